@@ -1,0 +1,39 @@
+// KeyValueClass: an ordered, 1-based list of key/value pairs of Variants.
+//
+// Insertion order is kept and lookups by key take the first pair whose key equals the given
+// one (texts compare exactly, letter case included; numbers numerically). Keys are copied;
+// values are copied too, except objects, which the list shares with its callers. At most
+// 32,767 pairs; positions outside 1..count read as empty and ignore writes.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "common/variant.h"
+
+class KeyValueClass : public VbObject {
+ public:
+  static constexpr int16_t kMaxPairs = 32767;
+
+  void Clear();
+  // Appends the pair; a key may occur more than once. A full list changes nothing.
+  void AddPair(const Variant& key, const Variant& value);
+  // Appends only when the key is absent; True when it appended.
+  bool AddUniquePair(const Variant& key, const Variant& value);
+  int16_t GetIndex(const Variant& key) const;
+  Variant GetValue(const Variant& key) const;
+  Variant ItemKey(int16_t idx) const;
+  Variant ItemVal(int16_t idx) const;
+  void ItemVal(int16_t idx, const Variant& newVal);
+  int16_t count() const { return int16_t(pairs_.size()); }
+
+ private:
+  struct Pair {
+    Variant key;
+    Variant value;
+  };
+  std::vector<Pair> pairs_;
+};
+
+using KeyValuePtr = std::shared_ptr<KeyValueClass>;

@@ -1,0 +1,155 @@
+#include "common/variant.h"
+
+#include <optional>
+
+namespace {
+
+// Text read as a number the way a string converts to one: optional blanks around, an
+// optional sign, digits with at most one point. Anything else is not a number.
+std::optional<Decimal> numberInText(const std::string& text) {
+  size_t begin = text.find_first_not_of(" \t");
+  if (begin == std::string::npos) return std::nullopt;
+  size_t end = text.find_last_not_of(" \t");
+  std::string core = text.substr(begin, end - begin + 1);
+  if (!core.empty() && core[0] == '+') core.erase(0, 1);
+  return Decimal::parse(core);
+}
+
+bool equalsIgnoringCase(const std::string& a, const char* b) {
+  size_t n = std::char_traits<char>::length(b);
+  if (a.size() != n) return false;
+  for (size_t i = 0; i < n; ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Variant Variant::array(std::vector<Variant> items, int32_t lbound) {
+  Variant v;
+  ArrayBox box;
+  box.ptr->lbound = lbound;
+  box.ptr->items = std::move(items);
+  v.value_ = std::move(box);
+  return v;
+}
+
+Variant Variant::stringList(const std::vector<std::string>& items, int32_t lbound) {
+  std::vector<Variant> values(items.begin(), items.end());
+  return array(std::move(values), lbound);
+}
+
+bool Variant::isNumber() const {
+  switch (kind()) {
+    case Kind::Boolean:
+    case Kind::Integer:
+    case Kind::Long:
+    case Kind::Decimal: return true;
+    default: return false;
+  }
+}
+
+bool Variant::isNumeric() const {
+  if (isNumber() || isEmpty()) return true;
+  if (isString()) return numberInText(std::get<std::string>(value_)).has_value();
+  return false;
+}
+
+Decimal Variant::toDecimal() const {
+  switch (kind()) {
+    case Kind::Empty: return Decimal(0);
+    case Kind::Boolean: return Decimal(std::get<bool>(value_) ? -1 : 0);
+    case Kind::Integer: return Decimal(std::get<int16_t>(value_));
+    case Kind::Long: return Decimal(std::get<int32_t>(value_));
+    case Kind::Decimal: return std::get<Decimal>(value_);
+    case Kind::String: {
+      auto d = numberInText(std::get<std::string>(value_));
+      if (!d) throw VbError(VbError::kTypeMismatch);
+      return *d;
+    }
+    default: throw VbError(VbError::kTypeMismatch);
+  }
+}
+
+int32_t Variant::toInt32() const {
+  switch (kind()) {
+    case Kind::Integer: return std::get<int16_t>(value_);
+    case Kind::Long: return std::get<int32_t>(value_);
+    default: return toDecimal().toInt32();
+  }
+}
+
+int16_t Variant::toInt16() const {
+  if (kind() == Kind::Integer) return std::get<int16_t>(value_);
+  return toDecimal().toInt16();
+}
+
+bool Variant::toBool() const {
+  if (kind() == Kind::Boolean) return std::get<bool>(value_);
+  if (kind() == Kind::String) {
+    const auto& s = std::get<std::string>(value_);
+    if (equalsIgnoringCase(s, "true")) return true;
+    if (equalsIgnoringCase(s, "false")) return false;
+  }
+  return !toDecimal().isZero();
+}
+
+std::string Variant::toText() const {
+  switch (kind()) {
+    case Kind::Empty: return "";
+    case Kind::Boolean: return std::get<bool>(value_) ? "True" : "False";
+    case Kind::Integer: return std::to_string(std::get<int16_t>(value_));
+    case Kind::Long: return std::to_string(std::get<int32_t>(value_));
+    case Kind::Decimal: return std::get<Decimal>(value_).toString();
+    case Kind::String: return std::get<std::string>(value_);
+    default: throw VbError(VbError::kTypeMismatch);
+  }
+}
+
+std::shared_ptr<VbObject> Variant::objectRef() const {
+  if (kind() == Kind::Object) return std::get<std::shared_ptr<VbObject>>(value_);
+  return nullptr;
+}
+
+const VariantArray& Variant::arrayValue() const {
+  if (kind() != Kind::Array) throw VbError(VbError::kTypeMismatch);
+  return *std::get<ArrayBox>(value_).ptr;
+}
+
+int32_t Variant::lbound() const { return arrayValue().lbound; }
+
+int32_t Variant::ubound() const {
+  const auto& a = arrayValue();
+  return a.lbound + int32_t(a.items.size()) - 1;
+}
+
+const Variant& Variant::at(int32_t index) const {
+  const auto& a = arrayValue();
+  if (index < a.lbound || index - a.lbound >= int32_t(a.items.size()))
+    throw VbError(VbError::kSubscriptOutOfRange);
+  return a.items[size_t(index - a.lbound)];
+}
+
+Variant& Variant::at(int32_t index) {
+  return const_cast<Variant&>(static_cast<const Variant&>(*this).at(index));
+}
+
+bool operator==(const Variant& a, const Variant& b) {
+  using Kind = Variant::Kind;
+  if (a.isObject() || b.isObject() || a.isNothing() || b.isNothing())
+    return a.kind() == b.kind() && a.objectRef() == b.objectRef();
+  if (a.isArray() || b.isArray()) return false;
+  bool aText = a.isString(), bText = b.isString();
+  if (aText || bText) {
+    if (aText && bText) return std::get<std::string>(a.value_) == std::get<std::string>(b.value_);
+    // Empty compares as the empty text; a number never equals a text.
+    const Variant& other = aText ? b : a;
+    const Variant& text = aText ? a : b;
+    return other.kind() == Kind::Empty && std::get<std::string>(text.value_).empty();
+  }
+  return a.toDecimal() == b.toDecimal();
+}

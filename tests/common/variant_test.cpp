@@ -1,0 +1,97 @@
+#include "common/variant.h"
+
+#include <gtest/gtest.h>
+
+#include "common/key_value_list.h"
+
+namespace {
+
+TEST(Variant, ConversionsFollowTheRuntimeRules) {
+  EXPECT_EQ("True", Variant(true).toText());
+  EXPECT_EQ(-1, Variant(true).toInt16());
+  EXPECT_EQ("", Variant().toText());
+  EXPECT_EQ(0, Variant().toInt32());
+  EXPECT_EQ(2, Variant("2.5").toInt16());
+  EXPECT_EQ(12, Variant(" 12 ").toInt16());
+  EXPECT_THROW(Variant(int32_t(40000)).toInt16(), VbError);
+  EXPECT_THROW(Variant("abc").toInt16(), VbError);
+  EXPECT_TRUE(Variant("TRUE").toBool());
+  EXPECT_FALSE(Variant(int16_t(0)).toBool());
+  EXPECT_TRUE(Variant("-1").toBool());
+  EXPECT_TRUE(Variant("1.5").isNumeric());
+  EXPECT_FALSE(Variant("1.5x").isNumeric());
+  EXPECT_EQ("10.5", Variant(*Decimal::parse("10.50")).toText());
+  try {
+    Variant("x").toInt32();
+    FAIL();
+  } catch (const VbError& e) {
+    EXPECT_EQ(VbError::kTypeMismatch, e.number());
+  }
+}
+
+TEST(Variant, ArraysAreValuesObjectsAreShared) {
+  Variant a = Variant::stringList({"x", "y"});
+  Variant b = a;
+  b.at(1) = Variant("changed");
+  EXPECT_EQ("x", a.at(1).toText());
+  EXPECT_EQ(1, a.lbound());
+  EXPECT_EQ(2, a.ubound());
+  EXPECT_THROW(a.at(3), VbError);
+  EXPECT_THROW(a.at(0), VbError);
+  Variant zeroBased = Variant::stringList({"a"}, 0);
+  EXPECT_EQ(0, zeroBased.ubound());
+
+  auto list = std::make_shared<KeyValueClass>();
+  Variant o1(list);
+  Variant o2 = o1;
+  o2.object<KeyValueClass>()->AddPair("k", int16_t(1));
+  EXPECT_EQ(1, o1.object<KeyValueClass>()->count());
+  EXPECT_TRUE(Variant(std::shared_ptr<KeyValueClass>()).isNothing());
+}
+
+TEST(Variant, Equality) {
+  EXPECT_EQ(Variant(int16_t(5)), Variant(int32_t(5)));
+  EXPECT_EQ(Variant(int16_t(5)), Variant(Decimal(5)));
+  EXPECT_NE(Variant("5"), Variant(int16_t(5)));
+  EXPECT_NE(Variant("abc"), Variant("ABC"));
+  EXPECT_EQ(Variant(), Variant(""));
+  EXPECT_EQ(Variant(), Variant(int16_t(0)));
+  EXPECT_EQ(Variant(true), Variant(int16_t(-1)));
+}
+
+TEST(KeyValueList, OrderedFirstMatchExactKeys) {
+  KeyValueClass kv;
+  EXPECT_EQ(0, kv.count());
+  EXPECT_EQ(0, kv.GetIndex("a"));
+  EXPECT_TRUE(kv.GetValue("a").isEmpty());
+  EXPECT_TRUE(kv.ItemKey(1).isEmpty());
+  kv.AddPair("a", int16_t(1));
+  kv.AddPair("a", int16_t(2));
+  kv.AddPair("A", int16_t(3));
+  EXPECT_EQ(3, kv.count());
+  EXPECT_EQ(1, kv.GetIndex("a"));
+  EXPECT_EQ(1, kv.GetValue("a").toInt16());
+  EXPECT_EQ(3, kv.GetIndex("A"));
+  EXPECT_FALSE(kv.AddUniquePair("a", int16_t(9)));
+  EXPECT_EQ(3, kv.count());
+  EXPECT_TRUE(kv.AddUniquePair(int16_t(7), "seven"));
+  EXPECT_EQ(4, kv.GetIndex(int32_t(7)));
+  kv.ItemVal(0, "x");
+  kv.ItemVal(5, "x");
+  kv.ItemVal(2, "two");
+  EXPECT_EQ("two", kv.ItemVal(2).toText());
+  kv.Clear();
+  EXPECT_EQ(0, kv.count());
+  kv.AddPair("z", int16_t(0));
+  EXPECT_EQ("z", kv.ItemKey(1).toText());
+}
+
+TEST(KeyValueList, StopsAtTheLargestCount) {
+  KeyValueClass kv;
+  for (int i = 0; i < 32767; ++i) kv.AddPair(Variant(), Variant());
+  kv.AddPair("overflow", Variant());
+  EXPECT_EQ(32767, kv.count());
+  EXPECT_EQ(0, kv.GetIndex("overflow"));
+}
+
+}  // namespace
