@@ -1,0 +1,113 @@
+// PanelSettingsV2: the settings of one panel setup (a "room").
+//
+// The object holds the values of the 73 keywords of the driver and room-file language, one
+// value slot per keyword row (a shared KeyValueClass, null while the keyword was not given),
+// together with the keyword vocabulary (keywordDef rows 1..73) and the three memory rule sets
+// (1 = memory format 7, 2 = format 8, 3 = format 9; format f uses set f - 6). Vocabulary and
+// rule sets are built by the constructor and never change.
+//
+// Contract kept by every member:
+// - Slots 12 (IRCODE) and 13 (RSCODE) always refer to one and the same non-null object, the
+//   code table; no operation assigns either slot alone.
+// - Slots are shared references: after copyPersistentVals a slot of the new object is the very
+//   object of the old one, so a change through either settings object is seen by both.
+// - Only logParse changes the parse counters and only Clear resets them. Each logged line is
+//   appended to the parse listing window with CR LF.
+//
+// The object is non-copyable and held by shared_ptr where it is shared.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/key_value_list.h"
+#include "common/variant.h"
+#include "panel/keyword_def.h"
+#include "panel/mem_rule_set.h"
+#include "panel/parse_log_kind.h"
+#include "panel/prj_translator_state.h"
+
+class PanelSettingsV2 : public VbObject {
+ public:
+  static constexpr int16_t kRuleSetCount = 3;
+
+  PanelSettingsV2();
+  PanelSettingsV2(const PanelSettingsV2&) = delete;
+  PanelSettingsV2& operator=(const PanelSettingsV2&) = delete;
+
+  // ---- Changed flag, slot access and driver names.
+  bool isDirty() const { return isDirty_; }
+  void isDirty(bool value) { isDirty_ = value; }
+  // The object in value slot `index` (1..73), or Nothing when the slot is empty.
+  // VbError 9 outside 1..73.
+  Variant directAccess(int16_t index) const;
+  // "<PROJ-NAME> (<PROJ-DRIVER-REV>)"; an empty slot contributes "".
+  std::string assembleDriverName() const;
+  // First value of PROJ-DRIVER-NAME as text; "" when the slot is empty.
+  std::string fullDriverName() const;
+
+  // ---- Code-table accessors go here.
+
+  // ---- Room settings properties go here.
+
+  // ---- Resetting and taking over a room's settings.
+  // Empties every slot, gives slots 12 and 13 a new shared code table, zeroes the counters and
+  // clears the parse listing. Keeps roomFileName, isDirty, loadingDefaults and the translator.
+  void Clear();
+  // For each persistent keyword row whose slot in oldObj is not empty, this object's slot
+  // becomes that same object (shared, not copied). Other slots keep what they hold.
+  void copyPersistentVals(const PanelSettingsV2& oldObj);
+
+  // ---- Room-file writer, file entry points, checker, image encoder and decoder, factory
+  // defaults go here.
+
+  // ---- Read-only views of the state.
+  // Vocabulary row (1..73); VbError 9 outside.
+  const keywordDef& keywordTable(int16_t row) const;
+  // Rule set (1..3); VbError 9 outside.
+  const MemRuleSet& memRules(int16_t set) const;
+  // Errors and warnings logged since the last Clear; they stop at 32,767.
+  int16_t parseErrors() const { return parseErrors_; }
+  int16_t parseWarnings() const { return parseWarnings_; }
+  // File name, without its folder, of the last room file read; "" in a new object.
+  const std::string& roomFileName() const { return roomFileName_; }
+  // True once the factory defaults were loaded into this object.
+  bool loadingDefaults() const { return loadingDefaults_; }
+
+ private:
+  friend class PanelSettingsTestAccess;  // tests reach the private state through it
+
+  // ---- Parse log.
+  // Appends one line of the given kind to the parse listing and counts it.
+  void logParse(ParseLogKind kind, const std::string& text);
+
+  // ---- Private operations of the parser, lexer, code strings, old-format translator,
+  // room-file writer and the relay, baud and audio encoders go here.
+
+  // ---- Slot access for the members. VbError 9 outside 1..73.
+  KeyValuePtr& kv(int16_t row);
+  const KeyValuePtr& kv(int16_t row) const;
+
+  // ---- Construction steps.
+  static void buildWordLists();
+  void buildKeywordTable();
+  void buildRuleSets();
+  void buildFormat9Rules();
+  void buildFormat7And8Rules();
+
+  // ---- Fields, in declaration order.
+  std::array<keywordDef, kKeywordCount> keywordTable_;
+  std::array<KeyValuePtr, kKeywordCount> kv_;
+  std::array<MemRuleSet, kRuleSetCount> memRules_;
+  int16_t parseErrors_ = 0;
+  int16_t parseWarnings_ = 0;
+  std::string roomFileName_;
+  bool isDirty_ = false;
+  bool loadingDefaults_ = false;
+  PrjTranslatorState translator_;
+  // ---- Fields of later members go here.
+};
+
+using PanelSettingsPtr = std::shared_ptr<PanelSettingsV2>;
