@@ -1,0 +1,57 @@
+#include "common/list_helpers.h"
+
+#include <optional>
+
+namespace VXCommon {
+
+namespace {
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+  return true;
+}
+
+std::optional<std::string> textOf(const Variant& element) {
+  try {
+    return element.toText();
+  } catch (const VbError&) {
+    return std::nullopt;
+  }
+}
+
+bool elementMatches(const Variant& element, std::string_view text) {
+  auto elementText = textOf(element);
+  return elementText && equalsIgnoringCase(*elementText, text);
+}
+
+int32_t firstPosition(const Variant& list) { return list.lbound() > 1 ? list.lbound() : 1; }
+
+}  // namespace
+
+int32_t findInArrayCI(const Variant& list, std::string_view text) {
+  if (!list.isArray()) return 0;
+  for (int32_t i = firstPosition(list); i <= list.ubound(); ++i)
+    if (elementMatches(list.at(i), text)) return i;
+  return 0;
+}
+
+int32_t findInArrayCI(const std::vector<std::string>& list, std::string_view text) {
+  for (size_t i = 0; i < list.size(); ++i)
+    if (equalsIgnoringCase(list[i], text)) return int32_t(i + 1);
+  return 0;
+}
+
+Variant removeFromArrayCI(const Variant& list, std::string_view text) {
+  std::vector<Variant> kept;
+  if (list.isArray()) {
+    for (int32_t i = firstPosition(list); i <= list.ubound(); ++i)
+      if (!elementMatches(list.at(i), text)) kept.push_back(list.at(i));
+  }
+  return Variant::array(std::move(kept));
+}
+
+}  // namespace VXCommon
