@@ -1,0 +1,49 @@
+// DirectoryLister: the names in a folder that match a pattern, as the file tests and the file
+// library need them.
+//
+// A pattern is a folder path, "/" and a name pattern (see wildcard.h); without a "/" the
+// folder is the current one, and an empty name pattern means "*.*". A name pattern without
+// wildcards names one entry and is looked up exactly. Only the names are returned (no folder),
+// sorted by their bytes. Names starting with "." are hidden and never listed; so are entries
+// that are neither normal files nor folders. DirAttr::Normal lists normal files only;
+// DirAttr::WithFolders lists folders too.
+//
+// Errors keep the numbers the callers tell apart: no medium or an I/O error is "drive not
+// ready" (71); a folder of the pattern that does not exist (or is no folder) is "device
+// unavailable" (68); any other failure keeps its errno and the system's text for it. A folder
+// that exists but holds no match is no error: the list is just empty.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+constexpr int kErrDeviceUnavailable = 68;
+constexpr int kErrDriveNotReady = 71;
+
+enum class DirAttr { Normal, WithFolders };
+
+struct DirListing {
+  std::vector<std::string> names;
+  int error = 0;            // 0 when the listing succeeded
+  std::string description;  // the error's text
+};
+
+class DirectoryLister {
+ public:
+  virtual ~DirectoryLister() = default;
+  virtual DirListing list(const std::string& pattern, DirAttr attrs) = 0;
+};
+
+class PosixDirectoryLister : public DirectoryLister {
+ public:
+  DirListing list(const std::string& pattern, DirAttr attrs) override;
+};
+
+// An empty provider restores the POSIX lister.
+void installDirectoryLister(std::function<DirectoryLister&()> provider);
+DirectoryLister& currentDirectoryLister();
+
+}  // namespace platform

@@ -1,0 +1,66 @@
+#include "platform/fs_util.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace platform {
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string bytes;
+  char buffer[8192];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    bytes.append(buffer, size_t(n));
+  }
+  ::close(fd);
+  return bytes;
+}
+
+bool replaceFile(const std::string& path, const std::string& bytes) {
+  std::string pattern = path + ".XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  int fd = ::mkstemp(name.data());
+  if (fd < 0) return false;
+  bool ok = true;
+  size_t done = 0;
+  while (ok && done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) ok = false;
+    else done += size_t(n);
+  }
+  if (ok && ::fsync(fd) != 0) ok = false;
+  if (::close(fd) != 0) ok = false;
+  if (ok && ::rename(name.data(), path.c_str()) != 0) ok = false;
+  if (!ok) ::unlink(name.data());
+  return ok;
+}
+
+bool makeDirs(const std::string& dir) {
+  struct stat info {};
+  if (dir.empty()) return false;
+  if (::stat(dir.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
+  size_t slash = dir.find_last_of('/', dir.size() > 1 ? dir.size() - 2 : 0);
+  if (slash != std::string::npos && slash > 0) {
+    if (!makeDirs(dir.substr(0, slash))) return false;
+  }
+  if (::mkdir(dir.c_str(), 0777) == 0 || errno == EEXIST) {
+    return ::stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  }
+  return false;
+}
+
+}  // namespace platform

@@ -1,0 +1,63 @@
+#include "platform/message_box.h"
+
+#include <unistd.h>
+
+#include <optional>
+
+#include "platform/service_slot.h"
+
+namespace platform {
+namespace {
+
+ServiceSlot<MessageBoxes, TerminalMessageBoxes>& slot() {
+  static ServiceSlot<MessageBoxes, TerminalMessageBoxes> s;
+  return s;
+}
+
+// One line of input without its end, lower-cased; nothing at the end of input.
+std::optional<std::string> readAnswer(std::FILE* in) {
+  std::string line;
+  int c;
+  while ((c = std::fgetc(in)) != EOF && c != '\n') {
+    if (c >= 'A' && c <= 'Z') c = c - 'A' + 'a';
+    if (c != '\r' && c != ' ' && c != '\t') line += char(c);
+  }
+  if (c == EOF && line.empty()) return std::nullopt;
+  return line;
+}
+
+}  // namespace
+
+TerminalMessageBoxes::TerminalMessageBoxes()
+    : out_(stderr), in_(stdin), interactive_(::isatty(STDIN_FILENO) == 1) {}
+
+MsgAnswer TerminalMessageBoxes::show(const std::string& text, MsgButtons buttons, MsgIcon icon) {
+  const char* prefix = icon == MsgIcon::Warning ? "Warning: " : icon == MsgIcon::Stop ? "Error: " : "";
+  std::fputs(prefix, out_);
+  std::fwrite(text.data(), 1, text.size(), out_);
+  std::fputc('\n', out_);
+  const MsgAnswer unattended = buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+  if (!interactive_) return unattended;
+  if (buttons == MsgButtons::Ok) {
+    std::fputs("Press Enter to continue. ", out_);
+    std::fflush(out_);
+    readAnswer(in_);
+    return MsgAnswer::Ok;
+  }
+  for (;;) {
+    std::fputs("[O]K or [C]ancel? ", out_);
+    std::fflush(out_);
+    auto answer = readAnswer(in_);
+    if (!answer) return unattended;
+    if (answer->empty() || *answer == "o" || *answer == "ok") return MsgAnswer::Ok;
+    if (*answer == "c" || *answer == "cancel") return MsgAnswer::Cancel;
+  }
+}
+
+void installMessageBoxes(std::function<MessageBoxes&()> provider) {
+  slot().install(std::move(provider));
+}
+
+MessageBoxes& currentMessageBoxes() { return slot().current(); }
+
+}  // namespace platform

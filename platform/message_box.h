@@ -1,0 +1,45 @@
+// MessageBoxes: the modal message boxes of the system (an OK box or an OK/Cancel box, with no
+// icon, a warning icon or the stop icon) and the user's answer.
+//
+// The real boxes print the text on stderr, prefixed "Warning: " or "Error: " after the icon.
+// With a terminal on stdin they wait for the user: Enter acknowledges an OK box; an OK/Cancel
+// box reads "o"/"ok"/empty as OK and "c"/"cancel" as Cancel (any letter case). Without a
+// terminal, or at the end of input, an OK box answers OK and an OK/Cancel box Cancel, so an
+// unattended run never repeats a failing step.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace platform {
+
+enum class MsgButtons { Ok, OkCancel };
+enum class MsgIcon { None, Warning, Stop };
+enum class MsgAnswer { Ok, Cancel };
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  virtual MsgAnswer show(const std::string& text, MsgButtons buttons, MsgIcon icon) = 0;
+};
+
+class TerminalMessageBoxes : public MessageBoxes {
+ public:
+  // stderr and stdin; interactive when stdin is a terminal.
+  TerminalMessageBoxes();
+  TerminalMessageBoxes(std::FILE* out, std::FILE* in, bool interactive)
+      : out_(out), in_(in), interactive_(interactive) {}
+  MsgAnswer show(const std::string& text, MsgButtons buttons, MsgIcon icon) override;
+
+ private:
+  std::FILE* out_;
+  std::FILE* in_;
+  bool interactive_;
+};
+
+// An empty provider restores the terminal boxes.
+void installMessageBoxes(std::function<MessageBoxes&()> provider);
+MessageBoxes& currentMessageBoxes();
+
+}  // namespace platform
