@@ -1,0 +1,23 @@
+// Test access to the private state of PanelSettingsV2: the parse log, the value slots and the
+// fields that only later members (room-file reader, factory defaults) set. Shared by every
+// panel test; add a static function here when a test needs another private member.
+#pragma once
+
+#include <string>
+
+#include "panel/panel_settings.h"
+
+class PanelSettingsTestAccess {
+ public:
+  static void logParse(PanelSettingsV2& settings, ParseLogKind kind, const std::string& text) {
+    settings.logParse(kind, text);
+  }
+  static KeyValuePtr& slot(PanelSettingsV2& settings, int16_t row) { return settings.kv(row); }
+  static void roomFileName(PanelSettingsV2& settings, const std::string& name) {
+    settings.roomFileName_ = name;
+  }
+  static void loadingDefaults(PanelSettingsV2& settings, bool value) {
+    settings.loadingDefaults_ = value;
+  }
+  static PrjTranslatorState& translator(PanelSettingsV2& settings) { return settings.translator_; }
+};
