@@ -5,6 +5,7 @@
 // double to script answers and failures.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -19,9 +20,15 @@ class HostLookup {
   virtual int resolveIPv4(const std::string& name, std::string& address) = 0;
 };
 
-// The lookup in use: the system's unless a test installed another.
-HostLookup& hostLookup();
-// Installs a lookup for the whole program (tests); nullptr restores the system's.
-void installHostLookup(HostLookup* lookup);
+// gethostname and getaddrinfo.
+class SystemHostLookup : public HostLookup {
+ public:
+  int localHostName(std::string& name) override;
+  int resolveIPv4(const std::string& name, std::string& address) override;
+};
+
+// An empty provider restores the system's lookup.
+void installHostLookup(std::function<HostLookup&()> provider);
+HostLookup& currentHostLookup();
 
 }  // namespace platform
