@@ -93,8 +93,8 @@ DirListing PosixDirectoryLister::list(const std::string& pattern, DirAttr attrs)
   return result;
 }
 
-void installDirectoryLister(std::function<DirectoryLister&()> provider) {
-  slot().install(std::move(provider));
+std::function<DirectoryLister&()> installDirectoryLister(std::function<DirectoryLister&()> provider) {
+  return slot().install(std::move(provider));
 }
 
 DirectoryLister& currentDirectoryLister() { return slot().current(); }

@@ -42,8 +42,8 @@ class PosixDirectoryLister : public DirectoryLister {
   DirListing list(const std::string& pattern, DirAttr attrs) override;
 };
 
-// An empty provider restores the POSIX lister.
-void installDirectoryLister(std::function<DirectoryLister&()> provider);
+// Returns the provider it replaces. An empty provider restores the POSIX lister.
+std::function<DirectoryLister&()> installDirectoryLister(std::function<DirectoryLister&()> provider);
 DirectoryLister& currentDirectoryLister();
 
 }  // namespace platform

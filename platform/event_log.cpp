@@ -25,7 +25,9 @@ void SyslogEventLog::logEvent(const std::string& text, EventType type) {
   ::syslog(priority, "%s", text.c_str());
 }
 
-void installEventLog(std::function<EventLog&()> provider) { slot().install(std::move(provider)); }
+std::function<EventLog&()> installEventLog(std::function<EventLog&()> provider) {
+  return slot().install(std::move(provider));
+}
 
 EventLog& currentEventLog() { return slot().current(); }
 

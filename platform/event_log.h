@@ -20,8 +20,8 @@ class SyslogEventLog : public EventLog {
   void logEvent(const std::string& text, EventType type) override;
 };
 
-// An empty provider restores the syslog log.
-void installEventLog(std::function<EventLog&()> provider);
+// Returns the provider it replaces. An empty provider restores the syslog log.
+std::function<EventLog&()> installEventLog(std::function<EventLog&()> provider);
 EventLog& currentEventLog();
 
 }  // namespace platform

@@ -54,8 +54,8 @@ MsgAnswer TerminalMessageBoxes::show(const std::string& text, MsgButtons buttons
   }
 }
 
-void installMessageBoxes(std::function<MessageBoxes&()> provider) {
-  slot().install(std::move(provider));
+std::function<MessageBoxes&()> installMessageBoxes(std::function<MessageBoxes&()> provider) {
+  return slot().install(std::move(provider));
 }
 
 MessageBoxes& currentMessageBoxes() { return slot().current(); }

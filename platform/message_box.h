@@ -38,8 +38,8 @@ class TerminalMessageBoxes : public MessageBoxes {
   bool interactive_;
 };
 
-// An empty provider restores the terminal boxes.
-void installMessageBoxes(std::function<MessageBoxes&()> provider);
+// Returns the provider it replaces. An empty provider restores the terminal boxes.
+std::function<MessageBoxes&()> installMessageBoxes(std::function<MessageBoxes&()> provider);
 MessageBoxes& currentMessageBoxes();
 
 }  // namespace platform

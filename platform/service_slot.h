@@ -12,7 +12,11 @@ namespace platform {
 template <class Service, class Real>
 class ServiceSlot {
  public:
-  void install(std::function<Service&()> provider) { provider_ = std::move(provider); }
+  // Returns the provider installed before, so a caller can put it back.
+  std::function<Service&()> install(std::function<Service&()> provider) {
+    std::swap(provider_, provider);
+    return provider;
+  }
   Service& current() {
     if (provider_) return provider_();
     static Real real;

@@ -134,8 +134,8 @@ bool IniSettingsStore::saveSetting(const std::string& app, const std::string& se
   return replaceFile(path, bytes);
 }
 
-void installSettingsStore(std::function<SettingsStore&()> provider) {
-  slot().install(std::move(provider));
+std::function<SettingsStore&()> installSettingsStore(std::function<SettingsStore&()> provider) {
+  return slot().install(std::move(provider));
 }
 
 SettingsStore& currentSettingsStore() { return slot().current(); }

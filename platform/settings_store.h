@@ -34,8 +34,8 @@ class IniSettingsStore : public SettingsStore {
   static std::string fileOf(const std::string& app);
 };
 
-// An empty provider restores the INI store.
-void installSettingsStore(std::function<SettingsStore&()> provider);
+// Returns the provider it replaces. An empty provider restores the INI store.
+std::function<SettingsStore&()> installSettingsStore(std::function<SettingsStore&()> provider);
 SettingsStore& currentSettingsStore();
 
 }  // namespace platform

@@ -35,8 +35,8 @@ void DesktopShellOpener::open(const std::string& path) {
 
 void DesktopShellOpener::openHelp(const std::string& helpFile, int32_t) { open(helpFile); }
 
-void installShellOpener(std::function<ShellOpener&()> provider) {
-  slot().install(std::move(provider));
+std::function<ShellOpener&()> installShellOpener(std::function<ShellOpener&()> provider) {
+  return slot().install(std::move(provider));
 }
 
 ShellOpener& currentShellOpener() { return slot().current(); }

@@ -32,8 +32,8 @@ class DesktopShellOpener : public ShellOpener {
   std::vector<pid_t> started_;  // reaped when they have ended, at the next call
 };
 
-// An empty provider restores the desktop opener.
-void installShellOpener(std::function<ShellOpener&()> provider);
+// Returns the provider it replaces. An empty provider restores the desktop opener.
+std::function<ShellOpener&()> installShellOpener(std::function<ShellOpener&()> provider);
 ShellOpener& currentShellOpener();
 
 }  // namespace platform

@@ -1,0 +1,75 @@
+#include "common/file_type_table.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "common/file_helpers.h"
+#include "common/vb_error.h"
+#include "tests/fakes/platform_doubles.h"
+#include "tests/fakes/temp_xdg_home.h"
+
+namespace {
+
+TEST(FileTypeTable, LooksUpTheFirstTypeOfAnId) {
+  TempXdgHome home;
+  const std::string root = home.root() + "/";
+  dirStructCls table;
+  EXPECT_EQ(table.count(), 0);
+  table.addNew(4, root + "fw/", "http://h/fw/", {".fw", ".wrom", ".pdf"});
+  table.addNew(5, root + "rooms/", "", {".room"});
+  table.addNew(4, root + "other/", "http://h/other/", {".x"});
+  table.addNew(6, root + "none/", "", {});
+  EXPECT_EQ(table.count(), 4);
+
+  struct Case {
+    int16_t id;
+    std::string local, web;
+    std::vector<std::string> extensions;
+  } cases[] = {
+      {4, root + "fw/", "http://h/fw/", {".fw", ".wrom", ".pdf"}},
+      {5, root + "rooms/", "", {".room"}},
+      {6, root + "none/", "", {}},
+      {9, "", "", {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(table.localDir(c.id), c.local) << c.id;
+    EXPECT_EQ(table.webDir(c.id), c.web) << c.id;
+    EXPECT_EQ(table.extensions(c.id), c.extensions) << c.id;
+  }
+}
+
+TEST(FileTypeTable, CreatesMissingFoldersOutermostFirst) {
+  TempXdgHome home;
+  FakeDirectoryLister lister;
+  ScriptedMessageBoxes boxes;
+  const std::string root = home.root();
+  dirStructCls table;
+  table.addNew(1, root + "/a/b/c/", "", {});
+  EXPECT_TRUE(VXCommon::dirExists(root + "/a/b/c/"));
+
+  // Each prefix after the root is tested in turn; the innermost could only be made after
+  // the ones around it.
+  std::vector<std::string> tested(lister.patterns.begin(), lister.patterns.end() - 1);
+  ASSERT_GE(tested.size(), 3u);
+  std::vector<std::string> last3(tested.end() - 3, tested.end());
+  EXPECT_EQ(last3, (std::vector<std::string>{root + "/a", root + "/a/b", root + "/a/b/c"}));
+
+  // A last component without "/" is a file name: not created. Existing folders stay as they are.
+  home.writeFile("a/b/keep.txt", "x");
+  table.addNew(2, root + "/a/b/d", "", {});
+  EXPECT_FALSE(VXCommon::dirExists(root + "/a/b/d"));
+  EXPECT_TRUE(VXCommon::fileExists(root + "/a/b/keep.txt"));
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(FileTypeTable, RefusesMoreThanTwentyTypesOrExtensions) {
+  dirStructCls table;
+  EXPECT_THROW(table.addNew(1, "", "", std::vector<std::string>(21, ".x")), VbError);
+  EXPECT_EQ(table.count(), 0);
+  for (int16_t i = 1; i <= 20; ++i) table.addNew(i, "", "", std::vector<std::string>(20, ".x"));
+  EXPECT_THROW(table.addNew(21, "", "", {}), VbError);
+  EXPECT_EQ(table.count(), 20);
+  EXPECT_EQ(table.extensions(20).size(), 20u);
+}
+
+}  // namespace
