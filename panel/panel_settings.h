@@ -28,6 +28,7 @@
 #include "panel/mem_rule_set.h"
 #include "panel/parse_log_kind.h"
 #include "panel/prj_translator_state.h"
+#include "panel/type_value.h"
 
 class PanelSettingsV2 : public VbObject {
  public:
@@ -82,6 +83,13 @@ class PanelSettingsV2 : public VbObject {
   // ---- Parse log.
   // Appends one line of the given kind to the parse listing and counts it.
   void logParse(ParseLogKind kind, const std::string& text);
+
+  // ---- Code strings.
+  friend class CodeStringSettingsTestAccess;
+  // Compiles a code string with the CODE-SUBST definitions of slot 10, reporting to logParse.
+  TypeValueListPtr compileCodeString(const std::string& codeText, CodeMedium medium);
+  // Rewrites the in-line escapes of an older-format RS232 code into lexes.
+  void translateEscCodes(TypeValueList& lexes);
 
   // ---- Private operations of the parser, lexer, code strings, old-format translator,
   // room-file writer and the relay, baud and audio encoders go here.

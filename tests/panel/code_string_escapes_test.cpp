@@ -1,0 +1,142 @@
+// Escape translation of older-format RS232 codes, and the code-string members of the panel
+// settings object (CODE-SUBST from slot 10, messages in the parse listing and its counters).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "panel/code_string_compiler.h"
+#include "panel/panel_settings.h"
+#include "tests/panel/code_string_test_support.h"
+#include "wizard/parse_file_listing.h"
+
+using namespace codestring_test;
+
+class CodeStringSettingsTestAccess {
+ public:
+  static TypeValueListPtr compile(PanelSettingsV2& settings, const std::string& code, CodeMedium medium) {
+    return settings.compileCodeString(code, medium);
+  }
+  static void translate(PanelSettingsV2& settings, TypeValueList& lexes) {
+    settings.translateEscCodes(lexes);
+  }
+  static KeyValuePtr& slot(PanelSettingsV2& settings, int16_t row) { return settings.kv(row); }
+};
+
+namespace {
+
+struct EscapeCase {
+  std::string code;                // compiled as an RS232 code, then translated
+  std::string lexes;               // describe() after the translation
+  std::vector<std::string> log;    // lines logged by the translation
+};
+
+TEST(CodeStringEscapes, EscapeSequencesBecomeLexes) {
+  const std::vector<EscapeCase> cases = {
+      {"$1B,'W',2", "vasc2(&VASC2)", {}},
+      {"$1B,'W',$00", "vasc0(&VASC0)", {}},
+      {"$1B,'w',1,'A'", "vasc1(&VASC1) txt(A)", {}},
+      {"$1B,'W',3", "vasc3(&VASC3)", {}},
+      {"$1B,'W',7", "type0()", {}},
+      {"$1B,'L',3", "dly(87000)", {}},
+      {"$1B,'D'", "dly(29000)", {}},
+      {"27,'d',$0D", "dly(29000) hex(13)", {}},
+      {"$1B,'L',3,$1B,'D',$0D", "dly(87000) dly(29000) hex(13)", {}},
+      {"$1B,27", "dec(27)", {}},
+      {"$1B,$1B,$1B,'V'", "hex(27) vbin(&VBIN)", {}},
+      {"$1B,'Vxyz'", "vbin(&VBIN) txt(xyz)", {}},
+      {"'A',$1B,'H',1", "txt(A) vhex(&VHEX) dec(1)", {}},
+      {"$1B,86", "vbin(&VBIN)", {}},
+      // Escapes that share a text with the characters after them keep those characters.
+      {"$1B,'DPWR'", "dly(29000) txt(PWR)", {}},
+      {"$1B,'L(',1", "dly(1160000) dec(1)", {}},
+      {"$1B,'W',$02,'OK'", "vasc2(&VASC2) txt(OK)", {}},
+      // Nothing to translate.
+      {"'A',$1B", "txt(A) hex(27)", {}},
+      {"$1B,'X',1", "hex(27) txt(X) dec(1)", {}},
+      {"$1B,''", "hex(27) txt()", {}},
+      {"$1B,D5m", "hex(27) dly(5000)", {}},
+      {"$1B,&VBIN", "hex(27) vbin(&VBIN)", {}},
+      // A missing count or width is an error and puts no lex in.
+      {"$1B,'L'", "", {"(E) There is no value following a L."}},
+      {"$1B,'L',D5m", "dly(5000)", {"(E) There is no value following a L."}},
+      {"$1B,'W'", "", {"(E) There is no value following a W."}},
+      {"1,$1B,'W',&VHEX", "dec(1) vhex(&VHEX)", {"(E) There is no value following a W."}},
+  };
+  for (const auto& c : cases) {
+    RecordingLog compileLog;
+    TypeValueListPtr lexes = CodeStrings::compileCodeString(c.code, mediumRS232, nullptr, compileLog.sink());
+    ASSERT_TRUE(compileLog.lines.empty()) << c.code;
+    RecordingLog log;
+    CodeStrings::translateEscCodes(*lexes, log.sink());
+    EXPECT_EQ(describe(*lexes), c.lexes) << c.code;
+    EXPECT_EQ(log.lines, c.log) << c.code;
+  }
+}
+
+TEST(CodeStringEscapes, DelayIsAnExactDecimal) {
+  RecordingLog log;
+  TypeValueListPtr lexes = CodeStrings::compileCodeString("$1B,'L',255", mediumRS232, nullptr, log.sink());
+  CodeStrings::translateEscCodes(*lexes, log.sink());
+  ASSERT_EQ(lexes->count(), 1);
+  ASSERT_EQ(lexes->item(1)->theValue.kind(), Variant::Kind::Decimal);
+  EXPECT_EQ(lexes->item(1)->theValue.toDecimal(), Decimal(7395000));
+}
+
+struct SettingsCase {
+  std::string code;
+  CodeMedium medium;
+  std::string lexes;
+  std::string listingTail;  // the lines this code added to the parse listing
+  int16_t errors;
+  int16_t warnings;
+};
+
+TEST(CodeStringSettings, UsesCodeSubstAndTheParseLog) {
+  const std::vector<SettingsCase> cases = {
+      {"HDR,$0D", mediumRS232, "txt(A) hex(1) hex(13)",
+       "    (I) Substitutions Made ''A',$01,$0D '\r\n", 0, 0},
+      {"Hdr", mediumRS232, "", "    (E) Substitution code not found 'Hdr'\r\n", 1, 0},
+      {"R5m", mediumIR, "raw(5000)",
+       "    (W) Raw Codes are deprecated, they will be used, however\r\n", 0, 1},
+      {"SELF", mediumRS232, "", "    (E) Substitution too deep 'SELF'\r\n", 1, 0},
+  };
+  for (const auto& c : cases) {
+    PanelSettingsV2 settings;
+    KeyValuePtr& codeSubst = CodeStringSettingsTestAccess::slot(settings, kwCodeSubst);
+    codeSubst = substitutions({{"HDR", "'A',$01"}, {"SELF", "SELF"}});
+    const std::string before = ParseFileListing::instance().txtParseFileListing();
+
+    TypeValueListPtr lexes = CodeStringSettingsTestAccess::compile(settings, c.code, c.medium);
+
+    EXPECT_EQ(describe(*lexes), c.lexes) << c.code;
+    const std::string after = ParseFileListing::instance().txtParseFileListing();
+    ASSERT_GE(after.size(), before.size());
+    EXPECT_EQ(after.substr(before.size()), c.listingTail) << c.code;
+    EXPECT_EQ(settings.parseErrors(), c.errors) << c.code;
+    EXPECT_EQ(settings.parseWarnings(), c.warnings) << c.code;
+  }
+}
+
+TEST(CodeStringSettings, WithoutCodeSubstEveryNameIsUnknown) {
+  PanelSettingsV2 settings;
+  TypeValueListPtr lexes = CodeStringSettingsTestAccess::compile(settings, "1,HDR", mediumRS232);
+  EXPECT_EQ(describe(*lexes), "dec(1)");
+  EXPECT_EQ(settings.parseErrors(), 1);
+  const std::string& listing = ParseFileListing::instance().txtParseFileListing();
+  EXPECT_NE(listing.find("    (E) Substitution code not found 'HDR'\r\n"), std::string::npos);
+}
+
+TEST(CodeStringSettings, TranslationErrorsAreCounted) {
+  PanelSettingsV2 settings;
+  TypeValueListPtr lexes = CodeStringSettingsTestAccess::compile(settings, "$1B,'L'", mediumRS232);
+  CodeStringSettingsTestAccess::translate(settings, *lexes);
+  EXPECT_EQ(lexes->count(), 0);
+  EXPECT_EQ(settings.parseErrors(), 1);
+  const std::string& listing = ParseFileListing::instance().txtParseFileListing();
+  const std::string line = "    (E) There is no value following a L.\r\n";
+  ASSERT_GE(listing.size(), line.size());
+  EXPECT_EQ(listing.substr(listing.size() - line.size()), line);
+}
+
+}  // namespace
