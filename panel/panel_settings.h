@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/key_value_list.h"
 #include "common/variant.h"
@@ -50,6 +51,61 @@ class PanelSettingsV2 : public VbObject {
   std::string fullDriverName() const;
 
   // ---- Code-table accessors go here.
+  // The code table is the list of (code name, code entry) pairs shared by slots 12 and 13, in
+  // driver order; a code's index is its 1-based position. A code designator (`item`) is a code
+  // name (a string, looked up exactly) or an index. No accessor fails on a missing slot or a
+  // designator outside the list: it answers "no such code" (false, "", 0 or null).
+  int16_t codeTableCount() const;
+  // Index of the code with exactly this name; 0 when none.
+  int16_t codeTableIdx(const std::string& name) const;
+  // Name of the code at the index; "" outside the list.
+  std::string codeTableName(int16_t index) const;
+  bool codeTableIsRS232(const Variant& item) const;
+  bool codeTableIsIR(const Variant& item) const;
+  // True when any code is an IR code, resp. an RS232 code.
+  bool driverUsesIR() const;
+  bool driverUsesRS232() const;
+  // One row of a driver's document table: the key (note number or quoted revision) and text.
+  struct NoteRow {
+    std::string key;
+    std::string text;
+  };
+  // Rows of DOC-INSTALLATION-NOTE, resp. DOC-REV-USER-MESSAGE, in driver order; empty when the
+  // driver gave none.
+  std::vector<NoteRow> InstallNotes() const;
+  std::vector<NoteRow> RevisionHistory() const;
+  bool codeTableUsePrefix(const Variant& item) const;
+  bool codeTableUseSuffix(const Variant& item) const;
+  // Names of the codes flagged IS-SELECTION (resp. IS-HIDDEN), in code order; element k - 1 is
+  // position k. The WithSymbol forms put the IR marker (byte 0xBA) before each IR code's name.
+  std::vector<std::string> codeTableSelectionsWithSymbol() const;
+  std::vector<std::string> codeTableSelections() const;
+  std::vector<std::string> codeTableHidFuncts() const;
+  std::vector<std::string> codeTableHidFunctsWithSymbol() const;
+  // Names of the codes flagged neither IS-HIDDEN nor IS-SELECTION.
+  std::vector<std::string> codeTableCoreFuncts() const;
+  // The room's code for selection button `button`, as a position in codeTableSelections (0 when
+  // none). The Let stores the name at `position` (the empty name for a position outside the
+  // list) and marks the object changed.
+  int16_t codeTableRoomSelectionIdx(int16_t button) const;
+  void codeTableRoomSelectionIdx(int16_t button, int16_t position);
+  // The same for hidden-function slot 1..11 (OFF, VUP, VDN, 1..8) and codeTableHidFuncts; a
+  // slot number outside 1..11 reads 0 and is not stored.
+  int16_t codeTableRoomHidFunctIdx(int16_t slot) const;
+  void codeTableRoomHidFunctIdx(int16_t slot, int16_t position);
+  bool codeTableUseRepeat(const Variant& item) const;
+  bool codeTableIsHidden(const Variant& item) const;
+  // Setting true adds the IS-HIDDEN flag once; false changes nothing (the flag stays). Either
+  // way the object is marked changed.
+  void codeTableIsHidden(const Variant& item, bool value);
+  bool codeTableIsSelection(const Variant& item) const;
+  // Name of the code that continues this one; "" when none.
+  std::string codeTableContinuation(const Variant& item) const;
+  // The REPEATS count; 0 when absent or not a whole 16-bit number.
+  int16_t codeTableRepetitions(const Variant& item) const;
+  bool codeTableIncludeCont(const Variant& item) const;
+  // The compiled lexes of the code; null when there is no such code.
+  TypeValueListPtr codeTableLexes(const Variant& item) const;
 
   // ---- Room settings properties go here.
 

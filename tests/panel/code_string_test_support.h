@@ -1,6 +1,6 @@
-// Helpers of the code-string tests: a log sink that records its lines, a compact text form of
-// a lex list ("txt(PWR ON) hex(13) dly(-5000)"), and CODE-SUBST lists built from name/text
-// pairs.
+// Helpers of the code-string tests: a log sink recording "(W) text", "(E) text", "(I) text"
+// lines, a compact text form of a lex list ("txt(PWR ON) hex(13) dly(-5000)"), and CODE-SUBST
+// lists built from name/text pairs.
 #pragma once
 
 #include <string>
@@ -12,43 +12,22 @@
 
 namespace codestring_test {
 
-// Records each logged line as "(W) text", "(E) text", "(P) text" or "(I) text".
 struct RecordingLog {
   std::vector<std::string> lines;
   CodeStrings::LogSink sink() {
     return [this](ParseLogKind kind, const std::string& text) {
-      const char* tag = kind == plWarning ? "(W) " : kind == plError ? "(E) "
-                      : kind == plProblem ? "(P) " : kind == plInfo ? "(I) " : "(?) ";
-      lines.push_back(tag + text);
+      static const char* const tags[] = {"(?) ", "(W) ", "(E) ", "(P) ", "(I) "};
+      lines.push_back(tags[kind >= 1 && kind <= 4 ? kind : 0] + text);
     };
   }
 };
 
-inline std::string lexTag(int16_t type) {
-  switch (type) {
-    case lexText: return "txt";
-    case lexBinary: return "bin";
-    case lexDecimal: return "dec";
-    case lexVarBin: return "vbin";
-    case lexVarAsc0: return "vasc0";
-    case lexVarAsc1: return "vasc1";
-    case lexVarAsc2: return "vasc2";
-    case lexVarAsc3: return "vasc3";
-    case lexQStop: return "qstop";
-    case lexRaw: return "raw";
-    case lexHex: return "hex";
-    case lexDelay: return "dly";
-    case lexVarHex: return "vhex";
-    default: return "type" + std::to_string(type);
-  }
-}
-
 inline std::string describe(const TypeValueList& lexes) {
+  static const char* const tags[] = {"type0", "txt", "bin",   "dec", "vbin", "vasc1", "vasc2",
+                                     "vasc3", "qstop", "raw", "hex", "dly",  "vhex",  "vasc0"};
   std::string out;
-  for (const TypeValuePtr& lex : lexes) {
-    if (!out.empty()) out += ' ';
-    out += lexTag(lex->theType) + "(" + lex->theValue.toText() + ")";
-  }
+  for (const TypeValuePtr& lex : lexes)
+    out += std::string(out.empty() ? "" : " ") + tags[lex->theType] + "(" + lex->theValue.toText() + ")";
   return out;
 }
 
