@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "comm/rs232_lab.h"
+#include "common/block_source.h"
 #include "common/device_globals.h"
+#include "common/memory_image.h"
 #include "common/text_helpers.h"
 #include "tests/fakes/simulated_panel.h"
 
@@ -17,8 +19,8 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using Answer = SimulatedPanel::Answer;
 
-constexpr int16_t kPanel = 1;
-constexpr int16_t kAdapter = 2;
+constexpr int16_t kPanel = devicePanel;
+constexpr int16_t kAdapter = deviceAdapter;
 
 // Every byte of block b holds b mod 256.
 std::string blockNumberImage(size_t size) {
@@ -175,6 +177,24 @@ TEST_F(CommAccessTest, GivesUpAfterFourAttemptsSpacedApart) {
   EXPECT_EQ(countOf(trace, " retrieveBlock: response=\"\"\r\n"), 4u);
   EXPECT_EQ(countOf(trace, " retrieveBlock: retry\r\n"), 3u);
   EXPECT_TRUE(trace.ends_with(" retrieveBlock: response=\"\"\r\n retrieveBlock: retry failed\r\n"));
+}
+
+TEST_F(CommAccessTest, AnImageKeepsNothingOfARejectedReply) {
+  VXCommon::gPanelFmtMajor = 3;
+  SimulatedPanel device(blockNumberImage(8192), true);
+  connect(device);
+  installBlockSource([]() -> BlockSource& { return frmCommAccess::instance(); });
+  // Complete data with a wrong checksum and more bytes after it, four times over.
+  device.queueAnswers(std::vector<Answer>(4, Answer::LongBadChecksum));
+  memBlockCls image;
+  image.Clear(8192, devicePanel);
+  EXPECT_EQ(image.peekByte(2 * 64 + 5), 0);
+  EXPECT_TRUE(image.memCommError());
+  EXPECT_EQ(image.memImage().substr(2 * 64, 64), std::string(64, '\0'));
+  // The next access asks the device again.
+  EXPECT_EQ(image.peekByte(2 * 64 + 5), 2);
+  EXPECT_EQ(device.requests().size(), 5u);
+  installBlockSource(nullptr);
 }
 
 TEST_F(CommAccessTest, BlocksTheDeviceLacksAreRefusedWithoutARequest) {

@@ -1,0 +1,68 @@
+#include "tests/fakes/program_runner.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <limits.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+std::string readAndRemove(const std::string& path) {
+  std::string bytes;
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+    std::fclose(f);
+  }
+  std::remove(path.c_str());
+  return bytes;
+}
+
+std::string tempFile() {
+  char name[] = "/tmp/orvella-run-XXXXXX";
+  int fd = mkstemp(name);
+  if (fd >= 0) close(fd);
+  return name;
+}
+
+}  // namespace
+
+std::string orvellaConfigPath() {
+  char self[PATH_MAX] = {};
+  ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  std::string path(self, n > 0 ? size_t(n) : 0);
+  // <build>/tests/test_x -> <build>/orvella-config
+  for (int up = 0; up < 2; ++up) path = path.substr(0, path.rfind('/'));
+  return path + "/orvella-config";
+}
+
+ProgramRun runOrvellaConfig(const std::vector<std::string>& args) {
+  ProgramRun run;
+  const std::string program = orvellaConfigPath();
+  const std::string outPath = tempFile(), errPath = tempFile();
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_TRUNC, 0);
+  pid_t child = -1;
+  int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned == 0) {
+    int wstatus = 0;
+    if (waitpid(child, &wstatus, 0) == child && WIFEXITED(wstatus)) run.status = WEXITSTATUS(wstatus);
+  }
+  run.out = readAndRemove(outPath);
+  run.err = readAndRemove(errPath);
+  return run;
+}

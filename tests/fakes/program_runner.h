@@ -1,0 +1,19 @@
+// Runs the built orvella-config program for the command tests and collects what it did: its
+// exit status and everything it wrote on stdout and stderr, byte for byte. The program is
+// looked for in the build folder above the test executable's own folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ProgramRun {
+  int status = -1;  // the exit status; -1 when it could not be started or did not exit
+  std::string out;
+  std::string err;
+};
+
+// Path of the program in the build folder that holds the running test executable.
+std::string orvellaConfigPath();
+
+// Runs the program with `args` (stdin from /dev/null) and waits for it to end.
+ProgramRun runOrvellaConfig(const std::vector<std::string>& args);
