@@ -61,7 +61,8 @@ std::string extOf(const std::string& name) {
 }
 
 bool fileExists(const std::string& path) {
-  if (path.empty() || holdsWildcard(path)) return false;
+  // A final "/" names a folder, which the listing would read as "every file in it".
+  if (path.empty() || path.back() == '/' || holdsWildcard(path)) return false;
   return listingFinds(path, path, DirAttr::Normal);
 }
 

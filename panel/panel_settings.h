@@ -120,6 +120,16 @@ class PanelSettingsV2 : public VbObject {
   // ---- Room-file writer, file entry points, checker, image encoder and decoder, factory
   // defaults go here.
 
+  // ---- Driver and room file entry points. Neither clears the object: statements add to the
+  // values already held. Both answer False, after logging nothing, when the file cannot be
+  // opened or read.
+  // Reads a projector driver: a name ending in ".prj" (any letter case) in the older record
+  // format, any other in the keyword language. Afterwards PROJ-DRIVER-NAME holds the single
+  // pair ("1", the file's name without its folder), whatever the file said.
+  bool ReadAndParseProjFile(const std::string& fileName);
+  // Remembers the file's name without its folder in roomFileName, then reads the room file.
+  bool ReadAndParseRoomFile(const std::string& fileName);
+
   // ---- Read-only views of the state.
   // Vocabulary row (1..73); VbError 9 outside.
   const keywordDef& keywordTable(int16_t row) const;
@@ -149,6 +159,26 @@ class PanelSettingsV2 : public VbObject {
 
   // ---- Private operations of the parser, lexer, code strings, old-format translator,
   // room-file writer and the relay, baud and audio encoders go here.
+
+  // ---- Statement parser.
+  // The first row (1..73) whose keyword equals key ignoring case, or with allowAlias whose
+  // non-empty alias does; 0 when none. Passed back in row and returned.
+  int16_t findKeyword(const std::string& key, bool allowAlias, int16_t& row) const;
+  // Elements 1..upper bound, each in single quotes, joined by "," ('OFF','VUP').
+  static std::string quotedList(const Variant& list);
+  // Checks one statement against the vocabulary and stores its values in the keyword's slot,
+  // consuming tokens from the front of the list. allowDuplicates (statements translated from
+  // the older format) stores a repeated code name with "+" appended instead of refusing it,
+  // and passes RS232 codes through translateEscCodes. Every problem is a parse-log line.
+  void parseStatement(TypeValueList& tokens, bool allowDuplicates);
+  class StatementParser;  // the work of one parseStatement call
+
+  // ---- Older-format driver reader. False when the file cannot be opened or read.
+  bool readPrjFile(const std::string& fileName);
+
+  // ---- Driver-file lexer: echoes every line of a keyword-language file into the parse log
+  // and parses each line's statement. False when the file cannot be opened or read.
+  bool lexDriverFile(const std::string& fileName);
 
   // ---- Slot access for the members. VbError 9 outside 1..73.
   KeyValuePtr& kv(int16_t row);

@@ -20,3 +20,12 @@ void TypeValueList::remove(int32_t idx) {
   if (idx < 1 || idx > count()) throw VbError(VbError::kSubscriptOutOfRange);
   items_.erase(items_.begin() + (idx - 1));
 }
+
+void TypeValueList::removeFirst(int32_t n) {
+  if (n <= 0) return;
+  if (n >= count()) {
+    items_.clear();
+    return;
+  }
+  items_.erase(items_.begin(), items_.begin() + n);
+}

@@ -66,6 +66,8 @@ class TypeValueList : public VbObject {
   void insert(int32_t idx, TypeValuePtr record);
   // Removes the record at idx; VbError 9 outside 1..count.
   void remove(int32_t idx);
+  // Removes the first n records in one step (all of them when n >= count; none for n <= 0).
+  void removeFirst(int32_t n);
 
   std::vector<TypeValuePtr>::const_iterator begin() const { return items_.begin(); }
   std::vector<TypeValuePtr>::const_iterator end() const { return items_.end(); }

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include "common/file_helpers.h"
-#include "common/vb_error.h"
 #include "tests/fakes/platform_doubles.h"
 #include "tests/fakes/temp_xdg_home.h"
 
@@ -60,16 +59,6 @@ TEST(FileTypeTable, CreatesMissingFoldersOutermostFirst) {
   EXPECT_FALSE(VXCommon::dirExists(root + "/a/b/d"));
   EXPECT_TRUE(VXCommon::fileExists(root + "/a/b/keep.txt"));
   EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST(FileTypeTable, RefusesMoreThanTwentyTypesOrExtensions) {
-  dirStructCls table;
-  EXPECT_THROW(table.addNew(1, "", "", std::vector<std::string>(21, ".x")), VbError);
-  EXPECT_EQ(table.count(), 0);
-  for (int16_t i = 1; i <= 20; ++i) table.addNew(i, "", "", std::vector<std::string>(20, ".x"));
-  EXPECT_THROW(table.addNew(21, "", "", {}), VbError);
-  EXPECT_EQ(table.count(), 20);
-  EXPECT_EQ(table.extensions(20).size(), 20u);
 }
 
 }  // namespace

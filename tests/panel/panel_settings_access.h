@@ -20,4 +20,19 @@ class PanelSettingsTestAccess {
     settings.loadingDefaults_ = value;
   }
   static PrjTranslatorState& translator(PanelSettingsV2& settings) { return settings.translator_; }
+
+  // Statement parser and driver-file lexer.
+  static int16_t findKeyword(const PanelSettingsV2& settings, const std::string& key,
+                             bool allowAlias) {
+    int16_t row = -1;
+    settings.findKeyword(key, allowAlias, row);
+    return row;
+  }
+  static void parseStatement(PanelSettingsV2& settings, TypeValueList& tokens,
+                             bool allowDuplicates) {
+    settings.parseStatement(tokens, allowDuplicates);
+  }
+  static bool lexDriverFile(PanelSettingsV2& settings, const std::string& fileName) {
+    return settings.lexDriverFile(fileName);
+  }
 };
