@@ -107,7 +107,94 @@ class PanelSettingsV2 : public VbObject {
   // The compiled lexes of the code; null when there is no such code.
   TypeValueListPtr codeTableLexes(const Variant& item) const;
 
-  // ---- Room settings properties go here.
+  // ---- Room settings properties.
+  // Typed Get/Let pairs over the room's keyword slots. No property raises: a Get of a missing
+  // slot, relay, input or value gives False, 0 or ""; a Let creates the slot, pair or list it
+  // needs, stores, and marks the object changed. A Let given an index outside its option or
+  // word list, or a value it refuses, changes nothing and leaves the changed flag alone.
+  //
+  // The driver's power-sense options (POWER-SENSE-OPTIONS) in driver order; element k - 1 is
+  // option k. Empty when the driver gave none.
+  std::vector<std::string> powerSenseOptions() const;
+  // Position of the room's power-sense choice among powerSenseOptions (letter case ignored);
+  // 0 when none is chosen or the choice is not among them. The Let chooses option newVal.
+  int16_t roomPowerSenseOptionSelected() const;
+  void roomPowerSenseOptionSelected(int16_t newVal);
+  // The same for the IR wiring options (IR-WIRING-OPTIONS) and the room's first wiring word.
+  std::vector<std::string> IRwiringOptions() const;
+  int16_t roomIRWiringOptSelected() const;
+  bool isProjAbsolute() const;
+  void roomIRWiringOptSelected(int16_t newVal);
+  // Room switches.
+  bool roomUsePowerOnSelection() const;
+  void roomUsePowerOnSelection(bool newVal);
+  bool roomPressAndHoldOff() const;
+  void roomPressAndHoldOff(bool newVal);
+  bool roomIRPassThru() const;
+  void roomIRPassThru(bool newVal);
+  bool roomEnableAuxAudio() const;
+  void roomEnableAuxAudio(bool newVal);
+  bool roomUseShutdownTmr() const;
+  void roomUseShutdownTmr(bool newVal);
+  bool roomUsePassiveMode() const;
+  void roomUsePassiveMode(bool newVal);
+  bool roomUseAdvancedRelays() const;
+  void roomUseAdvancedRelays(bool newVal);
+  bool roomUsePowerOnVol() const;
+  void roomUsePowerOnVol(bool newVal);
+  bool roomStickyHiddenOn() const;
+  void roomStickyHiddenOn(bool newVal);
+  bool roomDefeatAFVP() const;
+  void roomDefeatAFVP(bool newVal);
+  bool roomDefeatAvpEQ() const;
+  void roomDefeatAvpEQ(bool newVal);
+  // Legend idx's name, font and picture. A name keeps its line ends as "|" in the slot and
+  // shows them as CR LF. The Lets refuse a text holding a double quote, or a CR or LF that is
+  // not part of a CR LF of a name, since the room file could not read it back.
+  std::string roomLegendName(int16_t idx) const;
+  void roomLegendName(int16_t idx, const std::string& newVal);
+  std::string roomLegendFont(int16_t idx) const;
+  void roomLegendFont(int16_t idx, const std::string& newVal);
+  std::string roomLegendGIF(int16_t idx) const;
+  void roomLegendGIF(int16_t idx, const std::string& newVal);
+  // Largest lockout time, in whole seconds, that memory format `version` (7, 8 or 9) can
+  // hold; 0 for any other version.
+  int16_t roomLockoutTimeUbound(int16_t version) const;
+  // Lockout time in whole seconds (halves to even) as text; "" when none is set. The Let takes
+  // the leading decimal number of its text (digits with an optional fraction, after leading
+  // blanks; 0 when there is none) as seconds and keeps the fraction.
+  std::string roomLockoutTime() const;
+  void roomLockoutTime(const std::string& newVal);
+  int16_t roomPowerOnVol() const;
+  void roomPowerOnVol(int16_t newVal);
+  int16_t roomPowerOnSelection() const;
+  void roomPowerOnSelection(int16_t newVal);
+  // Inactivity shutdown time in whole minutes, read and written like roomLockoutTime.
+  std::string roomShutdownTimer() const;
+  void roomShutdownTimer(const std::string& newVal);
+  // Event and duration words of relay relayidx (ROOM-RELAY values 2 and 1).
+  std::string roomRelayEventSelected(int16_t relayidx) const;
+  void roomRelayEventSelected(int16_t relayidx, const std::string& newVal);
+  std::string roomRelayDurationSelected(int16_t relayidx) const;
+  void roomRelayDurationSelected(int16_t relayidx, const std::string& newVal);
+  // Pre-amplifier of audio input inputIdx: gain, bass and treble are ROOM-AFVP-GBT values 1,
+  // 3 and 2.
+  int16_t roomAFVPGainSetting(int16_t inputIdx) const;
+  void roomAFVPGainSetting(int16_t inputIdx, int16_t newVal);
+  int16_t roomAFVPbassSetting(int16_t inputIdx) const;
+  void roomAFVPbassSetting(int16_t inputIdx, int16_t newVal);
+  int16_t roomAFVPTrebleSetting(int16_t inputIdx) const;
+  void roomAFVPTrebleSetting(int16_t inputIdx, int16_t newVal);
+  // Position of the room's CTS use in the CTS-use words ("CTS", "AuxAudio", "Keylock"); 0 when
+  // none. The Let chooses word newVal.
+  int16_t roomCTSAlternateUseSelected() const;
+  void roomCTSAlternateUseSelected(int16_t newVal);
+  // True when any value of the list equals the flag ignoring case; false for a null or empty
+  // list.
+  static bool flagExists(const std::string& flag, const KeyValuePtr& theTuple);
+  // First position, from 1 to the upper bound, whose element equals val ignoring case; 0 when
+  // none or when theArray is not an array.
+  static int16_t findValInArray(const std::string& val, const Variant& theArray);
 
   // ---- Resetting and taking over a room's settings.
   // Empties every slot, gives slots 12 and 13 a new shared code table, zeroes the counters and
@@ -156,6 +243,20 @@ class PanelSettingsV2 : public VbObject {
   TypeValueListPtr compileCodeString(const std::string& codeText, CodeMedium medium);
   // Rewrites the in-line escapes of an older-format RS232 code into lexes.
   void translateEscCodes(TypeValueList& lexes);
+
+  // ---- Room settings properties.
+  // Value 1 of slot `row`; Empty when the slot or the pair is missing.
+  Variant roomSetting(int16_t row) const;
+  // Value 1 of slot `row` becomes `value` (slot and pair created when missing); marks the
+  // object changed.
+  void letRoomSetting(int16_t row, const Variant& value);
+  // Legend idx of slot `row` becomes the stored text; refused (False, nothing changed) for an
+  // idx below 1 or a text a room file could not read back.
+  bool letLegend(int16_t row, int16_t idx, const std::string& stored);
+  // Value `pos` of index idx's list in slot `row` becomes `value`; missing slot, pair, list
+  // and earlier values (as `filler`) are created first. An idx below 1 changes nothing.
+  void letIndexedValue(int16_t row, int16_t idx, int16_t pos, const Variant& value,
+                       const Variant& filler);
 
   // ---- Private operations of the parser, lexer, code strings, old-format translator,
   // room-file writer and the relay, baud and audio encoders go here.
