@@ -55,7 +55,6 @@ TEST_F(DumpCommandTest, ListsTheBlocksTheRangeTouches) {
       {{"--from", "0x10", "--to", "79"}, "0000", "0070", 64, "    0010 Byte=$10", "    004F Byte=$4F"},
       {{"--from", "8191", "--to", "0x1FFF"}, "1FC0", "1FF0", 1, "    1FFF Byte=$FF", "    1FFF Byte=$FF"},
       {{"--from", "0X40", "--to", "0x40"}, "0040", "0070", 1, "    0040 Byte=$40", "    0040 Byte=$40"},
-      {{"--to", "0x3f"}, "0000", "0030", 64, "    0000 Byte=$00", "    003F Byte=$3F"},
   };
   const std::string image = file("panel.img", countingImage());
   for (const Case& c : cases) {

@@ -216,7 +216,6 @@ TEST_F(CommAccessTest, BlocksTheDeviceLacksAreRefusedWithoutARequest) {
 TEST_F(CommAccessTest, WithoutAnOpenPortEveryReadFails) {
   std::string error;
   EXPECT_FALSE(frmCommAccess::instance().openSerialDevice("/dev/no-such-panel", error));
-  EXPECT_EQ(error, "cannot open serial port /dev/no-such-panel: no such device");
   EXPECT_FALSE(frmCommAccess::instance().isPortOpen());
   int16_t errnum = 0;
   auto start = Clock::now();
