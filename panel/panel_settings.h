@@ -281,6 +281,18 @@ class PanelSettingsV2 : public VbObject {
   // and parses each line's statement. False when the file cannot be opened or read.
   bool lexDriverFile(const std::string& fileName);
 
+  // ---- Older record-format (".prj") translator; readPrjFile cuts the file into records.
+  // Translates one record (word tokens, one per "|"-separated field); an empty record resets
+  // the translator state.
+  void translatePrjRecord(TypeValueList& record);
+  static void addToken(TypeValueList& tokens, int16_t kind, const std::string& text);
+  // The statement as it would be written: texts in order, kind 2 in single quotes, kind 3 in
+  // double quotes.
+  static std::string tokensToText(const TypeValueList& tokens);
+  // Logs the statement as translated, then parses it.
+  void parseTranslated(TypeValueList& tokens, bool allowDuplicates);
+  class PrjRecordTranslator;  // the work of one translatePrjRecord call
+
   // ---- Slot access for the members. VbError 9 outside 1..73.
   KeyValuePtr& kv(int16_t row);
   const KeyValuePtr& kv(int16_t row) const;

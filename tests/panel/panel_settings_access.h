@@ -35,4 +35,15 @@ class PanelSettingsTestAccess {
   static bool lexDriverFile(PanelSettingsV2& settings, const std::string& fileName) {
     return settings.lexDriverFile(fileName);
   }
+
+  // Older-format driver reader.
+  static bool readPrjFile(PanelSettingsV2& settings, const std::string& fileName) {
+    return settings.readPrjFile(fileName);
+  }
+  static void translatePrjRecord(PanelSettingsV2& settings, TypeValueList& record) {
+    settings.translatePrjRecord(record);
+  }
+  static std::string tokensToText(const TypeValueList& tokens) {
+    return PanelSettingsV2::tokensToText(tokens);
+  }
 };
