@@ -1,7 +1,8 @@
-// Helpers of the driver-language tests: driver text run through the lexer from a temporary
-// file, the parse listing cut into lines, and a compact text form of a value slot:
-//   pairs "key=value" separated by blanks, nested lists in braces, lex lists in angle brackets
-//   ("3={1=400ms 2=Locked}", "ON={IRCODE=<bin(0101)> USEREPEAT=True REPEATS=3}").
+// Helpers of the driver-language tests: driver text lexed from a temporary file, the parse
+// messages (as lines, or joined by "|": "(E) Expecting a Number|(W) ..."), and a slot in a
+// compact form:
+// pairs "key=value" separated by blanks, nested lists in braces, lexes in angle brackets
+// ("3={1=400ms 2=Locked}", "ON={IRCODE=<bin(0101)> USEREPEAT=True}"); "null" for no slot.
 #pragma once
 
 #include <string>
@@ -15,29 +16,24 @@
 
 namespace driver_test {
 
-inline std::string listing() { return ParseFileListing::instance().txtParseFileListing(); }
-
-// The listing's lines without their CR LF; a text after the last CR LF is a line too.
-inline std::vector<std::string> listingLines() {
-  std::vector<std::string> lines;
-  const std::string text = listing();
-  size_t start = 0;
-  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
+inline const std::string& listing() { return ParseFileListing::instance().txtParseFileListing(); }
 
 // The message lines of the listing ("    (E) ..."), echo and empty lines left out.
 inline std::vector<std::string> messageLines() {
-  std::vector<std::string> messages;
-  for (const std::string& line : listingLines())
-    if (line.rfind("    (", 0) == 0) messages.push_back(line);
-  return messages;
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; (end = listing().find("\r\n", start)) != std::string::npos; start = end + 2)
+    if (listing().compare(start, 5, "    (") == 0) lines.push_back(listing().substr(start, end - start));
+  return lines;
 }
 
-// Writes the bytes to a file in a temporary folder and lexes it into settings after emptying
-// the listing.
+// The same without the indent, joined by "|".
+inline std::string messages() {
+  std::string joined;
+  for (const std::string& line : messageLines()) joined += (joined.empty() ? "" : "|") + line.substr(4);
+  return joined;
+}
+
+// Lexes the bytes into settings from a temporary file, after emptying the listing.
 inline void lexText(PanelSettingsV2& settings, const std::string& bytes) {
   TempXdgHome folder;
   folder.writeFile("driver.prjdrv", bytes);
@@ -45,27 +41,21 @@ inline void lexText(PanelSettingsV2& settings, const std::string& bytes) {
   PanelSettingsTestAccess::lexDriverFile(settings, folder.root() + "/driver.prjdrv");
 }
 
-std::string describeSlot(const KeyValueClass& list);
-
-inline std::string describeValue(const Variant& value) {
-  if (auto nested = value.object<KeyValueClass>()) return "{" + describeSlot(*nested) + "}";
-  if (auto lexes = value.object<TypeValueList>()) return "<" + codestring_test::describe(*lexes) + ">";
-  return value.toText();
-}
-
-inline std::string describeSlot(const KeyValueClass& list) {
+inline std::string describe(const KeyValueClass& list) {
   std::string text;
   for (int16_t i = 1; i <= list.count(); ++i) {
-    if (i > 1) text += ' ';
-    text += list.ItemKey(i).toText() + "=" + describeValue(list.ItemVal(i));
+    Variant value = list.ItemVal(i);
+    text += (i > 1 ? " " : "") + list.ItemKey(i).toText() + "=";
+    if (auto nested = value.object<KeyValueClass>()) text += "{" + describe(*nested) + "}";
+    else if (auto lexes = value.object<TypeValueList>()) text += "<" + codestring_test::describe(*lexes) + ">";
+    else text += value.toText();
   }
   return text;
 }
 
-// The slot of a row described, or "null" for an empty slot.
 inline std::string describeRow(PanelSettingsV2& settings, int16_t row) {
   const KeyValuePtr& slot = PanelSettingsTestAccess::slot(settings, row);
-  return slot ? describeSlot(*slot) : "null";
+  return slot ? describe(*slot) : "null";
 }
 
 }  // namespace driver_test

@@ -1,65 +1,42 @@
-// The driver and room file entry points: which reader a driver's name selects, the driver's
-// name taken from its file, room files added to what the object holds, and files that cannot
-// be read.
+// The driver and room file entry points: the reader a driver's name selects, the driver's
+// name taken from its file, a room added to what is held, and files that cannot be read.
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "tests/panel/driver_text_support.h"
 
 namespace {
 
-using driver_test::describeRow;
-using driver_test::listing;
+using namespace driver_test;
+using driver_test::lexText;  // not the lex type of the same name
 
-TEST(FileEntry, TheNameSelectsTheReaderAndBecomesTheDriverName) {
-  struct {
-    const char* name;
-    bool keywordLanguage;
-  } cases[] = {
-      {"proj.prjdrv", true},  {"Proj.PRJ", false},     {"proj.prj", false},
-      {"x.Prj", false},       {"x.prj.prjdrv", true},  {"noextension", true},
-  };
-  for (const auto& c : cases) {
+TEST(FileEntry, DriversAndRooms) {
+  for (std::string name : {"p.prjdrv", "P.PRJ", "x.Prj", "x.prj.prjdrv", "noextension"}) {
     TempXdgHome folder;
-    folder.writeFile(std::string("drivers/") + c.name,
-                     "PROJ-DRIVER-NAME='Other.prjdrv'\r\nVOL-MUTE=5\r\n");
+    folder.writeFile("d/" + name, "PROJ-DRIVER-NAME='Other.prjdrv'\r\nVOL-MUTE=5\r\n");
+    folder.writeFile("r/Room 1.room", "VOL-MUTE=9\r\nVOL-FLOOR=1\r\n");
     PanelSettingsV2 settings;
-    EXPECT_TRUE(settings.ReadAndParseProjFile(folder.root() + "/drivers/" + c.name)) << c.name;
-    EXPECT_EQ(describeRow(settings, kwProjDriverName), std::string("1=") + c.name) << c.name;
-    EXPECT_EQ(settings.fullDriverName(), c.name);
-    EXPECT_EQ(describeRow(settings, kwVolMute), c.keywordLanguage ? "=5" : "null") << c.name;
+    EXPECT_TRUE(settings.ReadAndParseProjFile(folder.root() + "/d/" + name));
+    EXPECT_EQ(describeRow(settings, kwProjDriverName), "1=" + name);
+    bool keywordLanguage = !name.ends_with("rj") && !name.ends_with("RJ");
+    EXPECT_EQ(describeRow(settings, kwVolMute), keywordLanguage ? "=5" : "null") << name;
+
+    EXPECT_TRUE(settings.ReadAndParseRoomFile(folder.root() + "/r/Room 1.room"));
+    EXPECT_EQ(settings.roomFileName(), "Room 1.room");
+    EXPECT_EQ(describeRow(settings, kwVolMute) + describeRow(settings, kwVolFloor),
+              keywordLanguage ? "=5=1" : "=9=1");
   }
 }
 
-TEST(FileEntry, ARoomFileAddsToTheValuesHeldAndRemembersItsName) {
+TEST(FileEntry, FilesThatCannotBeReadChangeNothing) {
   TempXdgHome folder;
-  folder.writeFile("drivers/a.prjdrv", "PROJ-NAME='Acme'\r\nVOL-MUTE=5\r\n");
-  folder.writeFile("rooms/Room 101.room", "PROJ-FILE-FMT=2\r\nVOL-MUTE=9\r\nROOM-USR-NOTE=\"n\"\r\n");
-  PanelSettingsV2 settings;
-  ASSERT_TRUE(settings.ReadAndParseProjFile(folder.root() + "/drivers/a.prjdrv"));
-  ASSERT_TRUE(settings.ReadAndParseRoomFile(folder.root() + "/rooms/Room 101.room"));
-  EXPECT_EQ(settings.roomFileName(), "Room 101.room");
-  EXPECT_EQ(describeRow(settings, kwProjName), "=Acme");
-  EXPECT_EQ(describeRow(settings, kwVolMute), "=5");
-  EXPECT_EQ(describeRow(settings, kwRoomUsrNote), "=n");
-  EXPECT_EQ(describeRow(settings, kwProjFileFmt), "=2");
-  EXPECT_EQ(settings.parseErrors(), 1);  // the room's VOL-MUTE repeats the driver's
-}
-
-TEST(FileEntry, FilesThatCannotBeReadAreReportedAndChangeNoSlot) {
-  TempXdgHome folder;
-  folder.makeDir("drivers/folder.prjdrv");
-  folder.makeDir("drivers/folder.prj");
-  for (const char* name : {"missing.prjdrv", "missing.prj", "folder.prjdrv", "folder.prj"}) {
+  folder.makeDir("f.prjdrv");
+  folder.makeDir("f.prj");
+  for (const char* name : {"/missing.prjdrv", "/missing.prj", "/f.prjdrv", "/f.prj"}) {
     PanelSettingsV2 settings;
-    EXPECT_FALSE(settings.ReadAndParseProjFile(folder.root() + "/drivers/" + name)) << name;
-    EXPECT_EQ(describeRow(settings, kwProjDriverName), "null") << name;
-    EXPECT_EQ(listing(), "\r\n") << name;
+    EXPECT_FALSE(settings.ReadAndParseProjFile(folder.root() + name)) << name;
+    EXPECT_EQ(describeRow(settings, kwProjDriverName) + listing(), "null\r\n") << name;
+    EXPECT_FALSE(settings.ReadAndParseRoomFile(folder.root() + name)) << name;
   }
-  PanelSettingsV2 settings;
-  EXPECT_FALSE(settings.ReadAndParseRoomFile(folder.root() + "/missing.room"));
-  EXPECT_EQ(listing(), "\r\n");
 }
 
 }  // namespace
