@@ -207,6 +207,18 @@ class PanelSettingsV2 : public VbObject {
   // ---- Room-file writer, file entry points, checker, image encoder and decoder, factory
   // defaults go here.
 
+  // ---- Driver checker. Completes what was read with the driver defaults (empty slots only),
+  // checks that the driver is complete and consistent, logs every finding and a four-line
+  // summary, and passes back the load error: 0 ok; 2 errors were counted (by the reader or the
+  // check); 5 the driver needs newer firmware than gPanelFwMajor.gPanelFwMinor, whatever else
+  // was found; 10 no or an unknown PROJ-FILE-FMT, which ends the check at once. Never raises.
+  void IsDriverValid(int16_t& result);
+
+  // ---- Factory defaults. Marks the object (loadingDefaults), reads the factory-defaults
+  // driver of the library's drivers folder and checks it. True when the check did not give 0.
+  static const char* const kFactoryDefaultsDriver;  // its file name
+  bool loadDefaults();
+
   // ---- Driver and room file entry points. Neither clears the object: statements add to the
   // values already held. Both answer False, after logging nothing, when the file cannot be
   // opened or read.
@@ -273,6 +285,9 @@ class PanelSettingsV2 : public VbObject {
   // and passes RS232 codes through translateEscCodes. Every problem is a parse-log line.
   void parseStatement(TypeValueList& tokens, bool allowDuplicates);
   class StatementParser;  // the work of one parseStatement call
+
+  // ---- Driver checker.
+  class DriverChecker;  // the work of one IsDriverValid call
 
   // ---- Older-format driver reader. False when the file cannot be opened or read.
   bool readPrjFile(const std::string& fileName);
