@@ -42,8 +42,11 @@ bool PanelSettingsV2::letLegend(int16_t row, int16_t idx, const std::string& sto
   if (!slot) slot = std::make_shared<KeyValueClass>();
   Variant key(indexKey(idx));
   int16_t pos = slot->GetIndex(key);
-  if (pos != 0) slot->ItemVal(pos, Variant(stored));
-  else slot->AddPair(key, Variant(stored));
+  if (pos != 0) {
+    slot->ItemVal(pos, Variant(stored));
+  } else {
+    slot->AddPair(key, Variant(stored));
+  }
   isDirty_ = true;
   return true;
 }

@@ -46,44 +46,86 @@ void PanelSettingsV2::letRoomSetting(int16_t row, const Variant& value) {
   isDirty_ = true;
 }
 
-bool PanelSettingsV2::roomUsePowerOnSelection() const { return asBool(roomSetting(kwRoomUsePowerOnSelection)); }
-void PanelSettingsV2::roomUsePowerOnSelection(bool newVal) { letRoomSetting(kwRoomUsePowerOnSelection, Variant(newVal)); }
+bool PanelSettingsV2::roomUsePowerOnSelection() const {
+  return asBool(roomSetting(kwRoomUsePowerOnSelection));
+}
+void PanelSettingsV2::roomUsePowerOnSelection(bool newVal) {
+  letRoomSetting(kwRoomUsePowerOnSelection, Variant(newVal));
+}
 
-bool PanelSettingsV2::roomPressAndHoldOff() const { return asBool(roomSetting(kwRoomUseOffPressHold)); }
-void PanelSettingsV2::roomPressAndHoldOff(bool newVal) { letRoomSetting(kwRoomUseOffPressHold, Variant(newVal)); }
+bool PanelSettingsV2::roomPressAndHoldOff() const {
+  return asBool(roomSetting(kwRoomUseOffPressHold));
+}
+void PanelSettingsV2::roomPressAndHoldOff(bool newVal) {
+  letRoomSetting(kwRoomUseOffPressHold, Variant(newVal));
+}
 
 bool PanelSettingsV2::roomIRPassThru() const { return asBool(roomSetting(kwRoomIrPassthruOn)); }
-void PanelSettingsV2::roomIRPassThru(bool newVal) { letRoomSetting(kwRoomIrPassthruOn, Variant(newVal)); }
+void PanelSettingsV2::roomIRPassThru(bool newVal) {
+  letRoomSetting(kwRoomIrPassthruOn, Variant(newVal));
+}
 
-bool PanelSettingsV2::roomEnableAuxAudio() const { return asBool(roomSetting(kwRoomEnableAuxAudio)); }
-void PanelSettingsV2::roomEnableAuxAudio(bool newVal) { letRoomSetting(kwRoomEnableAuxAudio, Variant(newVal)); }
+bool PanelSettingsV2::roomEnableAuxAudio() const {
+  return asBool(roomSetting(kwRoomEnableAuxAudio));
+}
+void PanelSettingsV2::roomEnableAuxAudio(bool newVal) {
+  letRoomSetting(kwRoomEnableAuxAudio, Variant(newVal));
+}
 
-bool PanelSettingsV2::roomUseShutdownTmr() const { return asBool(roomSetting(kwRoomUseInactShutdownTimer)); }
-void PanelSettingsV2::roomUseShutdownTmr(bool newVal) { letRoomSetting(kwRoomUseInactShutdownTimer, Variant(newVal)); }
+bool PanelSettingsV2::roomUseShutdownTmr() const {
+  return asBool(roomSetting(kwRoomUseInactShutdownTimer));
+}
+void PanelSettingsV2::roomUseShutdownTmr(bool newVal) {
+  letRoomSetting(kwRoomUseInactShutdownTimer, Variant(newVal));
+}
 
 bool PanelSettingsV2::roomUsePassiveMode() const { return asBool(roomSetting(kwPassiveMode)); }
-void PanelSettingsV2::roomUsePassiveMode(bool newVal) { letRoomSetting(kwPassiveMode, Variant(newVal)); }
+void PanelSettingsV2::roomUsePassiveMode(bool newVal) {
+  letRoomSetting(kwPassiveMode, Variant(newVal));
+}
 
-bool PanelSettingsV2::roomUseAdvancedRelays() const { return asBool(roomSetting(kwRoomRelayUseAdvanced)); }
-void PanelSettingsV2::roomUseAdvancedRelays(bool newVal) { letRoomSetting(kwRoomRelayUseAdvanced, Variant(newVal)); }
+bool PanelSettingsV2::roomUseAdvancedRelays() const {
+  return asBool(roomSetting(kwRoomRelayUseAdvanced));
+}
+void PanelSettingsV2::roomUseAdvancedRelays(bool newVal) {
+  letRoomSetting(kwRoomRelayUseAdvanced, Variant(newVal));
+}
 
 bool PanelSettingsV2::roomUsePowerOnVol() const { return asBool(roomSetting(kwRoomUsePowerOnVol)); }
-void PanelSettingsV2::roomUsePowerOnVol(bool newVal) { letRoomSetting(kwRoomUsePowerOnVol, Variant(newVal)); }
+void PanelSettingsV2::roomUsePowerOnVol(bool newVal) {
+  letRoomSetting(kwRoomUsePowerOnVol, Variant(newVal));
+}
 
-bool PanelSettingsV2::roomStickyHiddenOn() const { return asBool(roomSetting(kwRoomStickyHiddenOn)); }
-void PanelSettingsV2::roomStickyHiddenOn(bool newVal) { letRoomSetting(kwRoomStickyHiddenOn, Variant(newVal)); }
+bool PanelSettingsV2::roomStickyHiddenOn() const {
+  return asBool(roomSetting(kwRoomStickyHiddenOn));
+}
+void PanelSettingsV2::roomStickyHiddenOn(bool newVal) {
+  letRoomSetting(kwRoomStickyHiddenOn, Variant(newVal));
+}
 
 bool PanelSettingsV2::roomDefeatAFVP() const { return asBool(roomSetting(kwRoomAfvpDefeatPreamp)); }
-void PanelSettingsV2::roomDefeatAFVP(bool newVal) { letRoomSetting(kwRoomAfvpDefeatPreamp, Variant(newVal)); }
+void PanelSettingsV2::roomDefeatAFVP(bool newVal) {
+  letRoomSetting(kwRoomAfvpDefeatPreamp, Variant(newVal));
+}
 
 bool PanelSettingsV2::roomDefeatAvpEQ() const { return asBool(roomSetting(kwRoomAfvpDefeatEq)); }
-void PanelSettingsV2::roomDefeatAvpEQ(bool newVal) { letRoomSetting(kwRoomAfvpDefeatEq, Variant(newVal)); }
+void PanelSettingsV2::roomDefeatAvpEQ(bool newVal) {
+  letRoomSetting(kwRoomAfvpDefeatEq, Variant(newVal));
+}
 
-int16_t PanelSettingsV2::roomPowerOnVol() const { return asInt16(roomSetting(kwRoomVolPowerOnLevel)); }
-void PanelSettingsV2::roomPowerOnVol(int16_t newVal) { letRoomSetting(kwRoomVolPowerOnLevel, Variant(newVal)); }
+int16_t PanelSettingsV2::roomPowerOnVol() const {
+  return asInt16(roomSetting(kwRoomVolPowerOnLevel));
+}
+void PanelSettingsV2::roomPowerOnVol(int16_t newVal) {
+  letRoomSetting(kwRoomVolPowerOnLevel, Variant(newVal));
+}
 
-int16_t PanelSettingsV2::roomPowerOnSelection() const { return asInt16(roomSetting(kwRoomPowerOnSelection)); }
-void PanelSettingsV2::roomPowerOnSelection(int16_t newVal) { letRoomSetting(kwRoomPowerOnSelection, Variant(newVal)); }
+int16_t PanelSettingsV2::roomPowerOnSelection() const {
+  return asInt16(roomSetting(kwRoomPowerOnSelection));
+}
+void PanelSettingsV2::roomPowerOnSelection(int16_t newVal) {
+  letRoomSetting(kwRoomPowerOnSelection, Variant(newVal));
+}
 
 bool PanelSettingsV2::isProjAbsolute() const { return asBool(roomSetting(kwProjUsesAbsoluteVol)); }
 

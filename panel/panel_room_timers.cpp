@@ -42,7 +42,8 @@ std::optional<Decimal> leadingDecimal(std::string_view text) {
   if (i < text.size() && text[i] == '.') {
     size_t fractionStart = ++i;
     while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
-    if (i > fractionStart) digits += "." + std::string(text.substr(fractionStart, i - fractionStart));
+    if (i > fractionStart)
+      digits += "." + std::string(text.substr(fractionStart, i - fractionStart));
   }
   return Decimal::parse(digits);
 }
