@@ -1,0 +1,79 @@
+// orvella-config check, run as a program: the listing with the checker's summary on stdout and
+// the load error as the exit status, for drivers, room files and the example library.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/fakes/program_runner.h"
+#include "tests/fakes/temp_xdg_home.h"
+#include "tests/panel/checked_driver_text.h"
+
+namespace {
+
+using checked_driver::driverText;
+
+TEST(CheckCommand, ExitsWithTheLoadError) {
+  TempXdgHome folder;
+  struct Case {
+    const char* name;
+    std::string text;
+    std::vector<std::string> options;
+    int status;
+  } cases[] = {
+      {"clean.prjdrv", driverText({}, {}), {}, 0},
+      {"warned.prjdrv", driverText({"POWER-SENSE-OPTIONS"}, {"POWER-SENSE-OPTIONS=RS232Poll"}), {}, 0},
+      {"broken.prjdrv", driverText({"VOL-RANGE"}, {}), {}, 2},
+      {"newer.prjdrv", driverText({}, {"REQUIRES-FW-VERSION=1,5"}), {"--fw", "1.4"}, 5},
+      {"current.prjdrv", driverText({}, {"REQUIRES-FW-VERSION=1,5"}), {"--fw", "1.5"}, 0},
+      {"no-panel.prjdrv", driverText({}, {"REQUIRES-FW-VERSION=1,5"}), {}, 5},
+      {"unformatted.prjdrv", driverText({"PROJ-FILE-FMT"}, {}), {}, 10},
+      {"clean.room", driverText({}, {}), {}, 0},
+      {"broken.ROOM", driverText({"VOL-RANGE"}, {}), {}, 1},
+      {"unformatted.room", driverText({"PROJ-FILE-FMT"}, {}), {}, 1},
+      {"newer.room", driverText({}, {"REQUIRES-FW-VERSION=1,5"}), {"--fw", "1.4"}, 1},
+  };
+  for (const Case& c : cases) {
+    folder.writeFile(c.name, c.text);
+    std::vector<std::string> args = c.options;
+    args.insert(args.end(), {"check", folder.root() + "/" + c.name});
+    ProgramRun run = runOrvellaConfig(args);
+    EXPECT_EQ(run.status, c.status) << c.name << "\n" << run.out;
+    EXPECT_EQ(run.out.rfind("\r\n0001    ", 0), 0u) << c.name;
+    EXPECT_EQ(run.err, "") << c.name;
+  }
+}
+
+TEST(CheckCommand, ListingEndsWithTheSummary) {
+  TempXdgHome folder;
+  folder.writeFile("d.prjdrv", driverText({}, {"DEFAULT-SELECTION[2]='ON'"}));
+  ProgramRun run = runOrvellaConfig({"check", folder.root() + "/d.prjdrv"});
+  const std::string tail =
+      "    (W) 'ON' is not defined as a 'IS-SELECTION' function. It will be added.\r\n"
+      "        \r\n"
+      "        Parse complete.\r\n"
+      "            0 errors.\r\n"
+      "            1 warnings.\r\n";
+  ASSERT_GE(run.out.size(), tail.size());
+  EXPECT_EQ(run.out.substr(run.out.size() - tail.size()), tail);
+}
+
+TEST(CheckCommand, ExampleLibraryChecksClean) {
+  const std::string library = std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/";
+  for (const char* file : {"drivers/_SPECIAL Factory Defaults (Rev A).prjdrv", "userrooms/Room 101.room"}) {
+    ProgramRun run = runOrvellaConfig({"check", library + file});
+    EXPECT_EQ(run.status, 0) << file << "\n" << run.out;
+  }
+}
+
+TEST(CheckCommand, UnreadableFileAndUsage) {
+  TempXdgHome folder;
+  ProgramRun run = runOrvellaConfig({"check", folder.root() + "/missing.prjdrv"});
+  EXPECT_EQ(run.status, 66);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("missing.prjdrv"), std::string::npos);
+  EXPECT_EQ(runOrvellaConfig({"check"}).status, 64);
+  EXPECT_EQ(runOrvellaConfig({"check", "a.prjdrv", "b.prjdrv"}).status, 64);
+}
+
+}  // namespace
