@@ -207,6 +207,11 @@ class PanelSettingsV2 : public VbObject {
   // ---- Room-file writer, file entry points, checker, image encoder and decoder, factory
   // defaults go here.
 
+  // ---- Room-file writer. The whole text of a room file that reads back into these settings:
+  // slots in row order, one statement per line ended by CR LF, PROJ-FILE-FMT=2 first, slots
+  // never created left out. Changes nothing, the changed flag included.
+  std::string encodeRoomFile() const;
+
   // ---- Driver checker. Completes what was read with the driver defaults (empty slots only),
   // checks that the driver is complete and consistent, logs every finding and a four-line
   // summary, and passes back the load error: 0 ok; 2 errors were counted (by the reader or the
@@ -272,6 +277,14 @@ class PanelSettingsV2 : public VbObject {
 
   // ---- Private operations of the parser, lexer, code strings, old-format translator,
   // room-file writer and the relay, baud and audio encoders go here.
+
+  // ---- Room-file writer.
+  // One stored value, or every value of a list joined by ",", as room-file text of the value
+  // type; codes (types 8, 9 and 11) as codeEntryText.
+  static std::string formatRoomValue(const Variant& value, int16_t valueType);
+  // A code entry as the text after "=": its lexes in double quotes, then its flags and its
+  // CONTINUE and REPEATS values.
+  static std::string codeEntryText(const KeyValueClass& entry);
 
   // ---- Statement parser.
   // The first row (1..73) whose keyword equals key ignoring case, or with allowAlias whose

@@ -1,0 +1,74 @@
+#include "panel/room_file_text.h"
+
+#include <optional>
+
+#include "common/text_helpers.h"
+#include "common/time_codes.h"
+
+namespace RoomFileText {
+
+namespace {
+
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// `magnitude` in the unit, rounded to 4 decimals as the time text does, when that is exact.
+std::optional<std::string> exactIn(const Decimal& magnitude, const Decimal& unit, const char* letter) {
+  Decimal rounded = (magnitude / unit).roundHalfEven(4);
+  if (rounded * unit != magnitude) return std::nullopt;
+  return rounded.toString() + letter;
+}
+
+std::string exactTime(const Decimal& microseconds, bool hoursAllowed) {
+  static const Decimal kHour(int64_t{3600000000});
+  static const Decimal kMinute(60000000);
+  static const Decimal kSecond(1000000);
+  Decimal magnitude = microseconds.abs();
+  if (magnitude > kHour && hoursAllowed) {
+    if (auto text = exactIn(magnitude, kHour, "H")) return *text;
+  }
+  if (magnitude > kMinute) {
+    if (auto text = exactIn(magnitude, kMinute, "M")) return *text;
+    return (magnitude / kSecond).toString() + "s";  // a division by a power of ten is exact
+  }
+  return VXCommon::formatMicroseconds(magnitude);
+}
+
+}  // namespace
+
+bool isPlainWord(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                 c == '-' || c == '_' || c == '+' || c == '.';
+    if (!plain) return false;
+  }
+  return true;
+}
+
+std::string quoted(std::string_view text, char quote) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += quote;
+  for (char c : text) out += isLineEnd(c) ? ' ' : c;
+  out += quote;
+  return out;
+}
+
+std::string legendLine(std::string_view text) {
+  // CR LF and a lone CR are one line end each; a lone LF is the only one left after that.
+  std::string line = VXCommon::crLfToPipe(text);
+  for (char& c : line)
+    if (c == '\n') c = '|';
+  return line;
+}
+
+std::string subscript(std::string_view key, bool alwaysQuoted) {
+  if (!alwaysQuoted && isPlainWord(key)) return std::string(key);
+  return quoted(key, '\'');
+}
+
+std::string time(const Decimal& microseconds) { return exactTime(microseconds, true); }
+
+std::string codeTime(const Decimal& microseconds) { return exactTime(microseconds, false); }
+
+}  // namespace RoomFileText
