@@ -67,11 +67,13 @@ class RowBuilder {
 
 void PanelSettingsV2::buildWordLists() {
   using namespace VXCommon;
-  // Prefix and suffix flags come last so that the positions of the older flags stay as they
-  // were; older-format codes with a prefix or suffix need them.
+  // Flags added later come last so that the positions of the older flags stay as they were:
+  // older-format codes carry a prefix, a suffix, a repeat and an include-continuation flag for
+  // RS232 codes as well, and the code table packs all of them for either kind of code.
   gIrCodeFlagWords = listOfWordLists(
       {{"USEREPEAT", "INCLUDECONT", "IS-SELECTION", "IS-HIDDEN", "USEPREFIX", "USESUFFIX"}});
-  gRsCodeFlagWords = listOfWordLists({{"IS-SELECTION", "IS-HIDDEN", "USEPREFIX", "USESUFFIX"}});
+  gRsCodeFlagWords = listOfWordLists(
+      {{"IS-SELECTION", "IS-HIDDEN", "USEPREFIX", "USESUFFIX", "USEREPEAT", "INCLUDECONT"}});
   gPowerSenseWords = listOfWordLists({{"None", "Sensor", "RS232Poll"}});
   gIrWiringWords = listOfWordLists({{"Wired-Serial", "IR-Emitter"}});
   gCtsUseWords = listOfWordLists({{"CTS", "AuxAudio", "Keylock"}});

@@ -175,7 +175,7 @@ TEST(KeywordVocabulary, WordListsHoldTheirWordsInOrder) {
   } cases[] = {
       {&VXCommon::gIrCodeFlagWords,
        "[1: [1: USEREPEAT,INCLUDECONT,IS-SELECTION,IS-HIDDEN,USEPREFIX,USESUFFIX]]"},
-      {&VXCommon::gRsCodeFlagWords, "[1: [1: IS-SELECTION,IS-HIDDEN,USEPREFIX,USESUFFIX]]"},
+      {&VXCommon::gRsCodeFlagWords, "[1: [1: IS-SELECTION,IS-HIDDEN,USEPREFIX,USESUFFIX,USEREPEAT,INCLUDECONT]]"},
       {&VXCommon::gPowerSenseWords, "[1: [1: None,Sensor,RS232Poll]]"},
       {&VXCommon::gIrWiringWords, "[1: [1: Wired-Serial,IR-Emitter]]"},
       {&VXCommon::gCtsUseWords, "[1: [1: CTS,AuxAudio,Keylock]]"},

@@ -42,6 +42,10 @@ TEST(PrjReader, RecordsBecomeTranslatedStatements) {
       {"RS232 code with its flags",
        {"CODE|PWR|2|Y|y|N|0|NEXT|n|'PWR',$0D|0"},
        {"    (T) RSCODE['PWR']=\"'PWR',$0D\",CONTINUE='NEXT',USEPREFIX,USESUFFIX,IS-SELECTION"}},
+      {"RS232 code that repeats and includes its continuation",
+       {"CODE|VOL|2|N|N|Y|2|NEXT|Y|'V+'|1"},
+       {"    (T) RSCODE['VOL']=\"'V+'\",CONTINUE='NEXT',INCLUDECONT,USEREPEAT,REPEATS=2,"
+        "IS-HIDDEN"}},
       {"hidden category; no category field means selection",
        {"CODE|FRZ|1|N|N|N|0||N|%01|1", "CODE|HDMI|1|N|N|N|0||N|%10"},
        {"    (T) IRCODE['FRZ']=\"%01\",IS-HIDDEN", "    (T) IRCODE['HDMI']=\"%10\",IS-SELECTION"}},

@@ -67,9 +67,11 @@ TEST(StatementParser, MessagesAndSlots) {
        "X={IRCODE=<bin(1)>}"},
       {"IRCODE['X']=\"%1\",CONTINUE=X2", "(P) Expecting single quoted string after 'CONTINUE'",
        kwIrCode, "X={IRCODE=<bin(1)>}"},
-      {"RSCODE['X']=\"$0D\",USEREPEAT",
-       "(E) Invalid flag 'USEREPEAT'.  Must be one of 'IS-SELECTION','IS-HIDDEN','USEPREFIX',"
-       "'USESUFFIX'", kwRsCode, "X={RSCODE=<hex(13)>}"},
+      {"RSCODE['X']=\"$0D\",usecont",
+       "(E) Invalid flag 'usecont'.  Must be one of 'IS-SELECTION','IS-HIDDEN','USEPREFIX',"
+       "'USESUFFIX','USEREPEAT','INCLUDECONT'", kwRsCode, "X={RSCODE=<hex(13)>}"},
+      {"RSCODE['X']=\"$0D\",includecont,UseRepeat", "", kwRsCode,
+       "X={RSCODE=<hex(13)> INCLUDECONT=True USEREPEAT=True}"},
       {"power-poll-match-bytes=\"$0D\"", "", kwPowerPollMatchBytes,
        "POWER-POLL-MATCH-BYTES=<hex(13)>"},
       {"POWER-POLL-MATCH-BYTES=\"D5m\"", "(E) Delays are not allowable in polling Match codes",
