@@ -7,7 +7,7 @@
 // subscripted keyword is one line per pair, and a pair whose value formats to nothing is left
 // out. The shared code table is visited twice: IRCODE writes its IR codes, RSCODE its RS232
 // codes. Values are written by the keyword's value type; RoomFileText keeps quoted texts,
-// subscripts and code-string times readable by the lexer.
+// subscripts and times reading back as the values they were written from.
 #include "common/hex_text.h"
 #include "panel/panel_settings.h"
 #include "panel/room_file_text.h"
