@@ -11,25 +11,13 @@ namespace {
 
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
-// `magnitude` in the unit, rounded to 4 decimals as the time text does, when that is exact.
-std::optional<std::string> exactIn(const Decimal& magnitude, const Decimal& unit, const char* letter) {
-  Decimal rounded = (magnitude / unit).roundHalfEven(4);
-  if (rounded * unit != magnitude) return std::nullopt;
-  return rounded.toString() + letter;
-}
-
-std::string exactTime(const Decimal& microseconds, bool hoursAllowed) {
+// The code-string scanner knows no hour unit: a longer delay is written in minutes, rounded
+// to 4 decimals as the time text rounds minutes.
+std::string codeTimeText(const Decimal& microseconds) {
   static const Decimal kHour(int64_t{3600000000});
   static const Decimal kMinute(60000000);
-  static const Decimal kSecond(1000000);
   Decimal magnitude = microseconds.abs();
-  if (magnitude > kHour && hoursAllowed) {
-    if (auto text = exactIn(magnitude, kHour, "H")) return *text;
-  }
-  if (magnitude > kMinute) {
-    if (auto text = exactIn(magnitude, kMinute, "M")) return *text;
-    return (magnitude / kSecond).toString() + "s";  // a division by a power of ten is exact
-  }
+  if (magnitude > kHour) return (magnitude / kMinute).roundHalfEven(4).toString() + "M";
   return VXCommon::formatMicroseconds(magnitude);
 }
 
@@ -67,8 +55,8 @@ std::string subscript(std::string_view key, bool alwaysQuoted) {
   return quoted(key, '\'');
 }
 
-std::string time(const Decimal& microseconds) { return exactTime(microseconds, true); }
+std::string time(const Decimal& microseconds) { return VXCommon::formatMicroseconds(microseconds); }
 
-std::string codeTime(const Decimal& microseconds) { return exactTime(microseconds, false); }
+std::string codeTime(const Decimal& microseconds) { return codeTimeText(microseconds); }
 
 }  // namespace RoomFileText

@@ -8,12 +8,12 @@
 // - a CR or LF inside a quoted text becomes a blank (a legend name keeps its line ends as "|");
 // - a subscript that is not a plain word (letters, digits, "-", "_", "+", ".") is written
 //   between single quotes, which the reader accepts for every subscript kind;
-// - a time is written as formatMicroseconds writes it, except where that text would not read
-//   back as the same time: minutes and hours are rounded to 4 decimals there, so a time that
-//   they do not hold exactly is written in the next smaller unit that does (seconds always
-//   do), and a code string, whose scanner knows no hour unit, gets minutes or seconds instead.
-// Ordinary values (no line ends, plain subscripts, times that minutes and hours hold exactly)
-// come out exactly as the writer's plain rules give them.
+// - a time is written as formatMicroseconds writes it (minutes and hours rounded to 4
+//   decimals, so such a time reads back within half a unit of the fourth decimal), except
+//   that a delay inside a code string, whose scanner knows no hour unit, is written in
+//   minutes instead of hours.
+// Ordinary values (no line ends, plain subscripts) come out exactly as the writer's plain
+// rules give them.
 #pragma once
 
 #include <string>
@@ -36,7 +36,7 @@ std::string legendLine(std::string_view text);
 // (code names, revision messages) or when it is not a plain word; bare otherwise.
 std::string subscript(std::string_view key, bool alwaysQuoted);
 
-// The magnitude of a time of a keyword value ("1.5s", "2H", "60.16s").
+// The magnitude of a time of a keyword value ("1.5s", "2H", "1.0027M").
 std::string time(const Decimal& microseconds);
 
 // The magnitude of a delay or raw time inside a code string: as time(), without hours.

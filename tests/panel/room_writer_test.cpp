@@ -30,9 +30,9 @@ TEST(RoomWriter, StatementsWrittenBack) {
       {"POWER-POLL-MATCH-ANY=true", "POWER-POLL-MATCH-ANY=True"},
       {"WARM-UP-DELAY=90s", "WARM-UP-DELAY=1.5M"},
       {"ROOM-INACT-SHUTDOWN-TIMER=2H", nullptr},
-      // Minutes and hours have 4 decimals: a time they do not hold takes a smaller unit.
-      {"DEFAULT-LOCKOUT=60.16s", nullptr},
-      {"POWER-POLL-LOCKOUT=3660s", "POWER-POLL-LOCKOUT=61M"},
+      // Minutes and hours are written with at most 4 decimals.
+      {"DEFAULT-LOCKOUT=60.16s", "DEFAULT-LOCKOUT=1.0027M"},
+      {"POWER-POLL-LOCKOUT=3660s", "POWER-POLL-LOCKOUT=1.0167H"},
       {"ROOM-RELAY[3]=400ms,Locked", nullptr},
       {"DEFAULT-CORE-FUNCT['on']='X'", "DEFAULT-CORE-FUNCT[ON]='X'"},
       {"DEFAULT-HID-FUNCT[1]=''", nullptr},
@@ -43,8 +43,8 @@ TEST(RoomWriter, StatementsWrittenBack) {
        "IRCODE['ON']=\"%0101,D100m,r560u,&QSTOP\",USEREPEAT,REPEATS=3,CONTINUE='A'\r\nRSCODE['A']=\"$01\""},
       {"RSCODE['P']=\"'P',13,&vbin,&VHEX,&VASC0,&VASC3,d1.5s\",is-hidden",
        "RSCODE['P']=\"'P',13,&VBIN,&VHEX,&VASC0,&VASC3,d1.5s\",IS-HIDDEN"},
-      // The code-string scanner reads no hours.
-      {"IRCODE['LONG']=\"D90M,R5400s,d3600.000001s\"", "IRCODE['LONG']=\"D90M,R90M,d3600.000001s\""},
+      // The code-string scanner reads no hours: longer delays are written in minutes.
+      {"IRCODE['LONG']=\"D90M,R5400s,d3600.000001s\"", "IRCODE['LONG']=\"D90M,R90M,d60M\""},
   };
   for (const auto& c : cases) {
     PanelSettingsV2 settings;
