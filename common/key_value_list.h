@@ -4,10 +4,15 @@
 // one (texts compare exactly, letter case included; numbers numerically). Keys are copied;
 // values are copied too, except objects, which the list shares with its callers. At most
 // 32,767 pairs; positions outside 1..count read as empty and ignore writes.
+//
+// Lookups by a non-empty text key (code names, subscripts) go through an index of the first
+// position of each text key, so filling a list of n distinct names costs O(n), not O(n^2).
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/variant.h"
@@ -34,6 +39,8 @@ class KeyValueClass : public VbObject {
     Variant value;
   };
   std::vector<Pair> pairs_;
+  // First position (1-based) of each text key.
+  std::unordered_map<std::string, int16_t> firstTextKey_;
 };
 
 using KeyValuePtr = std::shared_ptr<KeyValueClass>;

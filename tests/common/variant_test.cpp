@@ -86,6 +86,25 @@ TEST(KeyValueList, OrderedFirstMatchExactKeys) {
   EXPECT_EQ("z", kv.ItemKey(1).toText());
 }
 
+TEST(KeyValueList, TextKeysFoundByTheirFirstPosition) {
+  KeyValueClass kv;
+  kv.AddPair(Variant(), "empty");
+  kv.AddPair("", "blank");
+  kv.AddPair(int16_t(5), "five");
+  kv.AddPair("5", "text five");
+  kv.AddPair("x", "first");
+  kv.AddPair("x", "second");
+  EXPECT_EQ(1, kv.GetIndex(""));  // Empty equals the empty text
+  EXPECT_EQ(3, kv.GetIndex(int32_t(5)));
+  EXPECT_EQ(4, kv.GetIndex("5"));
+  EXPECT_EQ("first", kv.GetValue("x").toText());
+  kv.Clear();
+  EXPECT_EQ(0, kv.GetIndex("x"));
+  kv.AddPair("y", int16_t(1));
+  kv.AddPair("x", int16_t(2));
+  EXPECT_EQ(2, kv.GetIndex("x"));
+}
+
 TEST(KeyValueList, StopsAtTheLargestCount) {
   KeyValueClass kv;
   for (int i = 0; i < 32767; ++i) kv.AddPair(Variant(), Variant());
