@@ -31,6 +31,8 @@
 #include "panel/prj_translator_state.h"
 #include "panel/type_value.h"
 
+class memBlockCls;
+
 class PanelSettingsV2 : public VbObject {
  public:
   static constexpr int16_t kRuleSetCount = 3;
@@ -277,6 +279,57 @@ class PanelSettingsV2 : public VbObject {
 
   // ---- Private operations of the parser, lexer, code strings, old-format translator,
   // room-file writer and the relay, baud and audio encoders go here.
+
+  // ---- Relay, serial-line and pre-amplifier forms of the panel image. `image` only receives
+  // the log lines. `relayValues` is the ROOM-RELAY slot: relay r is its r-th value, a list
+  // (duration word, event word). A relay without such a list logs "Program Error - no setting
+  // for relay " and r (an error, or information in the reduced form) and gives 0.
+  //
+  // Relay byte of formats 8 and 9: high nibble the duration index (0 Maintained .. 15
+  // 1.5sec), low nibble the action (0-7 Selection0-7, 8 Off, 9 Binary, 0xB ~Binary, 0xF On);
+  // a condition event is its RelayCondition in the high nibble and 0xC (0xE with "~") in the
+  // low. An unknown event logs "Program Error - unclassified relay event" and leaves the low
+  // nibble 0; an action with an unknown duration logs "Program Error - unclassified relay
+  // duration" and gives a negative byte. Both are errors, which withhold the image.
+  static int16_t encodeRelayByte(memBlockCls& image, int16_t relayNumber,
+                                 const KeyValuePtr& relayValues);
+  // Event word of a relay byte, its duration word passed back; an unknown byte (or one outside
+  // 0..255) gives "" and logs "Program Error - unclassified relay value" as an error.
+  static std::string decodeRelayByte(memBlockCls& image, int16_t relayByte,
+                                     std::string& durationWord);
+  // The reduced form: the same without the condition events, whose words and bytes are
+  // unknown to it; its lines are information only.
+  static int16_t encodeRelayByteBasic(memBlockCls& image, int16_t relayNumber,
+                                      const KeyValuePtr& relayValues);
+  static std::string decodeRelayByteBasic(memBlockCls& image, int16_t relayByte,
+                                          std::string& durationWord);
+  // Format 7 keeps all relays in one byte: relay r (1-3) sets bit 4 - r when timed and bit
+  // 7 - r for "On"; relays 4-7 share bit 0 (timed) and bit 7 ("Binary"). Other relay numbers
+  // give 0. Read back, a timed relay is "600ms", relays 1-3 are "On" or "Off", and relays 4-7
+  // "Selection4" .. "Selection1" unless bit 7 makes them "Binary".
+  static int16_t encodeRelayBitsV7(memBlockCls& image, int16_t relayNumber,
+                                   const KeyValuePtr& relayValues);
+  static std::string decodeRelayBitsV7(memBlockCls& image, int16_t relayNumber,
+                                       int16_t relayBits, std::string& durationWord);
+  // USART divisor (SPBRG, clock 20 MHz) nearest to the baud word's leading number, at most
+  // 255; logs the rate it gives and the error in percent. A word without a positive leading
+  // number logs an error and gives 0.
+  static int16_t computeBaudDivisor(memBlockCls& image, const std::string& baudWord, bool brgh);
+  // Whole baud rate that a divisor gives; 0 for a divisor of -1.
+  static int32_t actualBaudRate(int16_t divisor, bool brgh);
+  // Pre-amplifier input n (1-based) takes two bytes from address + 2n - 2: the gain, then the
+  // treble in the high nibble and the bass in the low nibble. `afvpValues` is the
+  // ROOM-AFVP-GBT slot: input n is its n-th value, a list (gain, treble, bass). An input
+  // without such a list logs the error "Program Error - no setting for audio input " and n,
+  // and writes nothing.
+  struct AfvpInput {
+    int16_t gain = 0;
+    int16_t treble = 0;
+    int16_t bass = 0;
+  };
+  static void encodeAfvpInput(memBlockCls& image, const KeyValuePtr& afvpValues, int16_t input,
+                              int32_t address, int16_t lowBound);
+  static AfvpInput decodeAfvpInput(memBlockCls& image, int16_t input, int32_t address);
 
   // ---- Room-file writer.
   // One stored value, or every value of a list joined by ",", as room-file text of the value
