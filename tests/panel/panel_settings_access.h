@@ -46,4 +46,15 @@ class PanelSettingsTestAccess {
   static std::string tokensToText(const TypeValueList& tokens) {
     return PanelSettingsV2::tokensToText(tokens);
   }
+
+  // Relay, serial-line and pre-amplifier forms of the panel image.
+  static constexpr auto encodeRelayByte = &PanelSettingsV2::encodeRelayByte;
+  static constexpr auto encodeRelayByteBasic = &PanelSettingsV2::encodeRelayByteBasic;
+  static constexpr auto decodeRelayByte = &PanelSettingsV2::decodeRelayByte;
+  static constexpr auto decodeRelayByteBasic = &PanelSettingsV2::decodeRelayByteBasic;
+  static constexpr auto encodeRelayBitsV7 = &PanelSettingsV2::encodeRelayBitsV7;
+  static constexpr auto decodeRelayBitsV7 = &PanelSettingsV2::decodeRelayBitsV7;
+  static constexpr auto computeBaudDivisor = &PanelSettingsV2::computeBaudDivisor;
+  static constexpr auto encodeAfvpInput = &PanelSettingsV2::encodeAfvpInput;
+  static constexpr auto decodeAfvpInput = &PanelSettingsV2::decodeAfvpInput;
 };
