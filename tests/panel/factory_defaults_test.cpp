@@ -15,49 +15,33 @@ class FactoryDefaultsTest : public ::testing::Test {
  protected:
   void SetUp() override { VXCommon::initGlobals(); }
   void TearDown() override { VXCommon::resetStartupGlobals(); }
-  std::string defaultsPath() const {
-    return VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver;
-  }
-  void writeDefaults(const std::string& added) const {
-    home.writeFile(defaultsPath().substr(home.root().size() + 1), checked_driver::driverText({}, {added}));
-  }
   TempXdgHome home;
   ScriptedMessageBoxes boxes;
 };
 
 TEST_F(FactoryDefaultsTest, ResultFollowsTheCheck) {
-  struct Case {
-    const char* text;  // appended to a complete driver; nullptr: no file
-    bool failed;
-    std::string lastMessage;
-  } cases[] = {
-      {"", false, ""},
-      {"VOL-MUTE=X", true, "(E) Expecting a Number"},
-      {"REQUIRES-FW-VERSION=9,0", true, "(E) Firmware upgrade required for this driver"},
-      {nullptr, true, "(E) Can't find Driver file format statement.  ABORT."},
+  const std::string path = VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver;
+  // The text appended to a complete driver (nullptr: no file) and the last message ("": success).
+  const std::pair<const char*, std::string> cases[] = {
+      {"", ""},
+      {"VOL-MUTE=X", "(E) Expecting a Number"},
+      {"REQUIRES-FW-VERSION=9,0", "(E) Firmware upgrade required for this driver"},
+      {nullptr, "(E) Can't find Driver file format statement.  ABORT."},
   };
-  for (const Case& c : cases) {
-    ::unlink(defaultsPath().c_str());
-    if (c.text) writeDefaults(c.text);
+  for (const auto& [added, lastMessage] : cases) {
+    ::unlink(path.c_str());
+    if (added) home.writeFile(path.substr(home.root().size() + 1), checked_driver::driverText({}, {added}));
     PanelSettingsV2 settings;
-    EXPECT_EQ(settings.loadDefaults(), c.failed) << c.lastMessage;
+    EXPECT_EQ(settings.loadDefaults(), !lastMessage.empty()) << lastMessage;
     EXPECT_TRUE(settings.loadingDefaults());
+    EXPECT_EQ(settings.fullDriverName(), added ? PanelSettingsV2::kFactoryDefaultsDriver : "");
     std::string messages = driver_test::messages();
-    EXPECT_EQ(messages.substr(messages.rfind('|') + 1), c.lastMessage);
+    EXPECT_EQ(messages.substr(messages.rfind('|') + 1), lastMessage);
   }
-  // The object holds what the file gave, under the file's name.
-  writeDefaults("ROOM-RELAY[4]=100ms,Locked");
-  PanelSettingsV2 settings;
-  settings.loadDefaults();
-  EXPECT_EQ(settings.fullDriverName(), PanelSettingsV2::kFactoryDefaultsDriver);
-  EXPECT_EQ(settings.roomRelayEventSelected(4), "Locked");
-}
-
-TEST_F(FactoryDefaultsTest, WithoutALibraryNothingIsRead) {
+  // Without a library nothing is read.
   VXCommon::resetStartupGlobals();
   PanelSettingsV2 settings;
   EXPECT_TRUE(settings.loadDefaults());
-  EXPECT_TRUE(settings.loadingDefaults());
   EXPECT_EQ(settings.fullDriverName(), "");
 }
 

@@ -24,12 +24,8 @@ std::string flatten(const Variant& v) {
   }
 }
 
-struct NamedList {
-  const char* name;
-  const Variant* global;
-};
-
-std::vector<NamedList> globals() {
+// The word-list globals by name.
+std::vector<std::pair<const char*, const Variant*>> globals() {
   using namespace VXCommon;
   return {{"gIrCodeFlagWords", &gIrCodeFlagWords}, {"gRsCodeFlagWords", &gRsCodeFlagWords},
           {"gPowerSenseWords", &gPowerSenseWords}, {"gIrWiringWords", &gIrWiringWords},
@@ -39,31 +35,25 @@ std::vector<NamedList> globals() {
           {"gHidFunctWords", &gHidFunctWords}};
 }
 
-// The name of the global whose contents equal the value; "?" when none does.
+// The name of the global whose contents equal the value; "?" and the contents when none does.
 std::string listName(const Variant& v) {
   if (v.isEmpty()) return "";
-  for (const NamedList& list : globals())
-    if (flatten(*list.global) == flatten(v)) return list.name;
+  for (const auto& [name, global] : globals())
+    if (flatten(*global) == flatten(v)) return name;
   return "?" + flatten(v);
 }
 
+// A default by kind and text ("b:False", "i:255", "d:7200000000", "s:CTS"); Long and others "?".
 std::string defaultText(const Variant& v) {
-  switch (v.kind()) {
-    case Variant::Kind::Empty: return "";
-    case Variant::Kind::Boolean: return "b:" + v.toText();
-    case Variant::Kind::Integer: return "i:" + v.toText();
-    case Variant::Kind::String: return "s:" + v.toText();
-    case Variant::Kind::Decimal: return "d:" + v.toText();
-    default: return "?";
-  }
+  static const char* const tags[] = {"", "?", "b:", "i:", "?", "d:", "s:", "?", "?"};
+  return v.isEmpty() ? "" : tags[int(v.kind())] + v.toText();
 }
 
+// "min..max" per argument; minima and maxima are 16-bit numbers in two lists of one length.
 std::string rangesText(const Variant& v) {
   if (v.isEmpty()) return "";
-  const Variant& minima = v.at(1);
-  const Variant& maxima = v.at(2);
-  EXPECT_EQ(v.ubound(), 2);
-  EXPECT_EQ(minima.ubound(), maxima.ubound());
+  const Variant &minima = v.at(1), &maxima = v.at(2);
+  EXPECT_EQ(std::pair(v.ubound(), minima.ubound()), std::pair(2, maxima.ubound()));
   std::string text;
   for (int32_t i = 1; i <= minima.ubound(); ++i) {
     EXPECT_EQ(minima.at(i).kind(), Variant::Kind::Integer);
@@ -167,59 +157,28 @@ TEST(KeywordVocabulary, EveryRowMatchesTheLanguageTable) {
     EXPECT_EQ(rowText(settings.keywordTable(row)), expected[row - 1]) << "row " << row;
 }
 
-TEST(KeywordVocabulary, WordListsHoldTheirWordsInOrder) {
+TEST(KeywordVocabulary, EveryConstructionWritesTheWordListsInOrder) {
+  VXCommon::gRelayWords = Variant::stringList({"tampered"});  // written again all the same
   PanelSettingsV2 settings;
-  struct Case {
-    const Variant* global;
-    const char* words;
-  } cases[] = {
-      {&VXCommon::gIrCodeFlagWords,
-       "[1: [1: USEREPEAT,INCLUDECONT,IS-SELECTION,IS-HIDDEN,USEPREFIX,USESUFFIX]]"},
-      {&VXCommon::gRsCodeFlagWords, "[1: [1: IS-SELECTION,IS-HIDDEN,USEPREFIX,USESUFFIX,USEREPEAT,INCLUDECONT]]"},
-      {&VXCommon::gPowerSenseWords, "[1: [1: None,Sensor,RS232Poll]]"},
-      {&VXCommon::gIrWiringWords, "[1: [1: Wired-Serial,IR-Emitter]]"},
-      {&VXCommon::gCtsUseWords, "[1: [1: CTS,AuxAudio,Keylock]]"},
-      {&VXCommon::gRelayWords,
-       "[1: [1: Maintained,100ms,200ms,300ms,400ms,500ms,600ms,700ms,800ms,900ms,1.0sec,1.1sec,"
-       "1.2sec,1.3sec,1.4sec,1.5sec],[1: On,Off,AuxAudio,~AuxAudio,AudioOn,~AudioOn,Locked,"
-       "~Locked,ProjResponding,~ProjResponding,Binary,~Binary,Selection0,Selection1,Selection2,"
-       "Selection3,Selection4,Selection5,Selection6,Selection7]]"},
-      {&VXCommon::gSerialWords,
-       "[1: [1: 115200,57600,38400,19200,9600,4800,2400,1200,600,300],[1: 7,8],"
-       "[1: N,O,E,M,S],[1: 1,2]]"},
-      {&VXCommon::gConnectorWords,
-       "[1: [1: DB9F,DB9M,HDB15M,HDB15F,MDIN9,MDIN8,MDIN7,MDIN6,MDIN5,MDIN4,MDIN3]]"},
-      {&VXCommon::gPinWords,
-       "[1: [1: RX,TX,GND,RTS,CTS,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,"
-       "24,SHELL]]"},
-      {&VXCommon::gCoreFunctWords,
-       "[1: [1: REPEAT,PREFIX,SUFFIX,POLL,ON,OFF,VUP,VDN],[1: F,F,F,F,T,T,T,T]]"},
-      {&VXCommon::gHidFunctWords,
-       "[1: [1: OFF,VUP,VDN,1,2,3,4,5,6,7,8],[1: F,F,F,F,F,F,F,F,F,F,F]]"},
+  const char* expected[] = {  // in the order of globals()
+      "[1: [1: USEREPEAT,INCLUDECONT,IS-SELECTION,IS-HIDDEN,USEPREFIX,USESUFFIX]]",
+      "[1: [1: IS-SELECTION,IS-HIDDEN,USEPREFIX,USESUFFIX,USEREPEAT,INCLUDECONT]]",
+      "[1: [1: None,Sensor,RS232Poll]]",
+      "[1: [1: Wired-Serial,IR-Emitter]]",
+      "[1: [1: CTS,AuxAudio,Keylock]]",
+      "[1: [1: Maintained,100ms,200ms,300ms,400ms,500ms,600ms,700ms,800ms,900ms,1.0sec,1.1sec,"
+      "1.2sec,1.3sec,1.4sec,1.5sec],[1: On,Off,AuxAudio,~AuxAudio,AudioOn,~AudioOn,Locked,"
+      "~Locked,ProjResponding,~ProjResponding,Binary,~Binary,Selection0,Selection1,Selection2,"
+      "Selection3,Selection4,Selection5,Selection6,Selection7]]",
+      "[1: [1: 115200,57600,38400,19200,9600,4800,2400,1200,600,300],[1: 7,8],[1: N,O,E,M,S],[1: 1,2]]",
+      "[1: [1: DB9F,DB9M,HDB15M,HDB15F,MDIN9,MDIN8,MDIN7,MDIN6,MDIN5,MDIN4,MDIN3]]",
+      "[1: [1: RX,TX,GND,RTS,CTS,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,SHELL]]",
+      "[1: [1: REPEAT,PREFIX,SUFFIX,POLL,ON,OFF,VUP,VDN],[1: F,F,F,F,T,T,T,T]]",
+      "[1: [1: OFF,VUP,VDN,1,2,3,4,5,6,7,8],[1: F,F,F,F,F,F,F,F,F,F,F]]",
   };
-  for (const Case& c : cases) EXPECT_EQ(flatten(*c.global), c.words);
-  // The flags of the second lists are Booleans, not numbers.
-  EXPECT_TRUE(VXCommon::gCoreFunctWords.at(2).at(5).isBoolean());
-}
-
-TEST(KeywordVocabulary, EveryConstructionWritesTheSameWordLists) {
-  VXCommon::resetWordLists();
-  PanelSettingsV2 first;
-  std::vector<std::string> before;
-  for (const NamedList& list : globals()) before.push_back(flatten(*list.global));
-  // Even a list changed behind the model's back is written again.
-  VXCommon::gRelayWords = Variant::stringList({"tampered"});
-  PanelSettingsV2 second;
+  ASSERT_EQ(std::size(expected), globals().size());
   for (size_t i = 0; i < globals().size(); ++i)
-    EXPECT_EQ(flatten(*globals()[i].global), before[i]) << globals()[i].name;
-}
-
-TEST(KeywordVocabulary, TwoHourShutdownDefaultIsAnExactDecimal) {
-  PanelSettingsV2 settings;
-  const Variant& value = settings.keywordTable(kwRoomInactShutdownTimer).defaultVal;
-  ASSERT_TRUE(value.isDecimal());
-  EXPECT_EQ(value.toDecimal(), Decimal(int64_t(7'200'000'000)));
-  EXPECT_EQ(value.toDecimal().scale(), 0);
+    EXPECT_EQ(flatten(*globals()[i].second), expected[i]) << globals()[i].first;
 }
 
 }  // namespace

@@ -19,10 +19,7 @@ void expectReadsBack(const std::string& room) {
 }
 
 TEST(RoomWriter, StatementsWrittenBack) {
-  struct {
-    const char* statements;
-    const char* room;  // nullptr: the statement unchanged
-  } cases[] = {
+  struct { const char *statements, *room; } cases[] = {  // room nullptr: the statement unchanged
       {"PROJ-FILE-FMT=1", "PROJ-FILE-FMT=2"},
       {"proj-name='X y'", "PROJ-NAME='X y'"},
       {"PROJ-BAUD-RATE=9600,8,n,1", nullptr},
@@ -67,13 +64,7 @@ TEST(RoomWriter, StoredValues) {
   entry->AddPair("RSCODE", lexes);
   entry->AddPair("IS-SELECTION", false);
 
-  struct {
-    int16_t row;
-    const char* key;
-    Variant value;
-    const char* room;
-    bool readsBack;
-  } cases[] = {
+  struct { int16_t row; const char* key; Variant value; const char* room; bool readsBack; } cases[] = {
       {kwRoomLegendName, "1", "one\r\ntwo\nthree|four", "ROOM-LEGEND-NAME[1]=\"one|two|three|four\"", true},
       {kwRoomLegendFont, "1", "Arial\r\n10", "ROOM-LEGEND-FONT[1]=\"Arial  10\"", true},
       {kwProjName, "", "Two\nlines", "PROJ-NAME='Two lines'", true},
