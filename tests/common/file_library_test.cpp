@@ -9,23 +9,27 @@
 
 namespace {
 
+using Names = std::vector<std::string>;
+
 // A library under a temporary default directory; files are placed by type folder.
 class FileLibraryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    platform::IniSettingsStore().saveSetting("VezUradoDuruvo", "Startup", "DefaultDirectory",
-                                             home.root() + "/lib");
+  void SetUp() override { useLibrary(home); }
+  void TearDown() override { VXCommon::resetStartupGlobals(); }
+  static void useLibrary(const TempXdgHome& at) {
+    platform::IniSettingsStore().saveSetting("VezUradoDuruvo", "Startup", "DefaultDirectory", at.root() + "/lib");
     VXCommon::initGlobals();
   }
-  void TearDown() override { VXCommon::resetStartupGlobals(); }
-  void put(FileTypeId type, std::initializer_list<const char*> names) {
-    for (const char* name : names)
-      home.writeFile(VXCommon::gFileTypes->localDir(type).substr(home.root().size() + 1) + name, "; placeholder\r\n");
+  static void put(const TempXdgHome& at, FileTypeId type, const std::vector<const char*>& names) {
+    for (const char* name : names) at.writeFile(path(type, name).substr(at.root().size() + 1), "; placeholder\r\n");
   }
-  std::string path(FileTypeId type, const std::string& name) { return VXCommon::gFileTypes->localDir(type) + name; }
+  void put(FileTypeId type, const std::vector<const char*>& names) { put(home, type, names); }
+  static std::string path(FileTypeId type, const std::string& name) {
+    return VXCommon::gFileTypes->localDir(type) + name;
+  }
   // "name current" / "name old" per driver, in list order.
-  std::vector<std::string> models(const std::string& maker, const std::string& selected, bool all, int16_t& idx) {
-    std::vector<std::string> out;
+  Names models(const std::string& maker, const std::string& selected, bool all, int16_t& idx) {
+    Names out;
     for (const ProjDriverPtr& d : db.getModelList(maker, selected, idx, all))
       out.push_back(d->projDriverName + (d->projIsCurrent ? " current" : " old") + (d->hasPDF ? " pdf" : ""));
     return out;
@@ -36,31 +40,21 @@ class FileLibraryTest : public ::testing::Test {
 };
 
 TEST_F(FileLibraryTest, ParsesDriverFileNames) {
-  struct Case {
-    const char* name;
-    bool driver;
-    const char *maker = "", *model = "", *rev = "", *modelAndRev = "", *ext = "";
-  } cases[] = {
-      {"Maker Model-1 (1.2).prjdrv", true, "Maker", "Model-1", "(1.2)", "Model-1 (1.2)", "prjdrv"},
-      {"Acme PX 100  (Rev A) .prj", true, "Acme", "PX 100", "(Rev A)", "PX 100  (Rev A) ", "prj"},
-      {"Solo.prjdrv", true, "", "", "", "Solo", "prjdrv"},
-      {"Acme X.prjdrv", true, "Acme", "", "", "X", "prjdrv"},
-      {"X Y.PRJ", false},
-      {"X Y (1).pdf", false},
-      {"prjdrv", false},
+  struct Case { const char *name, *maker, *model, *rev, *modelAndRev, *ext; } cases[] = {
+      {"Maker Model-1 (1.2).prjdrv", "Maker", "Model-1", "(1.2)", "Model-1 (1.2)", "prjdrv"},
+      {"Acme PX 100  (Rev A) .prj", "Acme", "PX 100", "(Rev A)", "PX 100  (Rev A) ", "prj"},
+      {"Solo.prjdrv", "", "", "", "Solo", "prjdrv"},
+      {"Acme X.prjdrv", "Acme", "", "", "X", "prjdrv"},
   };
   for (const Case& c : cases) {
     ProjDriverPtr d = fileDatabaseCls::parseDriverFn(c.name);
-    ASSERT_EQ(d != nullptr, c.driver) << c.name;
-    if (!d) continue;
-    EXPECT_EQ(d->projMfgr, c.maker) << c.name;
-    EXPECT_EQ(d->projModel, c.model) << c.name;
-    EXPECT_EQ(d->projRev, c.rev) << c.name;
-    EXPECT_EQ(d->projModelAndRev, c.modelAndRev) << c.name;
-    EXPECT_EQ(d->projExt, c.ext) << c.name;
-    EXPECT_EQ(d->projDriverName, c.name);
+    ASSERT_TRUE(d) << c.name;
+    EXPECT_EQ(Names({d->projMfgr, d->projModel, d->projRev, d->projModelAndRev, d->projExt, d->projDriverName}),
+              Names({c.maker, c.model, c.rev, c.modelAndRev, c.ext, c.name}));
     EXPECT_FALSE(d->projIsCurrent);
   }
+  for (const char* notADriver : {"X Y.PRJ", "X Y (1).pdf", "prjdrv"})
+    EXPECT_FALSE(fileDatabaseCls::parseDriverFn(notADriver)) << notADriver;
 }
 
 TEST_F(FileLibraryTest, KeepsTheNewestRevisionAndDropsTheOlderFormatTwin) {
@@ -70,19 +64,17 @@ TEST_F(FileLibraryTest, KeepsTheNewestRevisionAndDropsTheOlderFormatTwin) {
   db.createDriverDB();
   int16_t idx = -1;
   EXPECT_EQ(models("A", "", true, idx),
-            (std::vector<std::string>{"A B (1).prjdrv old", "A B (10).prjdrv old", "A B (2).prjdrv current pdf",
-                                      "A C (1).prj current"}));
+            Names({"A B (1).prjdrv old", "A B (10).prjdrv old", "A B (2).prjdrv current pdf", "A C (1).prj current"}));
   EXPECT_EQ(idx, 0);
   // The selected driver is listed even as an older revision.
   EXPECT_EQ(models("A", "A B (1).prjdrv", false, idx),
-            (std::vector<std::string>{"A B (1).prjdrv old", "A B (2).prjdrv current pdf", "A C (1).prj current"}));
+            Names({"A B (1).prjdrv old", "A B (2).prjdrv current pdf", "A C (1).prj current"}));
   EXPECT_EQ(idx, 1);
-  EXPECT_EQ(models("Acme", "Acme Y.prjdrv", false, idx),
-            (std::vector<std::string>{"Acme X.prjdrv current", "Acme Y.prjdrv current"}));
+  EXPECT_EQ(models("Acme", "Acme Y.prjdrv", false, idx), Names({"Acme X.prjdrv current", "Acme Y.prjdrv current"}));
   EXPECT_EQ(idx, 2);
-  EXPECT_EQ(models("", "", false, idx), (std::vector<std::string>{"Solo.prjdrv current"}));
+  EXPECT_EQ(models("", "", false, idx), Names({"Solo.prjdrv current"}));
 
-  EXPECT_EQ(db.getMfgrList("Acme X.prjdrv", idx), (std::vector<std::string>{"A", "Acme", ""}));
+  EXPECT_EQ(db.getMfgrList("Acme X.prjdrv", idx), Names({"A", "Acme", ""}));
   EXPECT_EQ(idx, 2);
   db.getMfgrList("missing.prjdrv", idx);
   EXPECT_EQ(idx, 0);
@@ -94,33 +86,27 @@ TEST_F(FileLibraryTest, ListsSavedRoomsInListingOrder) {
   db.createSavedRoomsDB();
   int16_t idx = -1;
   auto rooms = db.getSavedRoomsList("Room 2", idx);
-  EXPECT_EQ(*rooms, (std::vector<std::string>{"Room 10", "Room 2", "lab"}));
+  EXPECT_EQ(*rooms, Names({"Room 10", "Room 2", "lab"}));
   EXPECT_EQ(idx, 2);
   EXPECT_EQ(db.getSavedRoomsList("lab.ROOM", idx), rooms);  // the list itself, shared
   EXPECT_EQ(idx, 0);
 }
 
 TEST_F(FileLibraryTest, FindsNewerFirmwareWithHexVersionsOnly) {
-  struct Case {
-    std::vector<const char*> files;
-    int16_t product, major, minor;
-    const char* newest;  // "" for none
-  } cases[] = {
-      {{"FW010204.fw", "FW010210.fw"}, 1, 2, 3, "FW010210.fw"},
-      {{"FW010203.fw"}, 1, 2, 3, ""},
-      {{"FW010204.fw"}, 5, 2, 3, ""},
-      {{"FW01ZZZZ.fw", "FW01020G.fw", "FW010205.fw"}, 1, 2, 3, "FW010205.fw"},
-      {{"fw0102fa.FW", "FW0102F0.fw"}, 1, 2, 3, "fw0102fa.FW"},
-      {{"FW0102100.fw", "FW0203.fw", "FW020210.fw"}, 1, 2, 3, ""},
+  struct Case { std::vector<const char*> files; int16_t product; const char* newest; } cases[] = {
+      {{"FW010204.fw", "FW010210.fw"}, 1, "FW010210.fw"},
+      {{"FW010203.fw"}, 1, ""},
+      {{"FW010204.fw"}, 5, ""},
+      {{"FW01ZZZZ.fw", "FW01020G.fw", "FW010205.fw"}, 1, "FW010205.fw"},
+      {{"fw0102fa.FW", "FW0102F0.fw"}, 1, "fw0102fa.FW"},
+      {{"FW0102100.fw", "FW0203.fw", "FW020210.fw"}, 1, ""},
   };
   for (const Case& c : cases) {
     TempXdgHome caseHome;
-    platform::IniSettingsStore().saveSetting("VezUradoDuruvo", "Startup", "DefaultDirectory", caseHome.root());
-    VXCommon::initGlobals();
-    for (const char* f : c.files)
-      caseHome.writeFile(VXCommon::gFileTypes->localDir(ftPanelFirmware).substr(caseHome.root().size() + 1) + f);
-    std::string expected = *c.newest ? VXCommon::gFileTypes->localDir(ftPanelFirmware) + c.newest : "";
-    EXPECT_EQ(db.findFWUpgrades(c.product, c.major, c.minor, ".fw"), expected) << c.files[0];
+    useLibrary(caseHome);
+    put(caseHome, ftPanelFirmware, c.files);
+    EXPECT_EQ(db.findFWUpgrades(c.product, 2, 3, ".fw"), *c.newest ? path(ftPanelFirmware, c.newest) : "")
+        << c.files[0];
   }
 }
 

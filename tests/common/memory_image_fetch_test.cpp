@@ -1,9 +1,13 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "common/memory_image.h"
 #include "tests/fakes/fake_block_source.h"
 
 namespace {
+
+using Peek = std::function<void(memBlockCls&)>;
+using testing::HasSubstr;
 
 std::string blockOf(char fill) { return std::string(64, fill); }
 
@@ -24,35 +28,32 @@ class MemoryImageFetch : public ::testing::Test {
   memBlockCls mem;
 };
 
-TEST_F(MemoryImageFetch, APeekFetchesItsBlockOnceWithTheDeviceType) {
+TEST_F(MemoryImageFetch, APeekFetchesItsBlockOnceWithTheDeviceTypeAndPokesNever) {
   EXPECT_EQ('b', mem.peekByte(64));
   EXPECT_EQ('b', mem.peekByte(127));
   ASSERT_EQ(1u, device.calls().size());
   EXPECT_EQ(1, device.calls()[0].blocknum);
   EXPECT_EQ(devicePanel, device.calls()[0].deviceID);
   EXPECT_EQ(blockOf('b'), mem.memImage().substr(64, 64));
-  EXPECT_EQ(FlagList::of({false, true}), [&] {
-    FlagList f = mem.dirtyBlocks();
-    return FlagList::of({f.at(1), f.at(2)});
-  }());
+  EXPECT_FALSE(mem.dirtyBlocks().at(1));
+  EXPECT_TRUE(mem.dirtyBlocks().at(2));
   EXPECT_FALSE(mem.memCommError());
 
   device.setBlock(2, blockOf('x') + "\x7F");  // a checksum byte after the data is no part of it
   EXPECT_EQ('x', mem.peekByte(191));
   EXPECT_EQ('d', mem.peekByte(192));
-}
 
-TEST_F(MemoryImageFetch, PokesNeverFetch) {
-  mem.pokeNibHigh(1, 0);
-  mem.pokeBit(true, 0, 70);
-  mem.pokeCheckSum(10, 140);
-  mem.pokeString("zz", 300);
+  device.clearCalls();
+  mem.pokeNibHigh(1, 1000);
+  mem.pokeBit(true, 0, 1070);
+  mem.pokeCheckSum(10, 1140);
+  mem.pokeString("zz", 1300);
   EXPECT_TRUE(device.calls().empty());
 }
 
 TEST_F(MemoryImageFetch, BlocksTouchedBySpansAreFetchedInOrder) {
-  struct Case { const char* what; std::function<void(memBlockCls&)> peek; std::vector<int32_t> blocks; };
-  const Case cases[] = {
+  device.setBlock(0, std::string(63, 'a') + "\x02");
+  struct Case { const char* what; Peek peek; std::vector<int32_t> blocks; } cases[] = {
       {"length byte last of its block", [](memBlockCls& m) { EXPECT_EQ("bb", m.peekLString(63)); }, {0, 1}},
       {"string from the last byte of a block", [](memBlockCls& m) { m.peekString(127, 128); }, {1, 2}},
       {"checksum byte last of its block", [](memBlockCls& m) { m.peekCheckSum(63, 127); }, {1}},
@@ -61,15 +62,13 @@ TEST_F(MemoryImageFetch, BlocksTouchedBySpansAreFetchedInOrder) {
       {"file span", [](memBlockCls& m) { m.peekFile(130, 10); }, {0, 1, 2}},
       {"little-endian octets", [](memBlockCls& m) { m.peekOctetsLEndian(2, 63); }, {1, 0}},
   };
-  device.setBlock(0, std::string(63, 'a') + "\x02");
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
     memBlockCls fresh;
     fresh.Clear(8192, devicePanel);
     device.clearCalls();
     c.peek(fresh);
-    EXPECT_EQ(c.blocks, device.requestedBlocks());
-    EXPECT_EQ(0, fresh.memDebugErrors());
+    EXPECT_EQ(c.blocks, device.requestedBlocks()) << c.what;
+    EXPECT_EQ(0, fresh.memDebugErrors()) << c.what;
   }
 }
 
@@ -80,11 +79,10 @@ TEST_F(MemoryImageFetch, FailedBlocksAreLoggedAndAskedForAgainByTheNextAccess) {
   mem.peekBit(1, 9 * 64);
   EXPECT_TRUE(mem.memCommError());
   EXPECT_EQ(3, mem.memDebugErrors());
-  std::string listing = mem.memDebugListing(true);
-  for (const char* line : {"[E]Communications error reading block 0\r\n", "[E]Communications error reading block 5\r\n",
-                           "[E]Communications error reading block 9\r\n"})
-    EXPECT_EQ(1, countOf(listing, line)) << line;
-
+  for (int block : {0, 5, 9}) {
+    const std::string line = "[E]Communications error reading block " + std::to_string(block) + "\r\n";
+    EXPECT_EQ(1, countOf(mem.memDebugListing(true), line)) << line;
+  }
   mem.peekByte(1);
   EXPECT_EQ(2, device.callsFor(0));
   EXPECT_EQ(4, mem.memDebugErrors());
@@ -98,26 +96,24 @@ TEST_F(MemoryImageFetch, FailedBlocksAreLoggedAndAskedForAgainByTheNextAccess) {
 
 TEST_F(MemoryImageFetch, WithinOneOperationAFailedBlockIsAskedForOnce) {
   device.failBlock(1);
-  struct Case { const char* what; std::function<void(memBlockCls&)> peek; int calls; };
-  const Case cases[] = {
-      {"raw string over three blocks", [](memBlockCls& m) { EXPECT_EQ(192u, m.peekString(0, 191).size()); }, 1},
-      {"octet list", [](memBlockCls& m) { m.peekOctetsBEndian(10, 60); }, 1},
-      {"checksum", [](memBlockCls& m) { m.peekCheckSum(100, 150); }, 1},
-      {"file", [](memBlockCls& m) { EXPECT_EQ(std::string(64, '\0'), m.peekFile(64, 64)); }, 1},
-      {"two-byte value", [](memBlockCls& m) { m.peekAddressBEndian(100); }, 1},
-      {"length-prefixed string", [](memBlockCls& m) { EXPECT_EQ("", m.peekLString(64)); }, 1},
+  const std::pair<const char*, Peek> cases[] = {
+      {"raw string over three blocks", [](memBlockCls& m) { EXPECT_EQ(192u, m.peekString(0, 191).size()); }},
+      {"octet list", [](memBlockCls& m) { m.peekOctetsBEndian(10, 60); }},
+      {"checksum", [](memBlockCls& m) { m.peekCheckSum(100, 150); }},
+      {"file", [](memBlockCls& m) { EXPECT_EQ(std::string(64, '\0'), m.peekFile(64, 64)); }},
+      {"length-prefixed string", [](memBlockCls& m) { EXPECT_EQ("", m.peekLString(64)); }},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, peek] : cases) {
+    SCOPED_TRACE(what);
     memBlockCls fresh;
     fresh.Clear(8192, devicePanel);
     device.clearCalls();
-    c.peek(fresh);
-    EXPECT_EQ(c.calls, device.callsFor(1));
+    peek(fresh);
+    EXPECT_EQ(1, device.callsFor(1));
     EXPECT_EQ(1, fresh.memDebugErrors());
     EXPECT_EQ(1, countOf(fresh.memDebugListing(true), "Communications error reading block 1\r\n"));
-    c.peek(fresh);  // the next operation asks again
-    EXPECT_EQ(c.calls + 1, device.callsFor(1));
+    peek(fresh);  // the next operation asks again
+    EXPECT_EQ(2, device.callsFor(1));
   }
 }
 
@@ -144,8 +140,8 @@ TEST_F(MemoryImageFetch, AdapterConfigurationPage) {
   ASSERT_EQ(1u, device.calls().size());
   EXPECT_EQ(1024, device.calls()[0].blocknum);
   EXPECT_EQ(deviceAdapter, device.calls()[0].deviceID);
-  EXPECT_NE(std::string::npos, adapter.memDebugListing(true).find("\r\n    10000 Byte=$7E\r\n"));
-  EXPECT_NE(std::string::npos, adapter.memDebugListing(true).find("\r\n10000   7E 7E "));
+  EXPECT_THAT(adapter.memDebugListing(true), HasSubstr("\r\n    10000 Byte=$7E\r\n"));
+  EXPECT_THAT(adapter.memDebugListing(true), HasSubstr("\r\n10000   7E 7E "));
 }
 
 }  // namespace

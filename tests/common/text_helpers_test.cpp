@@ -2,98 +2,70 @@
 
 #include <gtest/gtest.h>
 
+#include "common/list_helpers.h"
+#include "common/number_helpers.h"
+
 namespace {
 
 using namespace VXCommon;
 
 TEST(TextHelpers, TrimWhiteTrimsInPlace) {
-  struct Case { std::string text; std::string expected; };
-  const Case cases[] = {
-      {"  a b \t", "a b"}, {"\t \t", ""}, {"", ""}, {"x", "x"}, {"\r\nx\r\n", "\r\nx\r\n"},
-  };
-  for (auto c : cases) {
-    std::string result = trimWhite(c.text);
-    EXPECT_EQ(c.expected, result);
-    EXPECT_EQ(c.expected, c.text);
+  std::pair<std::string, std::string> cases[] = {{"  a b \t", "a b"}, {"\t \t", ""}, {"\r\nx\r\n", "\r\nx\r\n"}};
+  for (auto [text, expected] : cases) {
+    EXPECT_EQ(expected, trimWhite(text));
+    EXPECT_EQ(expected, text);
   }
 }
 
-TEST(TextHelpers, StripLineEnd) {
+TEST(TextHelpers, LineEndsPipesAndPadding) {
   struct Case { std::string text; bool oneOnly; std::string expected; };
-  const Case cases[] = {
-      {"ab\r\n\r\n", false, "ab"}, {"ab\r\n\r\n", true, "ab\r\n"},
-      {"ab\n\r", true, "ab"},      {"ab\r", true, "ab"},
-      {"ab\n", true, "ab"},        {"ab\n\n", true, "ab\n"},
-      {"ab\r\r", true, "ab\r"},    {"\n\r\n", false, ""},
-      {"", true, ""},              {"a\rb", false, "a\rb"},
+  const Case stripped[] = {
+      {"ab\r\n\r\n", false, "ab"}, {"ab\r\n\r\n", true, "ab\r\n"}, {"ab\n\r", true, "ab"},
+      {"ab\n\n", true, "ab\n"},    {"ab\r\r", true, "ab\r"},      {"a\rb", false, "a\rb"},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, stripLineEnd(c.text, c.oneOnly)) << c.text;
-}
+  for (const auto& c : stripped) EXPECT_EQ(c.expected, stripLineEnd(c.text, c.oneOnly)) << c.text;
 
-TEST(TextHelpers, PipeForms) {
-  struct Case { std::string shown; std::string stored; };
-  const Case roundTrips[] = {
-      {"a\r\nb", "a|b"}, {"\r\n", "|"}, {"", ""}, {"x\r\n\r\ny", "x||y"}, {"a", "a"},
-  };
-  for (const auto& c : roundTrips) {
-    EXPECT_EQ(c.stored, crLfToPipe(c.shown));
-    EXPECT_EQ(c.shown, pipeToCrLf(c.stored));
+  for (const auto& [shown, stored] : {std::pair{"a\r\nb", "a|b"}, std::pair{"x\r\n\r\ny", "x||y"}}) {
+    EXPECT_EQ(stored, crLfToPipe(shown));
+    EXPECT_EQ(shown, pipeToCrLf(stored));
   }
   // A CR without its LF is a line end too; the character after it is kept.
   EXPECT_EQ("a|b", crLfToPipe("a\rb"));
   EXPECT_EQ("a|", crLfToPipe("a\r"));
   EXPECT_EQ("a\nb", crLfToPipe("a\nb"));
-}
 
-TEST(TextHelpers, PadNul) {
-  struct Case { std::string text; int16_t width; std::string expected; };
-  const Case cases[] = {
-      {"abc", 3, std::string("ab\0", 3)},
-      {"a", 4, std::string("a\0\0\0", 4)},
-      {"", 1, std::string(1, '\0')},
-      {"", 0, ""},
-      {"0123456789abcdefXYZ", 16, std::string("0123456789abcde\0", 16)},
-  };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, padNul(c.text, c.width));
+  EXPECT_EQ(std::string("ab\0", 3), padNul("abc", 3));
+  EXPECT_EQ(std::string("a\0\0\0", 4), padNul("a", 4));
+  EXPECT_EQ("", padNul("", 0));
+  EXPECT_EQ(std::string("0123456789abcde\0", 16), padNul("0123456789abcdefXYZ", 16));
 }
 
 TEST(TextHelpers, TimeStampField) {
   std::string stamp = makeTimeStamp();
   ASSERT_EQ(32u, stamp.size());
-  EXPECT_EQ(19u, stamp.find('\0'));
   EXPECT_EQ(std::string(13, '\0'), stamp.substr(19));
   const std::string shape = "dddd-dd-dd dd:dd:dd";
-  for (size_t i = 0; i < shape.size(); ++i) {
-    if (shape[i] == 'd') EXPECT_TRUE(stamp[i] >= '0' && stamp[i] <= '9') << stamp;
-    else EXPECT_EQ(shape[i], stamp[i]) << stamp;
-  }
+  for (size_t i = 0; i < shape.size(); ++i)
+    EXPECT_TRUE(shape[i] == 'd' ? stamp[i] >= '0' && stamp[i] <= '9' : stamp[i] == shape[i]) << stamp;
 }
 
 TEST(TextHelpers, EmailSyntax) {
-  struct Case { const char* text; bool valid; };
-  const Case cases[] = {
-      {"a@b.c", true},      {"first.last@host.example", true},
-      {"@b.c", false},      {"a@.c", false},   {"a@b.", false},
-      {"a @b.c", false},    {"a@bc", false},   {"a.b@c", false},
-      {"", false},          {"a@b.c;", false}, {"\"a\"@b.c", false},
-      {"a@b@c.d", true},    {"a@b.c.", true},
+  std::pair<const char*, bool> cases[] = {
+      {"a@b.c", true},   {"@b.c", false},  {"a@.c", false},  {"a@b.", false},  {"a @b.c", false},
+      {"a@bc", false},   {"a.b@c", false}, {"", false},      {"a@b@c.d", true}, {"a@b.c.", true},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.valid, isValidEmail(c.text)) << c.text;
+  for (const auto& [text, valid] : cases) EXPECT_EQ(valid, isValidEmail(text)) << text;
 }
 
 TEST(NumberHelpers, RangeCheckAndMinMax) {
-  struct Case { const char* text; int32_t low; int32_t high; bool inRange; };
-  const Case cases[] = {
-      {"5", 1, 10, true},        {"0", 1, 10, false},       {"10", 1, 10, true},
-      {"10.5", 1, 10, true},     {"11.5", 1, 11, false},    {" 3 ", 1, 10, true},
-      {"-2", -5, 0, true},       {"abc", 0, 10, false},     {"", 0, 10, false},
-      {"1e3", 0, 5000, false},   {"99999999999", 0, 2147483647, false},
-      {"2147483647", 0, 2147483647, true},
+  struct Case { const char* text; int32_t low, high; bool inRange; } cases[] = {
+      {"0", 1, 10, false},   {"10", 1, 10, true},   {"10.5", 1, 10, true},  {"11.5", 1, 11, false},
+      {" 3 ", 1, 10, true},  {"-2", -5, 0, true},   {"abc", 0, 10, false},  {"", 0, 10, false},
+      {"1e3", 0, 5000, false},
+      {"99999999999", 0, 2147483647, false},        {"2147483647", 0, 2147483647, true},
   };
   for (const auto& c : cases) EXPECT_EQ(c.inRange, isNumInRange(c.text, c.low, c.high)) << c.text;
-
   EXPECT_EQ(1, boolToBit(-1));
-  EXPECT_EQ(1, boolToBit(7));
   EXPECT_EQ(0, boolToBit(0));
   EXPECT_EQ(5, maxInt(5, -3));
   EXPECT_EQ(-3, minInt(5, -3));
@@ -103,12 +75,9 @@ TEST(NumberHelpers, RangeCheckAndMinMax) {
 
 TEST(ListHelpers, FindAndRemoveIgnoringCase) {
   Variant words = Variant::stringList({"Alpha", "beta", "ALPHA", "Gamma"});
-  struct Case { const char* text; int32_t position; };
-  const Case cases[] = {{"alpha", 1}, {"BETA", 2}, {"gamma", 4}, {"delta", 0}, {"", 0}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.position, findInArrayCI(words, c.text)) << c.text;
-    EXPECT_EQ(c.position, findInArrayCI(std::vector<std::string>{"Alpha", "beta", "ALPHA", "Gamma"},
-                                        c.text));
+  for (const auto& [text, position] : {std::pair{"alpha", 1}, std::pair{"gamma", 4}, std::pair{"delta", 0}}) {
+    EXPECT_EQ(position, findInArrayCI(words, text)) << text;
+    EXPECT_EQ(position, findInArrayCI(std::vector<std::string>{"Alpha", "beta", "ALPHA", "Gamma"}, text));
   }
   // Element 0 is never looked at; numbers compare by their text.
   Variant zeroBased = Variant::array({Variant("x"), Variant(int16_t(12)), Variant("X")}, 0);
@@ -119,8 +88,6 @@ TEST(ListHelpers, FindAndRemoveIgnoringCase) {
   Variant without = removeFromArrayCI(Variant::stringList({"On", "Off", "Binary"}), "off");
   EXPECT_EQ(Variant::stringList({"On", "Binary"}).arrayValue().items, without.arrayValue().items);
   EXPECT_EQ(1, without.lbound());
-  Variant unchanged = removeFromArrayCI(Variant::stringList({"On", "Off"}), "x");
-  EXPECT_EQ(2, unchanged.ubound());
   Variant allMatches = removeFromArrayCI(words, "alpha");
   EXPECT_EQ(2, allMatches.ubound());
   EXPECT_EQ("beta", allMatches.at(1).toText());
