@@ -8,89 +8,66 @@
 #include "tests/fakes/temp_xdg_home.h"
 
 using platform::DirAttr;
-using platform::PosixDirectoryLister;
 using Names = std::vector<std::string>;
 
 namespace {
 
 TEST(Wildcard, MatchesIgnoringCase) {
-  struct Case {
-    const char* name;
-    const char* pattern;
-    bool matches;
-  } cases[] = {
-      {"README", "*.*", true},          {"a.b.c", "*.*", true},          {"FW010203.fw", "FW01*.fw", true},
-      {"fw010203.FW", "FW01*.fw", true}, {"FW010203.fwx", "FW01*.fw", false}, {"FW02.fw", "FW01*.fw", false},
-      {"Room 1.room", "*.room", true},   {"x.rooms", "*.room", false},    {"abc", "a?c", true},
-      {"ac", "a?c", false},              {"aXbXc", "a*b*c", true},        {"aXbX", "a*b*c", false},
-      {"", "*", true},                   {"abc", "abc", true},            {"abd", "abc", false},
+  struct Case { const char *name, *pattern; bool matches; } cases[] = {
+      {"README", "*.*", true},   {"fw010203.FW", "FW01*.fw", true}, {"FW010203.fwx", "FW01*.fw", false},
+      {"x.rooms", "*.room", false}, {"abc", "a?c", true},           {"ac", "a?c", false},
+      {"aXbXc", "a*b*c", true},  {"aXbX", "a*b*c", false},         {"", "*", true},
+      {"abd", "abc", false},
   };
-  for (const Case& c : cases) {
+  for (const Case& c : cases)
     EXPECT_EQ(platform::matchesWildcard(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
-  }
   EXPECT_TRUE(platform::hasWildcard("a*"));
   EXPECT_TRUE(platform::hasWildcard("a?"));
   EXPECT_FALSE(platform::hasWildcard("a.b"));
 }
 
-class DirectoryListingTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (const char* name : {"b.prjdrv", "A.prj", "a.PDF", "Zeta", ".hidden.prj", "sub.prj/x"})
-      home.writeFile(std::string("lib/") + name);
-    home.makeDir("lib/Folder");
-    ::symlink("missing-target", (dir() + "dangling.prj").c_str());
-    ::mkfifo((dir() + "pipe.prj").c_str(), 0600);
-  }
-  std::string dir() const { return home.root() + "/lib/"; }
+TEST(DirectoryListing, ListsMatchingNamesSortedByBytes) {
   TempXdgHome home;
-  PosixDirectoryLister lister;
-};
+  for (const char* name : {"b.prjdrv", "A.prj", "a.PDF", "Zeta", ".hidden.prj", "sub.prj/x"})
+    home.writeFile(std::string("lib/") + name);
+  home.makeDir("lib/Folder");
+  const std::string dir = home.root() + "/lib/";
+  ::symlink("missing-target", (dir + "dangling.prj").c_str());
+  ::mkfifo((dir + "pipe.prj").c_str(), 0600);
 
-TEST_F(DirectoryListingTest, ListsMatchingNamesSortedByBytes) {
-  struct Case {
-    const char* pattern;
-    DirAttr attrs;
-    Names names;
-  } cases[] = {
+  struct Case { const char* pattern; DirAttr attrs; Names names; } cases[] = {
       {"*.*", DirAttr::Normal, {"A.prj", "Zeta", "a.PDF", "b.prjdrv"}},
       {"*.*", DirAttr::WithFolders, {"A.prj", "Folder", "Zeta", "a.PDF", "b.prjdrv", "sub.prj"}},
       {"", DirAttr::Normal, {"A.prj", "Zeta", "a.PDF", "b.prjdrv"}},
       {"*.prj", DirAttr::Normal, {"A.prj"}},
       {"*.pdf", DirAttr::Normal, {"a.PDF"}},
-      {"?.prj*", DirAttr::Normal, {"A.prj", "b.prjdrv"}},
       {"b.prjdrv", DirAttr::Normal, {"b.prjdrv"}},
       {"B.prjdrv", DirAttr::Normal, {}},  // a plain name is looked up exactly
       {"Folder", DirAttr::Normal, {}},
       {"Folder", DirAttr::WithFolders, {"Folder"}},
       {".hidden.prj", DirAttr::Normal, {}},
       {"pipe.prj", DirAttr::Normal, {}},
-      {"nothing*", DirAttr::Normal, {}},
   };
+  platform::PosixDirectoryLister lister;
   for (const Case& c : cases) {
-    auto result = lister.list(dir() + c.pattern, c.attrs);
+    auto result = lister.list(dir + c.pattern, c.attrs);
     EXPECT_EQ(result.error, 0) << c.pattern;
     EXPECT_EQ(result.names, c.names) << c.pattern;
   }
-}
 
-TEST_F(DirectoryListingTest, TellsMissingFoldersApartFromOtherErrors) {
-  struct Case {
-    std::string pattern;
-    int error;
-  } cases[] = {
-      {dir() + "missing/*.*", platform::kErrDeviceUnavailable},
-      {dir() + "missing/a.prj", platform::kErrDeviceUnavailable},
-      {dir() + "Zeta/a.prj", platform::kErrDeviceUnavailable},  // a file used as a folder
-      {dir() + std::string(300, 'n') + "/x", ENAMETOOLONG},
+  std::pair<std::string, int> failures[] = {
+      {dir + "missing/*.*", platform::kErrDeviceUnavailable},
+      {dir + "missing/a.prj", platform::kErrDeviceUnavailable},
+      {dir + "Zeta/a.prj", platform::kErrDeviceUnavailable},  // a file used as a folder
+      {dir + std::string(300, 'n') + "/x", ENAMETOOLONG},
   };
-  for (const Case& c : cases) {
-    auto result = lister.list(c.pattern, DirAttr::Normal);
-    EXPECT_EQ(result.error, c.error) << c.pattern;
+  for (const auto& [pattern, error] : failures) {
+    auto result = lister.list(pattern, DirAttr::Normal);
+    EXPECT_EQ(result.error, error) << pattern;
     EXPECT_TRUE(result.names.empty());
     EXPECT_FALSE(result.description.empty());
   }
-  EXPECT_EQ(lister.list(dir() + "missing/*.*", DirAttr::Normal).description, "Device unavailable");
+  EXPECT_EQ(lister.list(dir + "missing/*.*", DirAttr::Normal).description, "Device unavailable");
 }
 
 }  // namespace

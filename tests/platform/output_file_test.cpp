@@ -33,16 +33,10 @@ TEST(OutputFile, WritesWholeOrKeepsTheOldFile) {
   folder.makeDir("out/folder.room");
   const std::string out = folder.root() + "/out/";
 
-  struct {
-    const char* target;
-    bool fileSystemFull;  // no file may grow beyond 1,000 bytes
-    bool written;
-  } cases[] = {
-      {"old.room", true, false},
-      {"missing/new.room", false, false},
-      {"folder.room", false, false},
-      {"old.room", false, true},
-  };
+  // A full file system lets no file grow beyond 1,000 bytes.
+  struct { const char* target; bool fileSystemFull, written; } cases[] = {
+      {"old.room", true, false}, {"missing/new.room", false, false}, {"folder.room", false, false},
+      {"old.room", false, true}};
   rlimit saved{};
   ::getrlimit(RLIMIT_FSIZE, &saved);
   const rlimit full = {1000, saved.rlim_max};

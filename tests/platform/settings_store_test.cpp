@@ -12,30 +12,23 @@ namespace {
 
 std::string fileBytes(const std::string& path) { return platform::readWholeFile(path).value_or("<none>"); }
 
-TEST(IniSettingsStore, AbsentFileSectionOrKeyReadsAsDefault) {
-  TempXdgHome home;
-  IniSettingsStore store;
-  EXPECT_EQ(store.getSetting("App", "Startup", "Key"), "");
-  EXPECT_EQ(store.getSetting("App", "Startup", "Key", "dflt"), "dflt");
-  home.writeFile("config/App/settings.ini", "[Other]\r\nKey=x\r\n");
-  EXPECT_EQ(store.getSetting("App", "Startup", "Key", "dflt"), "dflt");
-}
-
 TEST(IniSettingsStore, WritesSectionsWithCrLfAndUpdatesInPlace) {
   TempXdgHome home;
   IniSettingsStore store;
   std::string file = home.configHome() + "/App/settings.ini";
   EXPECT_EQ(IniSettingsStore::fileOf("App"), file);
+  EXPECT_EQ(store.getSetting("App", "Startup", "Key"), "");  // no file yet
 
   ASSERT_TRUE(store.saveSetting("App", "Startup", "DefaultDirectory", "/srv/VXC"));
   ASSERT_TRUE(store.saveSetting("App", "Startup", "UpdateURL", " host = x "));
   ASSERT_TRUE(store.saveSetting("App", "Options", "AutoSave", "1"));
   ASSERT_TRUE(store.saveSetting("App", "startup", "defaultdirectory", "/other"));
   EXPECT_EQ(fileBytes(file),
-            "[Startup]\r\ndefaultdirectory=/other\r\nUpdateURL= host = x \r\n"
-            "\r\n[Options]\r\nAutoSave=1\r\n");
+            "[Startup]\r\ndefaultdirectory=/other\r\nUpdateURL= host = x \r\n\r\n[Options]\r\nAutoSave=1\r\n");
   EXPECT_EQ(store.getSetting("App", "STARTUP", "UpdateUrl"), " host = x ");
   EXPECT_EQ(store.getSetting("App", "Options", "AutoSave"), "1");
+  EXPECT_EQ(store.getSetting("App", "Options", "Key", "dflt"), "dflt");
+  EXPECT_EQ(store.getSetting("App", "Other", "AutoSave", "dflt"), "dflt");
 }
 
 TEST(IniSettingsStore, KeepsForeignLinesAndReadsPlainLineFeeds) {
@@ -48,25 +41,17 @@ TEST(IniSettingsStore, KeepsForeignLinesAndReadsPlainLineFeeds) {
             "; edited by hand\r\n[Startup]\r\nComMode=3\r\nAutoSave=0\r\n\r\n[Next]\r\nA=1\r\n");
 }
 
-TEST(IniSettingsStore, RefusesWhatTheFileCannotHold) {
+TEST(IniSettingsStore, RefusesWhatTheFileCannotHoldAndIgnoresARelativeConfigHome) {
   TempXdgHome home;
   IniSettingsStore store;
-  struct Case {
-    const char* section;
-    const char* key;
-    const char* value;
-  } cases[] = {{"Startup", "Key", "two\r\nlines"}, {"Startup", "a=b", "v"}, {"Start]up", "Key", "v"},
-               {"Startup", "", "v"},               {"", "Key", "v"},      {"Startup", "[Key", "v"}};
-  for (const Case& c : cases) {
+  struct Case { const char *section, *key, *value; } cases[] = {
+      {"Startup", "Key", "two\r\nlines"}, {"Startup", "a=b", "v"}, {"Start]up", "Key", "v"},
+      {"Startup", "", "v"},               {"", "Key", "v"},      {"Startup", "[Key", "v"}};
+  for (const Case& c : cases)
     EXPECT_FALSE(store.saveSetting("App", c.section, c.key, c.value)) << c.section << " " << c.key;
-  }
   EXPECT_EQ(fileBytes(home.configHome() + "/App/settings.ini"), "<none>");
-}
 
-TEST(IniSettingsStore, RelativeConfigHomeIsIgnored) {
-  TempXdgHome home;
   ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
-  IniSettingsStore store;
   ASSERT_TRUE(store.saveSetting("App", "Startup", "Key", "v"));
   EXPECT_EQ(fileBytes(home.root() + "/home/.config/App/settings.ini"), "[Startup]\r\nKey=v\r\n");
 }
