@@ -1,27 +1,17 @@
 #include "tests/fakes/program_runner.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <limits.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/fs_util.h"
+
 extern char** environ;
 
 namespace {
-
-std::string readAndRemove(const std::string& path) {
-  std::string bytes;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
-    std::fclose(f);
-  }
-  std::remove(path.c_str());
-  return bytes;
-}
 
 std::string tempFile() {
   char name[] = "/tmp/orvella-run-XXXXXX";
@@ -30,23 +20,26 @@ std::string tempFile() {
   return name;
 }
 
-}  // namespace
+std::string readAndRemove(const std::string& path) {
+  std::string bytes = platform::readWholeFile(path).value_or("");
+  std::remove(path.c_str());
+  return bytes;
+}
 
+// <build>/tests/test_x -> <build>/orvella-config
 std::string orvellaConfigPath() {
   char self[PATH_MAX] = {};
   ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
   std::string path(self, n > 0 ? size_t(n) : 0);
-  // <build>/tests/test_x -> <build>/orvella-config
   for (int up = 0; up < 2; ++up) path = path.substr(0, path.rfind('/'));
   return path + "/orvella-config";
 }
 
+}  // namespace
+
 ProgramRun runOrvellaConfig(const std::vector<std::string>& args) {
-  ProgramRun run;
-  const std::string program = orvellaConfigPath();
-  const std::string outPath = tempFile(), errPath = tempFile();
-  std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(program.c_str()));
+  const std::string program = orvellaConfigPath(), outPath = tempFile(), errPath = tempFile();
+  std::vector<char*> argv = {const_cast<char*>(program.c_str())};
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
 
@@ -58,10 +51,10 @@ ProgramRun runOrvellaConfig(const std::vector<std::string>& args) {
   pid_t child = -1;
   int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
-  if (spawned == 0) {
-    int wstatus = 0;
-    if (waitpid(child, &wstatus, 0) == child && WIFEXITED(wstatus)) run.status = WEXITSTATUS(wstatus);
-  }
+  ProgramRun run;
+  int wstatus = 0;
+  if (spawned == 0 && waitpid(child, &wstatus, 0) == child && WIFEXITED(wstatus))
+    run.status = WEXITSTATUS(wstatus);
   run.out = readAndRemove(outPath);
   run.err = readAndRemove(errPath);
   return run;

@@ -12,8 +12,5 @@ struct ProgramRun {
   std::string err;
 };
 
-// Path of the program in the build folder that holds the running test executable.
-std::string orvellaConfigPath();
-
 // Runs the program with `args` (stdin from /dev/null) and waits for it to end.
 ProgramRun runOrvellaConfig(const std::vector<std::string>& args);

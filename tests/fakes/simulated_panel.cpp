@@ -1,7 +1,6 @@
 #include "tests/fakes/simulated_panel.h"
 
 #include <chrono>
-#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <stdexcept>
@@ -27,23 +26,14 @@ SimulatedPanel::SimulatedPanel(std::string image, bool withChecksum, int16_t dev
 }
 
 SimulatedPanel::~SimulatedPanel() {
-  char stop = 1;
-  (void)!write(stopPipe_[1], &stop, 1);
+  (void)!write(stopPipe_[1], "x", 1);
   thread_.join();
-  close(stopPipe_[0]);
-  close(stopPipe_[1]);
-  close(slave_);
-  close(master_);
+  for (int fd : {stopPipe_[0], stopPipe_[1], slave_, master_}) close(fd);
 }
 
 void SimulatedPanel::queueAnswers(const std::vector<Answer>& answers) {
   std::lock_guard lock(mutex_);
   queue_.insert(queue_.end(), answers.begin(), answers.end());
-}
-
-std::vector<int32_t> SimulatedPanel::requestedBlocks() const {
-  std::lock_guard lock(mutex_);
-  return blocks_;
 }
 
 std::vector<std::string> SimulatedPanel::requests() const {
@@ -52,11 +42,8 @@ std::vector<std::string> SimulatedPanel::requests() const {
 }
 
 unsigned char SimulatedPanel::checksumOf(int32_t blocknum) const {
-  int seed = blocknum;
-  if (deviceID_ != 1) {
-    int high = blocknum >= kConfigPageBlock ? 255 : blocknum / 256;
-    seed = (high + blocknum % 256) % 256;
-  }
+  int high = blocknum >= kConfigPageBlock ? 255 : blocknum / 256;
+  int seed = deviceID_ == 1 ? blocknum : (high + blocknum % 256) % 256;
   std::string data = image_.substr(size_t(blocknum) * kBlockBytes, kBlockBytes);
   return (unsigned char)VXCommon::checkSum8(data, int16_t(seed));
 }
@@ -68,84 +55,61 @@ std::string SimulatedPanel::normalReply(int32_t blocknum) const {
 }
 
 int32_t SimulatedPanel::blockOf(const std::string& address) const {
-  int32_t block;
-  if (deviceID_ == 1) {
-    block = (unsigned char)address[0] - 128;
-  } else {
-    int high = (unsigned char)address[0], low = (unsigned char)address[1];
-    block = high == 255 ? kConfigPageBlock + low : high * 256 + low;
-  }
-  if (block < 0 || size_t(block + 1) * kBlockBytes > image_.size()) return -1;
-  return block;
+  int high = (unsigned char)address[0];
+  int32_t block = deviceID_ == 1 ? high - 128
+                  : high == 255  ? kConfigPageBlock + (unsigned char)address[1]
+                                 : high * 256 + (unsigned char)address[1];
+  return block < 0 || size_t(block + 1) * kBlockBytes > image_.size() ? -1 : block;
 }
 
 void SimulatedPanel::serve() {
-  const size_t addressBytes = deviceID_ == 1 ? 1 : 2;
+  const size_t requestBytes = deviceID_ == 1 ? 3 : 4;
   std::string pending;
   for (;;) {
     pollfd fds[2] = {{master_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
     if (poll(fds, 2, -1) < 0) continue;
     if (fds[1].revents) return;
-    if (!(fds[0].revents & POLLIN)) continue;
     char buffer[256];
-    ssize_t n = read(master_, buffer, sizeof buffer);
+    ssize_t n = (fds[0].revents & POLLIN) ? read(master_, buffer, sizeof buffer) : 0;
     if (n <= 0) continue;
     pending.append(buffer, size_t(n));
-    // A request is "?", the address and CR; bytes that do not start one are dropped.
-    for (;;) {
-      size_t start = pending.find('?');
-      if (start == std::string::npos) {
-        pending.clear();
-        break;
-      }
-      pending.erase(0, start);
-      if (pending.size() < addressBytes + 2) break;
-      std::string request = pending.substr(0, addressBytes + 2);
-      pending.erase(0, addressBytes + 2);
-      int32_t block = request.back() == '\r' ? blockOf(request.substr(1, addressBytes)) : -1;
-      handle(request, block);
-    }
+    // A request is "?", the address and CR; one may arrive in pieces.
+    for (; pending.size() >= requestBytes; pending.erase(0, requestBytes))
+      handle(pending.substr(0, requestBytes));
   }
 }
 
-void SimulatedPanel::handle(const std::string& request, int32_t blocknum) {
+void SimulatedPanel::handle(const std::string& request) {
   Answer answer = Answer::Normal;
   {
     std::lock_guard lock(mutex_);
     requests_.push_back(request);
-    blocks_.push_back(blocknum);
     if (!queue_.empty()) {
       answer = queue_.front();
       queue_.pop_front();
     }
   }
-  if (blocknum < 0) {
-    writeAll("!?");
-    return;
-  }
-  std::string data = image_.substr(size_t(blocknum) * kBlockBytes, kBlockBytes);
-  std::string wrongSum(1, char(checksumOf(blocknum) ^ 0x5A));
+  int32_t block = request[0] == '?' && request.back() == '\r' ? blockOf(request.substr(1)) : -1;
+  if (block < 0) return writeAll("!?");
+  std::string data = image_.substr(size_t(block) * kBlockBytes, kBlockBytes);
+  std::string reply = normalReply(block), wrongSum(1, char(checksumOf(block) ^ 0x5A));
   switch (answer) {
-    case Answer::Normal: writeAll(normalReply(blocknum)); break;
-    case Answer::Silent: break;
-    case Answer::DeviceError: writeAll("!?"); break;
-    case Answer::Short: writeAll(data.substr(0, 32)); break;
-    case Answer::Long: writeAll(normalReply(blocknum) + "XYZ"); break;
-    case Answer::BadChecksum: writeAll(data + wrongSum); break;
-    case Answer::LongBadChecksum: writeAll(data + wrongSum + "XYZ"); break;
-    case Answer::Split: {
-      std::string reply = normalReply(blocknum);
+    case Answer::Normal: return writeAll(reply);
+    case Answer::Silent: return;
+    case Answer::DeviceError: return writeAll("!?");
+    case Answer::Short: return writeAll(data.substr(0, 32));
+    case Answer::Long: return writeAll(reply + "XYZ");
+    case Answer::BadChecksum: return writeAll(data + wrongSum);
+    case Answer::LongBadChecksum: return writeAll(data + wrongSum + "XYZ");
+    case Answer::Split:
       writeAll(reply.substr(0, 20));
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      writeAll(reply.substr(20));
-      break;
-    }
+      return writeAll(reply.substr(20));
   }
 }
 
 void SimulatedPanel::writeAll(const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
+  for (size_t done = 0; done < bytes.size();) {
     ssize_t n = write(master_, bytes.data() + done, bytes.size() - done);
     if (n <= 0) return;
     done += size_t(n);

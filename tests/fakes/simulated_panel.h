@@ -1,12 +1,11 @@
 // SimulatedPanel: a device at the far end of a pseudo-terminal, for the serial code's tests
 // and benchmark. A thread answers each block request ("?", the block address, CR) from an
 // image: one address byte (block + 128) for a panel, two (high, low; high 255 for the
-// configuration page) for an adapter. Its answers follow a queue that tests fill to make it
-// misbehave; once the queue is empty it answers normally. The device path is opened by the
-// code under test like any serial device.
+// configuration page) for an adapter; a malformed request or a block the image lacks gets "!?".
+// Its answers follow a queue that tests fill to make it misbehave; once the queue is empty it
+// answers normally. The device path is opened by the code under test like any serial device.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -34,35 +33,28 @@ class SimulatedPanel {
   SimulatedPanel& operator=(const SimulatedPanel&) = delete;
 
   const std::string& devicePath() const { return path_; }
-
   // Answers for the next requests, in order.
   void queueAnswers(const std::vector<Answer>& answers);
-  // Block numbers of the requests received so far (-1 for an address the device lacks).
-  std::vector<int32_t> requestedBlocks() const;
   // The requests' bytes as received.
   std::vector<std::string> requests() const;
-
   // The reply a device with this image gives to a request for `blocknum`.
   std::string normalReply(int32_t blocknum) const;
-  // The checksum byte of block `blocknum` as the device computes it.
-  unsigned char checksumOf(int32_t blocknum) const;
 
  private:
+  unsigned char checksumOf(int32_t blocknum) const;
+  int32_t blockOf(const std::string& address) const;  // -1 for one the image lacks
   void serve();
-  void handle(const std::string& request, int32_t blocknum);
+  void handle(const std::string& request);
   void writeAll(const std::string& bytes);
-  int32_t blockOf(const std::string& address) const;
 
   std::string image_;
   bool withChecksum_;
   int16_t deviceID_;
-  int master_ = -1;
-  int slave_ = -1;
+  int master_ = -1, slave_ = -1;
   int stopPipe_[2] = {-1, -1};
   std::string path_;
   mutable std::mutex mutex_;
   std::deque<Answer> queue_;
-  std::vector<int32_t> blocks_;
   std::vector<std::string> requests_;
   std::thread thread_;
 };
