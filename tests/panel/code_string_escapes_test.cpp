@@ -13,10 +13,13 @@ using namespace codestring_test;
 
 class CodeStringSettingsTestAccess {
  public:
-  static TypeValueListPtr compileCodeString(PanelSettingsV2& settings, const std::string& code, CodeMedium medium) {
+  static TypeValueListPtr compileCodeString(PanelSettingsV2& settings, const std::string& code,
+                                            CodeMedium medium) {
     return settings.compileCodeString(code, medium);
   }
-  static void translateEscCodes(PanelSettingsV2& settings, TypeValueList& lexes) { settings.translateEscCodes(lexes); }
+  static void translateEscCodes(PanelSettingsV2& settings, TypeValueList& lexes) {
+    settings.translateEscCodes(lexes);
+  }
   static KeyValuePtr& slot(PanelSettingsV2& settings, int16_t row) { return settings.kv(row); }
 };
 using Access = CodeStringSettingsTestAccess;

@@ -136,7 +136,8 @@ TEST(CodeTableAccess, DocumentTablesAreRowsInDriverOrder) {
   PanelSettingsV2 settings;
   EXPECT_EQ(text(settings.InstallNotes()) + text(settings.RevisionHistory()), "");
   driver_test::lexText(settings, "DOC-INSTALLATION-NOTE[1]=\"Use the null-modem cable.\"\r\n"
-                                 "DOC-REV-USER-MESSAGE['B']=\"Second\"\r\nDOC-REV-USER-MESSAGE['A']=\"First\"\r\n");
+                                 "DOC-REV-USER-MESSAGE['B']=\"Second\"\r\n"
+                                 "DOC-REV-USER-MESSAGE['A']=\"First\"\r\n");
   EXPECT_EQ(text(settings.InstallNotes()), "1=Use the null-modem cable.;");
   EXPECT_EQ(text(settings.RevisionHistory()), "B=Second;A=First;");
 }

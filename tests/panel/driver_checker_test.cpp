@@ -116,8 +116,8 @@ TEST_F(DriverCheckerTest, FillsTheRoomFromTheDriver) {
 }
 
 TEST_F(DriverCheckerTest, FirmwareRequirementComesBeforeOtherFindings) {
-  struct { const char* required; int16_t fwMajor, fwMinor; const char* other; int16_t result; } cases[] = {{"1,5", 2, 0, "", 0}, {"1", 1, 0, "", 0}, {"1,5", 1, 4, "VOL-MUTE=X", 5},
-               {"1,5", 1, 5, "VOL-MUTE=X", 2}};
+  struct { const char* required; int16_t fwMajor, fwMinor; const char* other; int16_t result; } cases[] = {
+      {"1,5", 2, 0, "", 0}, {"1", 1, 0, "", 0}, {"1,5", 1, 4, "VOL-MUTE=X", 5}, {"1,5", 1, 5, "VOL-MUTE=X", 2}};
   for (const auto& c : cases) {
     VXCommon::gPanelFwMajor = c.fwMajor;
     VXCommon::gPanelFwMinor = c.fwMinor;

@@ -32,7 +32,7 @@ void expectOnlyASharedCodeTable(PanelSettingsV2& settings) {
     EXPECT_TRUE(row == kwIrCode || row == kwRsCode || settings.directAccess(row).isNothing()) << row;
 }
 
-TEST(PanelSettings, NewObjectHasOnlyTheSharedCodeTableAndEmptiesTheListing) {
+TEST(PanelSettings, NewObjectHoldsOnlyTheSharedCodeTableAndRowsOutsideRaiseSubscriptErrors) {
   ParseFileListing::instance().txtParseFileListing("old listing\r\n");
   PanelSettingsV2 settings;
   EXPECT_EQ(listingText(), "\r\n");

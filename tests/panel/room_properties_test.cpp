@@ -76,8 +76,9 @@ TEST(RoomProperties, NumbersReadTheParsersDecimalTextAndNeverRaise) {
 }
 
 TEST(RoomProperties, ChosenOptionsArePositionsInTheirLists) {
-  struct { bool withOptions; const char* roomValue; int16_t sense, cts; } cases[] = {  // nullptr: no slot{true, "rs232poll", 3, 0}, {true, "None", 1, 0},  {true, "keylock", 0, 3},
-               {true, "cts", 0, 1},       {true, nullptr, 0, 0}, {false, "Sensor", 0, 0}};
+  struct { bool withOptions; const char* roomValue; int16_t sense, cts; } cases[] = {  // nullptr: no slot
+      {true, "rs232poll", 3, 0}, {true, "None", 1, 0},  {true, "keylock", 0, 3},
+      {true, "cts", 0, 1},       {true, nullptr, 0, 0}, {false, "Sensor", 0, 0}};
   for (const auto& c : cases) {
     PanelSettingsV2 s;
     if (c.withOptions) Access::slot(s, kwPowerSenseOptions) = positional({"None", "Sensor", "RS232Poll"});
