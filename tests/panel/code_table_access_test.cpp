@@ -1,5 +1,5 @@
-// The code-table accessors over a code table laid out the way the parser stores it, the room's
-// choices of codes for selection buttons and hidden-function keys, and the document tables.
+// The code-table accessors over a parsed driver, the room's choices of codes for selection
+// buttons and hidden-function keys, the document tables, and malformed or missing tables.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -14,26 +14,14 @@ using Access = PanelSettingsTestAccess;
 using driver_test::describeRow;
 using Names = std::vector<std::string>;
 
-// A code entry: the lex list under the kind's keyword, then flag pairs (key, value) in order.
-void addCode(PanelSettingsV2& settings, const char* name, const char* kind,
-             std::vector<std::pair<const char*, Variant>> flags) {
-  auto lexes = std::make_shared<TypeValueList>();
-  lexes->add(lexHex, Variant(int16_t(13)));
-  auto entry = std::make_shared<KeyValueClass>();
-  entry->AddPair(kind, lexes);
-  for (const auto& [key, value] : flags) entry->AddPair(key, value);
-  Access::slot(settings, kwIrCode)->AddPair(name, entry);
-}
-
 // 1 ON (IR, core, repeats, continues), 2 HDMI (IR selection), 3 VGA (RS232 selection),
 // 4 FRZ (RS232 hidden), 5 MUTE (IR hidden).
 void addSampleCodes(PanelSettingsV2& settings) {
-  addCode(settings, "ON", "IRCODE", {{"USEREPEAT", true}, {"REPEATS", "3"}, {"CONTINUE", "ON2"}});
-  addCode(settings, "HDMI", "IRCODE", {{"IS-SELECTION", true}, {"USEPREFIX", true}});
-  addCode(settings, "VGA", "RSCODE",
-          {{"IS-SELECTION", true}, {"USESUFFIX", true}, {"INCLUDECONT", true}});
-  addCode(settings, "FRZ", "RSCODE", {{"IS-HIDDEN", true}});
-  addCode(settings, "MUTE", "IRCODE", {{"IS-HIDDEN", true}});
+  driver_test::lexText(settings, "IRCODE['ON']=\"%1\",USEREPEAT,REPEATS=3,CONTINUE='ON2'\r\n"
+                                 "IRCODE['HDMI']=\"%1\",IS-SELECTION,USEPREFIX\r\n"
+                                 "RSCODE['VGA']=\"$0D\",IS-SELECTION,USESUFFIX,INCLUDECONT\r\n"
+                                 "RSCODE['FRZ']=\"$0D\",IS-HIDDEN\r\nIRCODE['MUTE']=\"%1\",IS-HIDDEN\r\n");
+  ASSERT_EQ(settings.parseErrors(), 0) << driver_test::listing();
 }
 
 TEST(CodeTableAccess, AttributesByNameAndByIndex) {
@@ -57,7 +45,7 @@ TEST(CodeTableAccess, AttributesByNameAndByIndex) {
 
 TEST(CodeTableAccess, CountNamesListsContinuationRepeatsAndLexes) {
   PanelSettingsV2 settings;
-  addCode(settings, "ON", "IRCODE", {});
+  driver_test::lexText(settings, "IRCODE['ON']=\"%1\"");
   EXPECT_TRUE(settings.driverUsesIR());
   EXPECT_FALSE(settings.driverUsesRS232());
 
@@ -69,7 +57,10 @@ TEST(CodeTableAccess, CountNamesListsContinuationRepeatsAndLexes) {
   EXPECT_EQ(settings.codeTableHidFuncts(), (Names{"FRZ", "MUTE"}));
   EXPECT_EQ(settings.codeTableHidFunctsWithSymbol(), (Names{"FRZ", "\xBAMUTE"}));
   EXPECT_EQ(settings.codeTableCoreFuncts(), (Names{"ON"}));
-  addCode(settings, "WORDY", "IRCODE", {{"REPEATS", "abc"}});
+  auto wordy = std::make_shared<KeyValueClass>();  // a repeat count the parser never stores
+  wordy->AddPair("IRCODE", std::make_shared<TypeValueList>());
+  wordy->AddPair("REPEATS", "abc");
+  Access::slot(settings, kwIrCode)->AddPair("WORDY", wordy);
   EXPECT_EQ(settings.codeTableCount(), 6);
   EXPECT_TRUE(settings.driverUsesRS232());
   EXPECT_EQ(settings.codeTableIdx("MUTE"), 5);

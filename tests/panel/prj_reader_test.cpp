@@ -149,18 +149,15 @@ TEST(PrjReader, NamesAndCarrierLastUntilTheNextFile) {
             Lines{"    (E) Record 'CORE-FUNCT-KEYMAP': name index 0 is outside the 0 recorded core names"});
 }
 
+// Prefix and suffix flags of older-format codes are flags of the code table too.
 TEST(PrjReader, CodeTableAccessorsFindTheFlagsOfTranslatedCodes) {
   PanelSettingsV2 settings;
-  readPrj(settings, crLfLines({"CODE|PON|2|Y|N|N|0||N|'PWR ON',$0D|2", "CODE|IN1|1|N|N|Y|2|IN1B|Y|%0110|0",
-                               "CODE|IN1B|1|N|N|N|0||N|%0111|2", "CODE|FRZ|2|N|Y|N|0||N|'FRZ'|1"}));
+  readPrj(settings, crLfLines({"CODE|PON|2|Y|N|N|0||N|'PWR ON',$0D|2", "CODE|IN1|1|N|Y|Y|2|IN1B|Y|%0110|0"}));
   EXPECT_EQ(settings.parseErrors(), 0) << listing();
-  EXPECT_TRUE(settings.codeTableUsePrefix("PON"));
-  EXPECT_TRUE(settings.codeTableUseSuffix("FRZ"));
-  EXPECT_EQ(settings.codeTableContinuation("IN1"), "IN1B");
+  EXPECT_TRUE(settings.codeTableUsePrefix("PON") && settings.codeTableUseSuffix("IN1"));
+  EXPECT_FALSE(settings.codeTableUseSuffix("PON") || settings.codeTableUsePrefix("IN1"));
   EXPECT_TRUE(settings.codeTableIncludeCont("IN1"));
   EXPECT_EQ(settings.codeTableRepetitions("IN1"), 2);
-  EXPECT_EQ(settings.codeTableSelectionsWithSymbol(), Lines{"\xBAIN1"});
-  EXPECT_EQ(settings.codeTableCoreFuncts(), (Lines{"PON", "IN1B"}));
 }
 
 }  // namespace

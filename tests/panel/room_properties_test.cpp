@@ -75,7 +75,7 @@ TEST(RoomProperties, NumbersReadTheParsersDecimalTextAndNeverRaise) {
   EXPECT_EQ(value1(s, kwRoomPowerOnSelection), Variant(int16_t(3)));
 }
 
-TEST(RoomProperties, ChosenOptionsArePositionsInTheirLists) {
+TEST(RoomProperties, ChosenOptionsArePositionsInTheirListsAndAnIndexOutsideChangesNothing) {
   struct { bool withOptions; const char* roomValue; int16_t sense, cts; } cases[] = {  // nullptr: no slot
       {true, "rs232poll", 3, 0}, {true, "None", 1, 0},  {true, "keylock", 0, 3},
       {true, "cts", 0, 1},       {true, nullptr, 0, 0}, {false, "Sensor", 0, 0}};
@@ -88,15 +88,8 @@ TEST(RoomProperties, ChosenOptionsArePositionsInTheirLists) {
     EXPECT_EQ(s.roomCTSAlternateUseSelected(), c.cts) << (c.roomValue ? c.roomValue : "-");
   }
   PanelSettingsV2 s;
-  Access::slot(s, kwIrWiringOptions) = positional({"Wired-Serial", "IR-Emitter"});
-  Access::slot(s, kwRoomIrWiringSelected) = positional({"ir-emitter", "Wired-Serial"});
-  EXPECT_EQ(s.IRwiringOptions(), (std::vector<std::string>{"Wired-Serial", "IR-Emitter"}));
-  EXPECT_EQ(s.roomIRWiringOptSelected(), 2);
-}
-
-TEST(RoomProperties, ChoosingStoresTheWordAndAnIndexOutsideChangesNothing) {
-  PanelSettingsV2 s;
   Access::slot(s, kwPowerSenseOptions) = positional({"None", "Sensor", "RS232Poll"});
+  Access::slot(s, kwIrWiringOptions) = positional({"Wired-Serial", "IR-Emitter"});
   for (int16_t outside : {0, 4}) {
     s.roomPowerSenseOptionSelected(outside);
     s.roomCTSAlternateUseSelected(outside);
@@ -107,14 +100,15 @@ TEST(RoomProperties, ChoosingStoresTheWordAndAnIndexOutsideChangesNothing) {
   s.roomPowerSenseOptionSelected(2);
   EXPECT_TRUE(s.isDirty());
   s.roomCTSAlternateUseSelected(2);
-  // Wiring takes any number of words, so its pairs are keyed by position.
-  Access::slot(s, kwIrWiringOptions) = positional({"Wired-Serial", "IR-Emitter"});
-  s.roomIRWiringOptSelected(2);
+  s.roomIRWiringOptSelected(2);  // wiring takes any number of words: its pairs are keyed by position
   EXPECT_EQ(describeRow(s, kwRoomPowerSenseSelected) + describeRow(s, kwRoomAlternateCtsUse) +
                 describeRow(s, kwRoomIrWiringSelected), "=Sensor=AuxAudio1=IR-Emitter");
+  EXPECT_EQ(s.IRwiringOptions(), (std::vector<std::string>{"Wired-Serial", "IR-Emitter"}));
+  Access::slot(s, kwRoomIrWiringSelected) = positional({"ir-emitter", "Wired-Serial"});
+  EXPECT_EQ(s.roomIRWiringOptSelected(), 2);
 }
 
-TEST(RoomProperties, TimersShowWholeUnitsRoundedHalfToEven) {
+TEST(RoomProperties, TimersShowWholeUnitsHalfToEvenAndLetsTakeTheLeadingNumber) {
   const std::tuple<int16_t, const char*, const char*> shown[] = {  // row, microseconds, shown
       {kwRoomProjLockout, "90500000", "90"},           {kwRoomProjLockout, "91500000", "92"},
       {kwRoomProjLockout, "2500001", "3"},             {kwRoomProjLockout, "0", "0"},
@@ -125,29 +119,25 @@ TEST(RoomProperties, TimersShowWholeUnitsRoundedHalfToEven) {
     Access::slot(s, row) = single(*Decimal::parse(micros));
     EXPECT_EQ(row == kwRoomProjLockout ? s.roomLockoutTime() : s.roomShutdownTimer(), text) << micros;
   }
+  const std::pair<const char*, const char*> typed[] = {  // typed, stored ("": refused, too large)
+      {"90", "90000000"}, {"1.5", "1500000"}, {" 12 sec", "12000000"}, {".25", "250000"},
+      {"abc", "0"}, {"", "0"}, {"-5", "0"}, {"99999999999999999999999999999", ""}};
+  for (const auto& [text, stored] : typed) {
+    PanelSettingsV2 s;
+    s.roomLockoutTime(text);
+    EXPECT_EQ(s.isDirty(), *stored != '\0') << text;
+    EXPECT_EQ(describeRow(s, kwRoomProjLockout), *stored ? std::string("=") + stored : "null") << text;
+    EXPECT_TRUE(!*stored || value1(s, kwRoomProjLockout).isDecimal()) << text;
+  }
   PanelSettingsV2 s;
   EXPECT_EQ(s.roomLockoutTime(), "");
   Access::slot(s, kwRoomInactShutdownTimer) = single("2h");
   EXPECT_EQ(s.roomShutdownTimer(), "");
+  s.roomShutdownTimer("1.5");
+  EXPECT_EQ(value1(s, kwRoomInactShutdownTimer).toDecimal(), Decimal(90000000));
 
   const std::pair<int16_t, int16_t> bounds[] = {{7, 120}, {8, 120}, {9, 479}, {6, 0}, {10, 0}};
   for (auto [version, bound] : bounds) EXPECT_EQ(s.roomLockoutTimeUbound(version), bound) << version;
-}
-
-TEST(RoomProperties, TimerLetsTakeTheLeadingNumberAndKeepFractions) {
-  const std::pair<const char*, const char*> cases[] = {  // typed, stored ("": refused, too large)
-      {"90", "90000000"}, {"1.5", "1500000"}, {" 12 sec", "12000000"}, {".25", "250000"},
-      {"abc", "0"}, {"", "0"}, {"-5", "0"}, {"99999999999999999999999999999", ""}};
-  for (const auto& [typed, stored] : cases) {
-    PanelSettingsV2 s;
-    s.roomLockoutTime(typed);
-    EXPECT_EQ(s.isDirty(), *stored != '\0') << typed;
-    EXPECT_EQ(describeRow(s, kwRoomProjLockout), *stored ? std::string("=") + stored : "null") << typed;
-    EXPECT_TRUE(!*stored || value1(s, kwRoomProjLockout).isDecimal()) << typed;
-  }
-  PanelSettingsV2 s;
-  s.roomShutdownTimer("1.5");
-  EXPECT_EQ(value1(s, kwRoomInactShutdownTimer).toDecimal(), Decimal(90000000));
 }
 
 TEST(RoomProperties, LegendsKeepLineEndsAsBarsAndRefuseWhatCannotBeReadBack) {

@@ -15,12 +15,7 @@ using driver_test::lexText;  // not the lex type of the same name
 using Access = PanelSettingsTestAccess;
 
 TEST(StatementParser, MessagesAndSlots) {
-  struct {
-    const char* statements;
-    const char* messages;
-    int16_t row;
-    const char* slot;
-  } cases[] = {
+  struct { const char *statements, *messages; int16_t row; const char* slot; } cases[] = {
       {"proj-name='X'", "", kwProjName, "=X"},
       {"PROJ-NAME=X", "(E) Expecting a single quoted string", kwProjName, ""},
       {"PROJ-VER='A'", "(E) Unrecognized key 'PROJ-VER'", kwProjDriverRev, "null"},
@@ -46,8 +41,7 @@ TEST(StatementParser, MessagesAndSlots) {
        "(E) Subscript must be one of 'OFF','VUP','VDN','1','2','3','4','5','6','7','8'.",
        kwDefaultHidFunct, ""},
       {"default-core-funct[on]='Pwr'", "", kwDefaultCoreFunct, "ON=Pwr"},
-      {"ROOM-AFVP-GBT[1]=5,12,13", "(E) Expecting a Number between 0 and 12", kwRoomAfvpGbt,
-       "1={1=5 2=12}"},
+      {"ROOM-AFVP-GBT[1]=5,12,13", "(E) Expecting a Number between 0 and 12", kwRoomAfvpGbt, "1={1=5 2=12}"},
       // Tokens as the lexer cuts them.
       {"PROJ-NAME='a;b' ; note", "", kwProjName, "=a;b"},
       {"abc'def'", "(E) Unrecognized key 'abc'", kwProjName, "null"},
@@ -58,8 +52,7 @@ TEST(StatementParser, MessagesAndSlots) {
        kwIrCode, "X={IRCODE=<bin(1)> IS-HIDDEN=True}"},
       {"IRCODE['X']=\"%1\",REPEATS=64", "(P) Expecting number after 'REPEATS'", kwIrCode,
        "X={IRCODE=<bin(1)>}"},
-      {"IRCODE['X']=\"%1\",repeats 3", "(P) Expecting an = after 'repeats'", kwIrCode,
-       "X={IRCODE=<bin(1)>}"},
+      {"IRCODE['X']=\"%1\",repeats 3", "(P) Expecting an = after 'repeats'", kwIrCode, "X={IRCODE=<bin(1)>}"},
       {"IRCODE['X']=\"%1\",CONTINUE=X2", "(P) Expecting single quoted string after 'CONTINUE'",
        kwIrCode, "X={IRCODE=<bin(1)>}"},
       {"RSCODE['X']=\"$0D\",usecont",
@@ -67,8 +60,7 @@ TEST(StatementParser, MessagesAndSlots) {
        "'USESUFFIX','USEREPEAT','INCLUDECONT'", kwRsCode, "X={RSCODE=<hex(13)>}"},
       {"RSCODE['X']=\"$0D\",includecont,UseRepeat", "", kwRsCode,
        "X={RSCODE=<hex(13)> INCLUDECONT=True USEREPEAT=True}"},
-      {"power-poll-match-bytes=\"$0D\"", "", kwPowerPollMatchBytes,
-       "POWER-POLL-MATCH-BYTES=<hex(13)>"},
+      {"power-poll-match-bytes=\"$0D\"", "", kwPowerPollMatchBytes, "POWER-POLL-MATCH-BYTES=<hex(13)>"},
       {"POWER-POLL-MATCH-BYTES=\"D5m\"", "(E) Delays are not allowable in polling Match codes",
        kwPowerPollMatchBytes, "POWER-POLL-MATCH-BYTES=<>"},
       // Repeated statements of a driver file.
