@@ -57,4 +57,7 @@ class PanelSettingsTestAccess {
   static constexpr auto computeBaudDivisor = &PanelSettingsV2::computeBaudDivisor;
   static constexpr auto encodeAfvpInput = &PanelSettingsV2::encodeAfvpInput;
   static constexpr auto decodeAfvpInput = &PanelSettingsV2::decodeAfvpInput;
+
+  // Panel image encoder: carries out single rules.
+  using ImageEncoder = PanelSettingsV2::ImageEncoder;
 };
