@@ -226,14 +226,6 @@ class PanelSettingsV2 : public VbObject {
   static const char* const kFactoryDefaultsDriver;  // its file name
   bool loadDefaults();
 
-  // ---- Panel image encoder. Builds the 8192-byte panel image by walking rule set `version`
-  // (1, 2, 3: memory formats 7, 8, 9) in order; fwMajor and fwMinor are the panel's firmware
-  // version, which chooses the serial line's clock divider. Appends the image's listing to the
-  // memory debug window and gives the image only when its log counted no error; otherwise
-  // shows the window and gives null. Changes nothing in the settings; never raises.
-  std::shared_ptr<memBlockCls> makeMemoryMap(int16_t& version, int16_t fwMajor,
-                                             int16_t fwMinor) const;
-
   // ---- Driver and room file entry points. Neither clears the object: statements add to the
   // values already held. Both answer False, after logging nothing, when the file cannot be
   // opened or read.
@@ -243,6 +235,19 @@ class PanelSettingsV2 : public VbObject {
   bool ReadAndParseProjFile(const std::string& fileName);
   // Remembers the file's name without its folder in roomFileName, then reads the room file.
   bool ReadAndParseRoomFile(const std::string& fileName);
+
+  // ---- Image decoder. Reads a panel's room settings back from its memory, through a fresh
+  // image whose 64-byte blocks are fetched from currentBlockSource() on first read, so only
+  // the blocks it touches are read: the memory format from 0x1F01, then the rules of that
+  // format marked for read-back. The driver named in the image is re-read from the library's
+  // drivers folder and checked; the room values read later replace what it put in their
+  // slots. Does not clear the object first. Appends the image's listing to the memory debug
+  // window (never shows it), clears the changed flag and gives a LoadError: 0, 2
+  // the driver does not check, 4 it is not in the drivers folder, 7 no known format, 8 a
+  // block could not be read (whatever else was found), 9 the image's log counted errors.
+  // version is set to the rule set used, 1..3 (formats 7..9), or 4 for no known format.
+  // Never raises.
+  int16_t decodeMemoryMap(int16_t& version);
 
   // ---- Read-only views of the state.
   // Vocabulary row (1..73); VbError 9 outside.
@@ -360,11 +365,11 @@ class PanelSettingsV2 : public VbObject {
   void parseStatement(TypeValueList& tokens, bool allowDuplicates);
   class StatementParser;  // the work of one parseStatement call
 
+  // ---- Image decoder.
+  class ImageDecoder;  // the work of one decodeMemoryMap call
+
   // ---- Driver checker.
   class DriverChecker;  // the work of one IsDriverValid call
-
-  // ---- Panel image encoder.
-  class ImageEncoder;  // the work of one makeMemoryMap call
 
   // ---- Older-format driver reader. False when the file cannot be opened or read.
   bool readPrjFile(const std::string& fileName);

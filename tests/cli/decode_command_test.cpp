@@ -1,0 +1,73 @@
+// orvella-config decode, run as a program: a panel image read back into a room file with its
+// listing, and the exit status and message of each failure.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fs_util.h"
+#include "tests/fakes/program_runner.h"
+#include "tests/fakes/temp_xdg_home.h"
+
+namespace {
+
+const std::string kDriver = "Acme PX-200 (Rev B).prjdrv";
+
+// A format-9 panel naming `driver`, whose relay 1 is "500ms", "Selection3".
+std::string panelImage(const std::string& driver, char format = 9) {
+  std::string image(8192, '\0');
+  image[0x13] = char(driver.size());
+  image.replace(0x14, driver.size(), driver);
+  image[0x1F01] = format;
+  image[0x1F0E] = char(0x53);
+  return image;
+}
+
+TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
+  TempXdgHome home;
+  const std::string dir = home.root() + "/", library = dir + "lib";
+  home.writeFile("lib/orvella/drivers/" + kDriver,
+                 *platform::readWholeFile(std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/drivers/" + kDriver));
+  home.writeFile("panel.img", panelImage(kDriver));
+  home.writeFile("gone.img", panelImage("Gone.prjdrv"));
+  home.writeFile("blank.img", panelImage(kDriver, char(0xFF)));
+  home.writeFile("short.img", "");
+  const std::string usage = "orvella-config: decode reads either --image FILE or --port DEVICE";
+  struct {
+    std::vector<std::string> args;
+    int status;
+    std::string err;  // first line
+  } cases[] = {
+      {{"--image", dir + "panel.img", "-o", dir + "out.room", "--listing", dir + "out.txt"}, 0, ""},
+      {{"--image", dir + "gone.img", "-o", dir + "gone.room"}, 4,
+       "orvella-config: Can't find the driver loaded currently saved in the panel.  Try downloading updates."},
+      {{"--image", dir + "blank.img"}, 7,
+       "orvella-config: A more up to date configuration utility is needed.  Click here for more info."},
+      {{"--image", dir + "panel.img", "-o", dir + "no/such/dir/out.room"}, 73,
+       "orvella-config: cannot write '" + dir + "no/such/dir/out.room': No such file or directory"},
+      {{"--image", dir + "short.img"}, 66,
+       "orvella-config: image file " + dir + "short.img holds 0 bytes; a panel image holds 8192"},
+      {{"--port", "/dev/no-such-panel"}, 74, "orvella-config: cannot open serial port /dev/no-such-panel: no such device"},
+      {{}, 64, usage},
+      {{"--image", dir + "panel.img", "--bogus"}, 64, "orvella-config: decode: unknown argument '--bogus'"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"--library", library, "decode"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    ProgramRun run = runOrvellaConfig(args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.err);
+    // A decode lists the panel on stdout unless --listing names a file.
+    bool listedOnStdout = c.status == 4 || c.status == 7 || c.status == 73;
+    EXPECT_EQ(run.out.rfind("+++", 0) == 0, listedOnStdout);
+  }
+  std::string room = platform::readWholeFile(dir + "out.room").value_or("");
+  EXPECT_NE(room.find("\r\nROOM-RELAY[1]=500ms,Selection3\r\n"), std::string::npos);
+  EXPECT_NE(room.find("\r\nPROJ-DRIVER-NAME='" + kDriver + "'\r\n"), std::string::npos);
+  EXPECT_NE(platform::readWholeFile(dir + "out.txt").value_or("").find("[I]Found memory version 9.\r\n"),
+            std::string::npos);
+  EXPECT_FALSE(platform::readWholeFile(dir + "gone.room"));
+}
+
+}  // namespace
