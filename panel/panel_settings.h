@@ -226,6 +226,14 @@ class PanelSettingsV2 : public VbObject {
   static const char* const kFactoryDefaultsDriver;  // its file name
   bool loadDefaults();
 
+  // ---- Panel image encoder. Builds the 8192-byte panel image by walking rule set `version`
+  // (1, 2, 3: memory formats 7, 8, 9) in order; fwMajor and fwMinor are the panel's firmware
+  // version, which chooses the serial line's clock divider. Appends the image's listing to the
+  // memory debug window and gives the image only when its log counted no error; otherwise
+  // shows the window and gives null. Changes nothing in the settings; never raises.
+  std::shared_ptr<memBlockCls> makeMemoryMap(int16_t& version, int16_t fwMajor,
+                                             int16_t fwMinor) const;
+
   // ---- Driver and room file entry points. Neither clears the object: statements add to the
   // values already held. Both answer False, after logging nothing, when the file cannot be
   // opened or read.
@@ -370,6 +378,9 @@ class PanelSettingsV2 : public VbObject {
 
   // ---- Driver checker.
   class DriverChecker;  // the work of one IsDriverValid call
+
+  // ---- Panel image encoder.
+  class ImageEncoder;  // the work of one makeMemoryMap call
 
   // ---- Older-format driver reader. False when the file cannot be opened or read.
   bool readPrjFile(const std::string& fileName);
