@@ -1,0 +1,82 @@
+// orvella-config build, run as a program: the image written only after a clean check and a
+// clean build, the memory listing on stdout or in the listing file, and the exit statuses.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fs_util.h"
+#include "tests/fakes/program_runner.h"
+#include "tests/fakes/temp_xdg_home.h"
+#include "tests/panel/checked_driver_text.h"
+
+namespace {
+
+using checked_driver::driverText;
+
+const std::string kBanner = std::string(33, '+') + " Orvella ";
+
+std::string outputOf(const std::vector<std::string>& args) {
+  for (size_t i = 0; i + 1 < args.size(); ++i)
+    if (args[i] == "-o") return args[i + 1];
+  return "";
+}
+
+TEST(BuildCommand, WritesTheImageOnlyAfterACleanCheckAndBuild) {
+  TempXdgHome folder;
+  const std::string dir = folder.root() + "/";
+  folder.writeFile("clean.prjdrv", driverText({}, {}));
+  folder.writeFile("broken.prjdrv", driverText({"VOL-RANGE"}, {}));
+  folder.writeFile("broken.room", driverText({"VOL-RANGE"}, {}));
+  folder.writeFile("slow.prjdrv", driverText({"IO-DOWNTIME"}, {"IO-DOWNTIME=10s"}));
+  folder.makeDir("taken.img");
+  struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out;  // start of stdout
+    std::string err;
+    int format;    // of the written image; 0: none written
+    int divisor;  // at 0x0408: 9600 baud with the fast clock (firmware 0.88 and later) or not
+  } cases[] = {
+      {{"--fw", "1.0", "build", dir + "clean.prjdrv", "--format", "8", "-o", dir + "a.img"}, 0, kBanner, "",
+       8, 0x81},
+      {{"build", "--listing", dir + "a.lst", dir + "clean.prjdrv", "-o", dir + "b.img", "--format", "9"}, 0, "",
+       "", 9, 0x20},
+      {{"build", dir + "broken.prjdrv", "--format", "9", "-o", dir + "c.img"}, 2, "\r\n0001    ", "", 0, 0},
+      {{"build", dir + "broken.room", "--format", "9", "-o", dir + "c.img"}, 1, "\r\n0001    ", "", 0, 0},
+      {{"build", dir + "slow.prjdrv", "--format", "7", "-o", dir + "c.img"}, 65, kBanner,
+       "orvella-config: the image of '" + dir + "slow.prjdrv' has errors (see the listing); nothing written\n",
+       0, 0},
+      {{"build", dir + "missing.prjdrv", "--format", "7", "-o", dir + "c.img"}, 66, "",
+       "orvella-config: cannot read '" + dir + "missing.prjdrv'\n", 0, 0},
+      {{"build", dir + "clean.prjdrv", "--format", "7", "-o", dir + "taken.img"}, 73, kBanner,
+       "orvella-config: cannot write '" + dir + "taken.img': Is a directory\n", 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[c.args.size() - 1]);
+    ProgramRun run = runOrvellaConfig(c.args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(run.out.substr(0, c.out.size()), c.out);
+    EXPECT_EQ(run.err, c.err);
+    if (c.status == 65) {
+      EXPECT_NE(run.out.find("[E]PokeByte error - out of bounds byte"), std::string::npos);
+    }
+    std::string image = platform::readWholeFile(outputOf(c.args)).value_or("");
+    if (c.format == 0) {
+      EXPECT_EQ(image, "");
+      continue;
+    }
+    ASSERT_EQ(image.size(), 8192u);
+    EXPECT_EQ(image[0x1F01], char(c.format));
+    EXPECT_EQ(static_cast<unsigned char>(image[0x0408]), c.divisor);
+  }
+  EXPECT_EQ(platform::readWholeFile(dir + "a.lst").value_or("").substr(0, kBanner.size()), kBanner);
+
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"build", dir + "clean.prjdrv", "-o", dir + "d.img"},
+        {"build", dir + "clean.prjdrv", "--format", "6", "-o", dir + "d.img"},
+        {"build", dir + "clean.prjdrv", "--format", "9"}})
+    EXPECT_EQ(runOrvellaConfig(args).status, 64);
+}
+
+}  // namespace
