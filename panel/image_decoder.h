@@ -25,6 +25,8 @@
 class PanelSettingsV2::ImageDecoder {
  public:
   static constexpr int32_t kImageSize = 8192;
+  static constexpr int16_t kSelectionKeys = 4;       // bytes of a selection index
+  static constexpr int16_t kHiddenFunctionKeys = 7;  // bytes of a hidden-function index
 
   explicit ImageDecoder(PanelSettingsV2& owner) : owner_(owner) {}
 
@@ -39,7 +41,7 @@ class PanelSettingsV2::ImageDecoder {
   // The rule set (1..3) whose format byte the panel holds; 0 when none.
   int16_t detectFormat();
   void walkRules(const MemRuleSet& rules);
-  Walk decodeRule(const memRuleClass& rule);
+  Walk decodeRule(const memRuleClass& rule, bool rewrittenLater);
   Walk reloadDriver(const memRuleClass& rule);
   void settleOptionWords();
   void finish();
@@ -57,6 +59,10 @@ class PanelSettingsV2::ImageDecoder {
   void readUnused(const memRuleClass& rule);
 
   // ---- Helpers.
+  // True when the bit rule at position pos lies in a byte that a later index rule of the set
+  // writes whole (format 8 puts its advanced-relay bit into the last hidden-function index):
+  // what that byte holds is the index, not the bit.
+  static bool bitRewrittenLater(const MemRuleSet& rules, int16_t pos);
   void log(int16_t kind, const std::string& text) { image_.memDebug(kind, text); }
   const std::string& keyword(int16_t row) const { return owner_.keywordTable(row).keyword; }
   // Value 1 of the target slot becomes `value`. A slot without a first pair keeps what it

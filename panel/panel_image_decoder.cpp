@@ -67,19 +67,25 @@ void PanelSettingsV2::ImageDecoder::walkRules(const MemRuleSet& rules) {
   // The format rule, the set's first, was read by the detection.
   for (int16_t pos = 2; pos <= rules.count(); ++pos) {
     const memRuleClass& rule = rules.item(pos);
-    if (rule.memRetreiveMe && decodeRule(rule) == Walk::Stop) return;
+    if (rule.memRetreiveMe && decodeRule(rule, bitRewrittenLater(rules, pos)) == Walk::Stop) return;
     // The rest of the panel is not read once a block could not be.
     if (image_.memCommError()) return;
   }
 }
 
 PanelSettingsV2::ImageDecoder::Walk PanelSettingsV2::ImageDecoder::decodeRule(
-    const memRuleClass& rule) {
+    const memRuleClass& rule, bool rewrittenLater) {
   log(memDbgInfo, rule.memoryValRemark);
   const int16_t row = rule.memoryValIndex;
   if (row > 0 && row <= kKeywordCount) {
     targetRow_ = row;
     log(memDbgInfo, "            to: '" + keyword(row) + "'");
+  }
+  if (rewrittenLater) {
+    // The setting keeps the driver's value.
+    log(memDbgInfo, "             not read: a later field holds this byte");
+    log(memDbgBlank, "");
+    return Walk::Next;
   }
   switch (rule.memoryGrammar) {
     case gramDriverName:
@@ -177,6 +183,26 @@ PanelSettingsV2::ImageDecoder::Walk PanelSettingsV2::ImageDecoder::reloadDriver(
   }
   storeDriverName();
   return Walk::Next;
+}
+
+bool PanelSettingsV2::ImageDecoder::bitRewrittenLater(const MemRuleSet& rules, int16_t pos) {
+  const memRuleClass& rule = rules.item(pos);
+  const int16_t g = rule.memoryGrammar;
+  if (g != gramBit && g != gramNotBit && g != gramFlagBit && g != gramNotFlagBit) return false;
+  for (int16_t later = int16_t(pos + 1); later <= rules.count(); ++later) {
+    const memRuleClass& field = rules.item(later);
+    int32_t length = 0;
+    switch (field.memoryGrammar) {
+      case gramSelIndex:
+      case gramSelIndex0: length = kSelectionKeys; break;
+      case gramHidIndex:
+      case gramHidIndex0: length = kHiddenFunctionKeys; break;
+      default: continue;
+    }
+    const int32_t offset = rule.memoryStartAddress - field.memoryStartAddress;
+    if (offset >= 0 && offset < length) return true;
+  }
+  return false;
 }
 
 void PanelSettingsV2::ImageDecoder::settleOptionWords() {

@@ -17,8 +17,6 @@ namespace {
 constexpr int16_t kRelayCount = 7;
 constexpr int16_t kFixedAudioInputs = 4;  // formats 7 and 8
 constexpr int16_t kLegendCount = 4;
-constexpr int16_t kSelectionKeys = 4;
-constexpr int16_t kHiddenFunctionKeys = 7;
 constexpr int16_t kNoPosition0 = 255;      // "none" of the 0-based index encodings
 constexpr int16_t kBlankPointerByte = 255;  // what an erased EEPROM reads
 constexpr int16_t kCodeTableIndexWords = 21;  // delay-table address and the first positions

@@ -150,6 +150,9 @@ TEST_F(ImageDecoderTest, RoomValuesOfEachEncoding) {
       {Panel(9).set(0x1F02, {0xC0}), [](auto& s) { return first(s, kwRoomAlternateCtsUse); }, "Keylock"},
       // Bits and bytes.
       {Panel(9).set(0x1F02, {0x01, 40, 0, 3}), [](auto& s) { return first(s, kwRoomEnableAuxAudio) + " " + first(s, kwRoomAfvpDefeatEq) + " " + first(s, kwRoomVolPowerOnLevel) + " " + first(s, kwRoomPowerOnSelection); }, "True True 40 3"},
+      // The advanced-relay bit: format 8 keeps the driver's, its byte being a hidden-function index.
+      {Panel(9).set(0x0012, {0x04}), [](auto& s) { return first(s, kwRoomRelayUseAdvanced); }, "True"},
+      {Panel(8).set(0x0012, {0xFF}), [](auto& s) { return first(s, kwRoomRelayUseAdvanced); }, "False"},
       // Relays: format 9 relay 7 first, format 8 relay 1 first (a condition kept), format 7 bits.
       {Panel(9).set(0x1F08, {0x2E, 0, 0, 0, 0, 0, 0x53}), [](auto& s) { return relay(s, 7) + "|" + relay(s, 1); }, "Maintained ~Locked|500ms Selection3"},
       {Panel(8).set(0x1F08, {0x1C, 0x0F, 0x4D}), [](auto& s) { return relay(s, 1) + "|" + relay(s, 2) + "|" + relay(s, 3); }, "Maintained AudioOn|Maintained On|400ms "},
