@@ -14,33 +14,17 @@
 #include <string>
 #include <vector>
 
-#include "comm/comm_access.h"
-#include "comm/image_file_source.h"
-#include "common/block_source.h"
 #include "common/startup_globals.h"
 #include "panel/load_error.h"
 #include "panel/panel_settings.h"
 #include "wizard/cli/command.h"
 #include "wizard/cli/output_writer.h"
+#include "wizard/cli/panel_source.h"
 #include "wizard/mem_debug_form.h"
 #include "wizard/program_startup.h"
 
 namespace cli {
 namespace {
-
-int fail(int status, const std::string& message) {
-  std::fprintf(stderr, "orvella-config: %s\n", message.c_str());
-  return status;
-}
-
-// Keeps the block source installed for as long as the decode runs.
-class InstalledSource {
- public:
-  explicit InstalledSource(BlockSource& source) {
-    installBlockSource([&source]() -> BlockSource& { return source; });
-  }
-  ~InstalledSource() { installBlockSource(nullptr); }
-};
 
 int runDecode(const GlobalOptions& globals, const std::vector<std::string>& args) {
   std::optional<std::string> imagePath, portPath;
@@ -57,27 +41,18 @@ int runDecode(const GlobalOptions& globals, const std::vector<std::string>& args
   if (imagePath.has_value() == portPath.has_value())
     throw UsageError{"decode reads either --image FILE or --port DEVICE"};
 
-  std::unique_ptr<ImageFileBlockSource> fileSource;
-  BlockSource* source;
+  int status = kExitOk;
   std::string error;
-  if (imagePath) {
-    fileSource = ImageFileBlockSource::load(*imagePath, error);
-    if (!fileSource) return fail(kExitNoInput, error);
-    source = fileSource.get();
-  } else {
-    if (!frmCommAccess::instance().openSerialDevice(*portPath, error)) return fail(kExitDevice, error);
-    source = &frmCommAccess::instance();
-  }
+  std::unique_ptr<PanelSource> panel = PanelSource::open(imagePath, portPath, status, error);
+  if (!panel) return fail(status, error);
+
 
   programStartup(globals.library);
   auto settings = std::make_shared<PanelSettingsV2>();
   int16_t version = 0;
   int16_t result;
-  {
-    InstalledSource installed(*source);
-    result = settings->decodeMemoryMap(version);
-  }
-  frmCommAccess::instance().closePort();
+  result = settings->decodeMemoryMap(version);
+  panel.reset();
 
   const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
   if (!listingPath.empty()) {

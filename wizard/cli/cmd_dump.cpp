@@ -9,12 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "comm/comm_access.h"
-#include "comm/image_file_source.h"
 #include "comm/rs232_lab.h"
-#include "common/block_source.h"
 #include "common/memory_image.h"
 #include "wizard/cli/command.h"
+#include "wizard/cli/panel_source.h"
 
 namespace cli {
 namespace {
@@ -49,20 +47,6 @@ int32_t addressOption(ArgReader& reader, const std::string& option) {
   return *address;
 }
 
-int fail(int status, const std::string& message) {
-  std::fprintf(stderr, "orvella-config: %s\n", message.c_str());
-  return status;
-}
-
-// Keeps the block source installed for as long as the dump runs.
-class InstalledSource {
- public:
-  explicit InstalledSource(BlockSource& source) {
-    installBlockSource([&source]() -> BlockSource& { return source; });
-  }
-  ~InstalledSource() { installBlockSource(nullptr); }
-};
-
 int runDump(const GlobalOptions&, const std::vector<std::string>& args) {
   std::optional<std::string> imagePath, portPath;
   int32_t from = 0, to = kPanelImageSize - 1;
@@ -81,26 +65,16 @@ int runDump(const GlobalOptions&, const std::vector<std::string>& args) {
     throw UsageError{"dump reads either --image FILE or --port DEVICE"};
   if (from > to) throw UsageError{"dump: --from lies after --to"};
 
-  std::unique_ptr<ImageFileBlockSource> fileSource;
-  BlockSource* source;
+  int status = kExitOk;
   std::string error;
-  if (imagePath) {
-    fileSource = ImageFileBlockSource::load(*imagePath, error);
-    if (!fileSource) return fail(kExitNoInput, error);
-    source = fileSource.get();
-  } else {
-    if (!frmCommAccess::instance().openSerialDevice(*portPath, error))
-      return fail(kExitDevice, error);
-    source = &frmCommAccess::instance();
-  }
+  std::unique_ptr<PanelSource> panel = PanelSource::open(imagePath, portPath, status, error);
+  if (!panel) return fail(status, error);
+
 
   memBlockCls image;
-  {
-    InstalledSource installed(*source);
-    image.Clear(kPanelImageSize, devicePanel);
-    for (int32_t address = from; address <= to; ++address) image.peekByte(address);
-  }
-  frmCommAccess::instance().closePort();
+  image.Clear(kPanelImageSize, devicePanel);
+  for (int32_t address = from; address <= to; ++address) image.peekByte(address);
+  panel.reset();
 
   std::string listing = image.memDebugListing(true);
   std::fwrite(listing.data(), 1, listing.size(), stdout);

@@ -1,0 +1,33 @@
+// The panel a reading command (dump, decode) works on: an 8192-byte image file (--image) or a
+// panel on a serial line (--port). While a PanelSource lives it is the memory image's block
+// source; when it ends, the source is uninstalled and the serial port closed.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/block_source.h"
+
+namespace cli {
+
+class PanelSource {
+ public:
+  // Opens the image file or the serial device (exactly one of the two is given). On failure
+  // gives null, with the exit status (66 unreadable image, 74 device) and a one-line reason.
+  static std::unique_ptr<PanelSource> open(const std::optional<std::string>& imagePath,
+                                           const std::optional<std::string>& portPath,
+                                           int& status, std::string& error);
+  ~PanelSource();
+  PanelSource(const PanelSource&) = delete;
+  PanelSource& operator=(const PanelSource&) = delete;
+
+ private:
+  PanelSource(std::unique_ptr<BlockSource> owned, BlockSource& source);
+  std::unique_ptr<BlockSource> owned_;
+};
+
+// Prints "orvella-config: <message>" on stderr and gives the status back.
+int fail(int status, const std::string& message);
+
+}  // namespace cli
