@@ -12,7 +12,7 @@ void KeyValueClass::AddPair(const Variant& key, const Variant& value) {
 }
 
 bool KeyValueClass::AddUniquePair(const Variant& key, const Variant& value) {
-  if (GetIndex(key) != 0) return false;
+  if (GetIndex(key) != 0 || count() >= kMaxPairs) return false;
   AddPair(key, value);
   return true;
 }
@@ -33,17 +33,17 @@ Variant KeyValueClass::GetValue(const Variant& key) const {
   return idx == 0 ? Variant() : pairs_[size_t(idx - 1)].value;
 }
 
-Variant KeyValueClass::ItemKey(int16_t idx) const {
+Variant KeyValueClass::ItemKey(int32_t idx) const {
   if (idx < 1 || idx > count()) return Variant();
   return pairs_[size_t(idx - 1)].key;
 }
 
-Variant KeyValueClass::ItemVal(int16_t idx) const {
+Variant KeyValueClass::ItemVal(int32_t idx) const {
   if (idx < 1 || idx > count()) return Variant();
   return pairs_[size_t(idx - 1)].value;
 }
 
-void KeyValueClass::ItemVal(int16_t idx, const Variant& newVal) {
+void KeyValueClass::ItemVal(int32_t idx, const Variant& newVal) {
   if (idx < 1 || idx > count()) return;
   pairs_[size_t(idx - 1)].value = newVal;
 }

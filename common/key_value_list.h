@@ -24,13 +24,15 @@ class KeyValueClass : public VbObject {
   void Clear();
   // Appends the pair; a key may occur more than once. A full list changes nothing.
   void AddPair(const Variant& key, const Variant& value);
-  // Appends only when the key is absent; True when it appended.
+  // Appends only when the key is absent and the list not full; True when it appended.
   bool AddUniquePair(const Variant& key, const Variant& value);
   int16_t GetIndex(const Variant& key) const;
   Variant GetValue(const Variant& key) const;
-  Variant ItemKey(int16_t idx) const;
-  Variant ItemVal(int16_t idx) const;
-  void ItemVal(int16_t idx, const Variant& newVal);
+  // Positions are taken 32 bits wide, so that a loop counting to a full list's count
+  // never has to wrap a 16-bit counter.
+  Variant ItemKey(int32_t idx) const;
+  Variant ItemVal(int32_t idx) const;
+  void ItemVal(int32_t idx, const Variant& newVal);
   int16_t count() const { return int16_t(pairs_.size()); }
 
  private:

@@ -43,7 +43,7 @@ void CodeTableV789::createOrderedTableList(const std::string& name) {
 }
 
 void CodeTableV789::appendUnorderedEntries() {
-  for (int16_t i = 1; i <= entriesByName_.count(); ++i) {
+  for (int32_t i = 1; i <= entriesByName_.count(); ++i) {
     CodeTableItemPtr item = entriesByName_.ItemVal(i).object<codeTableItem>();
     if (!item || item->isOrdered) continue;
     item->isOrdered = true;
@@ -55,14 +55,14 @@ int16_t CodeTableV789::firstIndexPosition(const codeTableItem& item) const {
   int16_t byName = orderedList_.GetIndex(Variant(item.codeName));
   if (byName > 0 && orderedList_.ItemVal(byName).objectRef().get() == &item) return byName;
   // Only a name defined twice gets here: find the position of this very entry.
-  for (int16_t k = 1; k <= orderedList_.count(); ++k)
+  for (int32_t k = 1; k <= orderedList_.count(); ++k)
     if (orderedList_.ItemVal(k).objectRef().get() == &item) return k;
   return 0;
 }
 
 void CodeTableV789::resolveContinuations(memBlockCls& mem) {
   mem.memDebug(memDbgInfo, "    CONTINUATION RESOLUTION");
-  for (int16_t i = 1; i <= entriesByName_.count(); ++i) {
+  for (int32_t i = 1; i <= entriesByName_.count(); ++i) {
     CodeTableItemPtr item = entriesByName_.ItemVal(i).object<codeTableItem>();
     if (!item || item->continuationName.empty()) continue;
     const std::string& next = item->continuationName;
@@ -95,17 +95,25 @@ std::string CodeTableV789::getCodeTablePackedString(memBlockCls& mem, int32_t st
   const int32_t delayTableAddr = startAddr + 2 + 2 * indexCount;
   const int32_t nameStringsAddr = startAddr + 27 + 2 * indexCount + 2 * namedCount;
   const int32_t entryArea = nameStringsAddr + nameTableLength_;
-  for (int16_t i = 1; i <= namedCount; ++i) {
+  for (int32_t i = 1; i <= namedCount; ++i) {
     if (CodeTableItemPtr item = entriesByName_.ItemVal(i).object<codeTableItem>())
       item->absoluteAddr = entryArea + item->addrOffset;
   }
 
-  if (startAddr < 0 || entryArea + codeOffset_ > kAddressLimit)
+  bool fits = true;
+  if (startAddr < 0 || entryArea + codeOffset_ > kAddressLimit) {
     mem.memDebug(memDbgError, "CODE TABLE does not fit below address 8000 - start " +
                                   std::to_string(startAddr) + " length " +
                                   std::to_string(entryArea + codeOffset_ - startAddr));
-  if (namedCount > kMaxNamedEntries)
+    fits = false;
+  }
+  if (namedCount > kMaxNamedEntries) {
     mem.memDebug(memDbgError, "NAME TABLE has more than 255 names=" + std::to_string(namedCount));
+    fits = false;
+  }
+  // A region that cannot be written is not laid out: its trace would run to the size of the
+  // driver and say nothing more.
+  if (!fits) return std::string();
 
   std::string region;
   mem.memDebug(memDbgInfo, " CODE TABLE -------------------");
@@ -113,7 +121,7 @@ std::string CodeTableV789::getCodeTablePackedString(memBlockCls& mem, int32_t st
   appendWord(region, delayTableAddr);
   mem.memDebug(memDbgInfo, kIndent + hex2Str(0) + " at " + hex4Str(delayTableAddr) +
                                " - delay Table Address");
-  for (int16_t k = 1; k <= indexCount; ++k) {
+  for (int32_t k = 1; k <= indexCount; ++k) {
     CodeTableItemPtr item = orderedList_.ItemVal(k).object<codeTableItem>();
     int32_t word = item ? item->absoluteAddr + (item->isRS232 ? kRs232Mark : 0) : 0;
     appendWord(region, word);
@@ -133,7 +141,7 @@ std::string CodeTableV789::getCodeTablePackedString(memBlockCls& mem, int32_t st
   mem.memDebug(memDbgInfo, "    NAME TABLE INDEX lenbyte=" + hex2Str(int16_t(namedCount)));
   int32_t nameAddr = nameStringsAddr;
   std::string nameStrings;
-  for (int16_t j = 1; j <= nameItems_.count(); ++j) {
+  for (int32_t j = 1; j <= nameItems_.count(); ++j) {
     CodeTableNameItemPtr nameItem = nameItems_.ItemVal(j).object<codeTableNameItem>();
     if (!nameItem) continue;
     const std::string& lstr = nameItem->codeNameLStr;
@@ -149,7 +157,7 @@ std::string CodeTableV789::getCodeTablePackedString(memBlockCls& mem, int32_t st
   resolveContinuations(mem);
 
   mem.memDebug(memDbgInfo, "    CODE TABLE ASSEMBLY");
-  for (int16_t i = 1; i <= namedCount; ++i) {
+  for (int32_t i = 1; i <= namedCount; ++i) {
     CodeTableItemPtr item = entriesByName_.ItemVal(i).object<codeTableItem>();
     if (!item) continue;
     const int repeats = item->repeatsByte, next = item->continuationByte;

@@ -66,7 +66,8 @@ class CodeTableV789 {
   // Appends the named code to the index; a name no code has (or "") gives the word 0x0000.
   void createOrderedTableList(const std::string& name);
 
-  // The packed region for the start address; writes nothing but log lines into mem.
+  // The packed region for the start address; writes nothing but log lines into mem. Empty,
+  // after its error lines, when the region does not fit below 0x8000 or names too many codes.
   std::string getCodeTablePackedString(memBlockCls& mem, int32_t startAddr);
 
  private:

@@ -59,7 +59,7 @@ void PanelSettingsV2::ImageEncoder::encodeIndexes(bool hidden, bool zeroBased) {
 void PanelSettingsV2::ImageEncoder::encodeCoreIndexes() {
   if (!haveValues()) return;
   const std::vector<std::string> names = owner_.codeTableCoreFuncts();
-  for (int16_t n = 1; n <= values_->count(); ++n) {
+  for (int32_t n = 1; n <= values_->count(); ++n) {
     const int32_t position =
         VXCommon::findInArrayCI(names, RoomSlotValues::asText(values_->ItemVal(n)));
     image_.pokeByte(indexByte(position, true), rule_->memoryStartAddress + n - 1,
@@ -81,7 +81,7 @@ void PanelSettingsV2::ImageEncoder::encodeDelaySlot() {
 
 void PanelSettingsV2::ImageEncoder::encodeCodeTable() {
   const int16_t count = owner_.codeTableCount();
-  for (int16_t j = 1; j <= count; ++j) {
+  for (int32_t j = 1; j <= count; ++j) {
     const Variant code(j);
     codeTable_.addCodeTableEntry(
         image_, owner_.codeTableName(j), owner_.codeTableLexes(code),
@@ -101,6 +101,7 @@ void PanelSettingsV2::ImageEncoder::encodeCodeTable() {
 
   const int32_t start = rule_->memoryStartAddress;
   const std::string region = codeTable_.getCodeTablePackedString(image_, start);
+  if (region.empty()) return;  // it cannot be written; the packer has logged why
   const int16_t errorsBefore = image_.memDebugErrors();
   image_.pokeString(region, start);
   if (image_.memDebugErrors() == errorsBefore) keepTextField(start, start + int32_t(region.size()));
@@ -129,6 +130,6 @@ void PanelSettingsV2::ImageEncoder::encodeRelays(int16_t grammar) {
 void PanelSettingsV2::ImageEncoder::encodePreamp(int16_t inputs) {
   if (!haveValues()) return;
   const KeyValuePtr entries = valuesByNumber(inputs);
-  for (int16_t input = 1; input <= inputs; ++input)
+  for (int32_t input = 1; input <= inputs; ++input)
     encodeAfvpInput(image_, entries, input, rule_->memoryStartAddress, rule_->memLowBound);
 }

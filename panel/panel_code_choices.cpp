@@ -65,7 +65,7 @@ bool isCoreCode(const PanelSettingsV2& settings, int16_t i) {
 std::vector<std::string> codeNamesWhere(const PanelSettingsV2& settings, CodeTest test,
                                         bool withIrMarker) {
   std::vector<std::string> names;
-  for (int16_t i = 1; i <= settings.codeTableCount(); ++i) {
+  for (int32_t i = 1; i <= settings.codeTableCount(); ++i) {
     if (!test(settings, i)) continue;
     std::string name = settings.codeTableName(i);
     if (withIrMarker && settings.codeTableIsIR(Variant(i))) name = kIrMarker + name;

@@ -47,13 +47,13 @@ bool PanelSettingsV2::codeTableIsIR(const Variant& item) const {
 }
 
 bool PanelSettingsV2::driverUsesIR() const {
-  for (int16_t i = 1; i <= codeTableCount(); ++i)
+  for (int32_t i = 1; i <= codeTableCount(); ++i)
     if (codeTableIsIR(Variant(i))) return true;
   return false;
 }
 
 bool PanelSettingsV2::driverUsesRS232() const {
-  for (int16_t i = 1; i <= codeTableCount(); ++i)
+  for (int32_t i = 1; i <= codeTableCount(); ++i)
     if (codeTableIsRS232(Variant(i))) return true;
   return false;
 }

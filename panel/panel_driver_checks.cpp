@@ -53,7 +53,7 @@ void PanelSettingsV2::DriverChecker::checkFunctionNames() {
     // the room's selection keys, which the selection setter and the image decoder store
     // empty for every key without a code.
     bool emptyAllowed = row == kwDefaultHidFunct || row == kwRoomHidFunct || row == kwRoomSelection;
-    for (int16_t i = 1; i <= list->count(); ++i) {
+    for (int32_t i = 1; i <= list->count(); ++i) {
       std::string name = SlotReading::textOf(list->ItemVal(i));
       if (name.empty() && emptyAllowed) continue;
       if (owner_.codeTableIdx(name) == 0)
@@ -63,7 +63,7 @@ void PanelSettingsV2::DriverChecker::checkFunctionNames() {
 }
 
 void PanelSettingsV2::DriverChecker::checkContinuations() {
-  for (int16_t p = 1; p <= owner_.codeTableCount(); ++p) {
+  for (int32_t p = 1; p <= owner_.codeTableCount(); ++p) {
     Variant code(p);
     usesRepeat_ = usesRepeat_ || owner_.codeTableUseRepeat(code);
     usesPrefix_ = usesPrefix_ || owner_.codeTableUsePrefix(code);
@@ -113,7 +113,7 @@ void PanelSettingsV2::DriverChecker::addMissingFunctionFlags() {
     const KeyValuePtr& list = slot(keys.row);
     if (!list || !codes) continue;
     bool hidden = keys.row == kwDefaultHidFunct || keys.row == kwRoomHidFunct;
-    for (int16_t i = 1; i <= list->count(); ++i) {
+    for (int32_t i = 1; i <= list->count(); ++i) {
       std::string name = SlotReading::textOf(list->ItemVal(i));
       if (name.empty()) continue;
       int16_t index = codes->GetIndex(Variant(name));

@@ -98,7 +98,7 @@ void PanelSettingsV2::DriverChecker::copyDefaultFunctions() {
     const KeyValuePtr& source = slot(copy.from);
     if (slot(copy.to) || !source) continue;
     auto room = std::make_shared<KeyValueClass>();
-    for (int16_t i = 1; i <= source->count(); ++i) room->AddPair(source->ItemKey(i), source->ItemVal(i));
+    for (int32_t i = 1; i <= source->count(); ++i) room->AddPair(source->ItemKey(i), source->ItemVal(i));
     slot(copy.to) = room;
   }
 }

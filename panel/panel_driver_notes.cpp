@@ -9,7 +9,7 @@ namespace {
 std::vector<PanelSettingsV2::NoteRow> noteRows(const KeyValuePtr& slot) {
   std::vector<PanelSettingsV2::NoteRow> rows;
   if (!slot) return rows;
-  for (int16_t i = 1; i <= slot->count(); ++i)
+  for (int32_t i = 1; i <= slot->count(); ++i)
     rows.push_back({SlotReading::textOf(slot->ItemKey(i)), SlotReading::textOf(slot->ItemVal(i))});
   return rows;
 }

@@ -104,7 +104,7 @@ void PanelSettingsV2::ImageDecoder::readPreamp(const memRuleClass& rule) {
   KeyValuePtr& slot = owner_.kv(kwRoomAfvpGbt);
   int16_t inputs = kFixedAudioInputs;
   if (rule.memoryGrammar == gramAfvp) inputs = slot ? slot->count() : 0;
-  for (int16_t n = 1; n <= inputs; ++n) {
+  for (int32_t n = 1; n <= inputs; ++n) {
     const AfvpInput values = decodeAfvpInput(image_, n, rule.memoryStartAddress);
     // An input the room lacks (fewer inputs than the format holds, or one without its list of
     // three values) gets one, so that the panel's settings are kept and can be written back.

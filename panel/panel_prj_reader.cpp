@@ -27,15 +27,20 @@ bool PanelSettingsV2::readPrjFile(const std::string& fileName) {
     ++lineNumber;
     lineText.clear();
   };
+  // A record with more fields than a list holds is refused whole, so the fields past the
+  // first one too many are only counted: a long line costs no more than its text.
+  bool fieldsDropped = false;
   auto endField = [&] {
-    addToken(record, tokWord, VXCommon::trimWhite(field));
+    if (record.count() > KeyValueClass::kMaxPairs) fieldsDropped = true;
+    else addToken(record, tokWord, VXCommon::trimWhite(field));
     field.clear();
   };
   auto endRecord = [&] {
     endField();
     // A line ending in "|" leaves one empty field behind, which is not part of the record.
-    if (SlotReading::textOf(record.item(record.count())->theValue).empty())
+    if (!fieldsDropped && SlotReading::textOf(record.item(record.count())->theValue).empty())
       record.remove(record.count());
+    fieldsDropped = false;
     // A blank line has no fields: it makes nothing (an empty record would reset the
     // translator in the middle of the file).
     if (!record.empty()) translatePrjRecord(record);

@@ -23,7 +23,7 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b) {
 std::vector<std::string> valuesAsText(const KeyValuePtr& slot) {
   std::vector<std::string> values;
   if (!slot) return values;
-  for (int16_t i = 1; i <= slot->count(); ++i) values.push_back(asText(slot->ItemVal(i)));
+  for (int32_t i = 1; i <= slot->count(); ++i) values.push_back(asText(slot->ItemVal(i)));
   return values;
 }
 
@@ -183,7 +183,7 @@ void PanelSettingsV2::roomCTSAlternateUseSelected(int16_t newVal) {
 
 bool PanelSettingsV2::flagExists(const std::string& flag, const KeyValuePtr& theTuple) {
   if (!theTuple) return false;
-  for (int16_t i = 1; i <= theTuple->count(); ++i) {
+  for (int32_t i = 1; i <= theTuple->count(); ++i) {
     // Flag words are texts; lists (a code's lexes) and Booleans never match.
     Variant value = theTuple->ItemVal(i);
     if (value.isString() && equalsIgnoringCase(value.toText(), flag)) return true;

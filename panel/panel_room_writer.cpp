@@ -92,7 +92,7 @@ std::string itemText(const Variant& item, int16_t valueType) {
 
 std::string PanelSettingsV2::codeEntryText(const KeyValueClass& entry) {
   std::string text;
-  for (int16_t i = 1; i <= entry.count(); ++i) {
+  for (int32_t i = 1; i <= entry.count(); ++i) {
     if (i > 1) text += ',';
     Variant value = entry.ItemVal(i);
     if (i == 1) {
@@ -131,7 +131,7 @@ std::string PanelSettingsV2::formatRoomValue(const Variant& value, int16_t value
 
   if (auto list = value.object<KeyValueClass>()) {
     std::string text;
-    for (int16_t i = 1; i <= list->count(); ++i) {
+    for (int32_t i = 1; i <= list->count(); ++i) {
       if (i > 1) text += ',';
       text += itemText(list->ItemVal(i), valueType);
     }
@@ -154,7 +154,7 @@ std::string PanelSettingsV2::encodeRoomFile() const {
       text += def.keyword + "=" + formatRoomValue(Variant(slot), def.valueType) + kLineEnd;
       continue;
     }
-    for (int16_t i = 1; i <= slot->count(); ++i) {
+    for (int32_t i = 1; i <= slot->count(); ++i) {
       Variant value = slot->ItemVal(i);
       // A legend name of several lines stays one statement: its line ends become "|".
       if (row == kwRoomLegendName && value.isString())

@@ -62,11 +62,9 @@ PanelSettingsV2::PrjRecordTranslator::PrjRecordTranslator(PanelSettingsV2& setti
                                                           const TypeValueList& record)
     : settings_(settings), record_(record), state_(settings.translator_) {}
 
-int16_t PanelSettingsV2::PrjRecordTranslator::fieldCount() const {
-  return int16_t(std::min<int32_t>(record_.count(), std::numeric_limits<int16_t>::max()));
-}
+int32_t PanelSettingsV2::PrjRecordTranslator::fieldCount() const { return record_.count(); }
 
-std::string PanelSettingsV2::PrjRecordTranslator::field(int16_t n) const {
+std::string PanelSettingsV2::PrjRecordTranslator::field(int32_t n) const {
   if (n < 1 || n > fieldCount()) return "";
   return SlotReading::textOf(record_.item(n)->theValue);
 }
@@ -82,7 +80,7 @@ bool PanelSettingsV2::PrjRecordTranslator::hasFields(int16_t n) {
   return false;
 }
 
-std::optional<Decimal> PanelSettingsV2::PrjRecordTranslator::fieldValue(int16_t n) {
+std::optional<Decimal> PanelSettingsV2::PrjRecordTranslator::fieldValue(int32_t n) {
   std::optional<Decimal> value = leadingDecimalNumber(field(n));
   if (value && *value >= Decimal(std::numeric_limits<int16_t>::min()) &&
       *value <= Decimal(std::numeric_limits<int16_t>::max()))
@@ -91,7 +89,7 @@ std::optional<Decimal> PanelSettingsV2::PrjRecordTranslator::fieldValue(int16_t 
   return std::nullopt;
 }
 
-std::optional<int16_t> PanelSettingsV2::PrjRecordTranslator::fieldInt(int16_t n) {
+std::optional<int16_t> PanelSettingsV2::PrjRecordTranslator::fieldInt(int32_t n) {
   std::optional<Decimal> value = fieldValue(n);
   if (!value) return std::nullopt;
   Decimal rounded = value->roundHalfEven(0);
@@ -121,6 +119,11 @@ void PanelSettingsV2::PrjRecordTranslator::parse(bool allowDuplicates) {
 }
 
 void PanelSettingsV2::PrjRecordTranslator::translate() {
+  // Its fields would not fit the statement's list of values.
+  if (fieldCount() > KeyValueClass::kMaxPairs) {
+    refuse("more than " + std::to_string(KeyValueClass::kMaxPairs) + " fields");
+    return;
+  }
   const std::string kind = upperAscii(field(1));
   if (kind == "CODE") {
     translateCode();

@@ -7,9 +7,10 @@
 // statement as tokens, logs its text as translated and hands it to the statement parser.
 //
 // A record the translation cannot settle makes no statement at all and logs one error:
-// fewer fields than its kind reads, a numeric field beyond the 16-bit range, a word-list
-// position or recorded-name index outside its list, more than 300 names of one category, a
-// carrier PR2 of 0. Everything else wrong with a statement is reported by the parser.
+// fewer fields than its kind reads, more fields than a list holds, a numeric field beyond the
+// 16-bit range, a word-list position or recorded-name index outside its list, more than 300
+// names of one category, a carrier PR2 of 0. Everything else wrong with a statement is
+// reported by the parser.
 #pragma once
 
 #include <array>
@@ -32,17 +33,17 @@ class PanelSettingsV2::PrjRecordTranslator {
   using NameList = std::array<std::string, PrjTranslatorState::kMaxNames>;
 
   // ---- Reading the record.
-  int16_t fieldCount() const;
+  int32_t fieldCount() const;
   // Field n (from 1) as written; "" past the last field.
-  std::string field(int16_t n) const;
+  std::string field(int32_t n) const;
   // Logs "Record '<field 1>': " + why as an error.
   void refuse(const std::string& why);
   // True when the record has at least n fields; otherwise refuses it.
   bool hasFields(int16_t n);
   // The leading number of field n; refuses the record when it lies beyond the 16-bit range.
-  std::optional<Decimal> fieldValue(int16_t n);
+  std::optional<Decimal> fieldValue(int32_t n);
   // The same rounded half to even to a whole number.
-  std::optional<int16_t> fieldInt(int16_t n);
+  std::optional<int16_t> fieldInt(int32_t n);
   // Word `position` (from 1) of list `list` of a vocabulary word-list global; refuses the
   // record when the position is outside the list.
   std::optional<std::string> listWord(const Variant& lists, int16_t list, int32_t position,

@@ -93,7 +93,7 @@ void PanelSettingsV2::PrjRecordTranslator::translateOptions(const char* keyword,
                                                             const char* what) {
   if (!hasFields(2)) return;
   std::vector<std::string> chosen;
-  for (int16_t n = 2; n <= fieldCount(); ++n) {
+  for (int32_t n = 2; n <= fieldCount(); ++n) {
     std::optional<int16_t> value = fieldInt(n);
     if (!value) return;
     std::optional<std::string> word = listWord(words, 1, int32_t(*value) + 1, what);
@@ -117,7 +117,7 @@ void PanelSettingsV2::PrjRecordTranslator::translateKeyword() {
   if (row == 0) {
     add(tokWord, field(1));
     add(tokEquals, "=");
-    for (int16_t n = 2; n <= fieldCount(); ++n) {
+    for (int32_t n = 2; n <= fieldCount(); ++n) {
       if (n > 2) add(tokComma, ",");
       add(tokWord, field(n));
     }

@@ -43,7 +43,7 @@ inline void lexText(PanelSettingsV2& settings, const std::string& bytes) {
 
 inline std::string describe(const KeyValueClass& list) {
   std::string text;
-  for (int16_t i = 1; i <= list.count(); ++i) {
+  for (int32_t i = 1; i <= list.count(); ++i) {
     Variant value = list.ItemVal(i);
     text += (i > 1 ? " " : "") + list.ItemKey(i).toText() + "=";
     if (auto nested = value.object<KeyValueClass>()) text += "{" + describe(*nested) + "}";

@@ -36,7 +36,7 @@ std::string describe(const Variant& value, bool withKeys = true) {
   if (value.isNothing()) return "null";
   auto list = value.object<KeyValueClass>();
   if (!list) return valueText(value);
-  for (int16_t i = 1; i <= list->count(); ++i)
+  for (int32_t i = 1; i <= list->count(); ++i)
     text += " " + (withKeys ? list->ItemKey(i).toText() + "=" : "") + describe(list->ItemVal(i));
   return "{" + text + "}";
 }
