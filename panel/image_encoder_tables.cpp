@@ -37,7 +37,7 @@ std::string textUnder(const KeyValuePtr& slot, const std::string& key) {
 
 KeyValuePtr PanelSettingsV2::ImageEncoder::valuesByNumber(int16_t count) const {
   auto list = std::make_shared<KeyValueClass>();
-  for (int16_t n = 1; n <= count; ++n)
+  for (int32_t n = 1; n <= count; ++n)
     list->AddPair(Variant(RoomSlotValues::indexKey(n)), numbered(n));
   return list;
 }

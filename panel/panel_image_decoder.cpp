@@ -65,7 +65,7 @@ int16_t PanelSettingsV2::ImageDecoder::detectFormat() {
 
 void PanelSettingsV2::ImageDecoder::walkRules(const MemRuleSet& rules) {
   // The format rule, the set's first, was read by the detection.
-  for (int16_t pos = 2; pos <= rules.count(); ++pos) {
+  for (int32_t pos = 2; pos <= rules.count(); ++pos) {
     const memRuleClass& rule = rules.item(pos);
     if (rule.memRetreiveMe && decodeRule(rule, bitRewrittenLater(rules, pos)) == Walk::Stop) return;
     // The rest of the panel is not read once a block could not be.
@@ -189,7 +189,7 @@ bool PanelSettingsV2::ImageDecoder::bitRewrittenLater(const MemRuleSet& rules, i
   const memRuleClass& rule = rules.item(pos);
   const int16_t g = rule.memoryGrammar;
   if (g != gramBit && g != gramNotBit && g != gramFlagBit && g != gramNotFlagBit) return false;
-  for (int16_t later = int16_t(pos + 1); later <= rules.count(); ++later) {
+  for (int32_t later = pos + 1; later <= rules.count(); ++later) {
     const memRuleClass& field = rules.item(later);
     int32_t length = 0;
     switch (field.memoryGrammar) {

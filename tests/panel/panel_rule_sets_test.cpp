@@ -27,7 +27,7 @@ void expectRuleSet(int16_t set, const std::vector<std::string>& expected) {
   PanelSettingsV2 settings;
   const MemRuleSet& rules = settings.memRules(set);
   ASSERT_EQ(rules.count(), int16_t(expected.size()));
-  for (int16_t pos = 1; pos <= rules.count(); ++pos)
+  for (int32_t pos = 1; pos <= rules.count(); ++pos)
     EXPECT_EQ(ruleText(rules.item(pos)), expected[size_t(pos - 1)]) << "rule " << pos;
 }
 
