@@ -130,6 +130,10 @@ void PanelSettingsV2::ImageEncoder::encodeRelays(int16_t grammar) {
 void PanelSettingsV2::ImageEncoder::encodePreamp(int16_t inputs) {
   if (!haveValues()) return;
   const KeyValuePtr entries = valuesByNumber(inputs);
-  for (int32_t input = 1; input <= inputs; ++input)
+  const int32_t imageEnd = int32_t(image_.memImage().size());
+  for (int32_t input = 1; input <= inputs; ++input) {
     encodeAfvpInput(image_, entries, input, rule_->memoryStartAddress, rule_->memLowBound);
+    // Two bytes an input: the first input past the image has said so; the rest would repeat it.
+    if (rule_->memoryStartAddress + 2 * input > imageEnd) break;
+  }
 }

@@ -75,8 +75,11 @@ TEST(KeyValueList, OrderedFirstMatchExactKeysUpToTheLargestCount) {
   EXPECT_EQ("z", kv.ItemKey(1).toText());
   for (int i = 1; i < 32767; ++i) kv.AddPair(Variant(), Variant());
   kv.AddPair("overflow", Variant());
+  EXPECT_FALSE(kv.AddUniquePair("unique", Variant()));
   EXPECT_EQ(32767, kv.count());
   EXPECT_EQ(0, kv.GetIndex("overflow"));
+  EXPECT_EQ("z", kv.ItemKey(1).toText());
+  EXPECT_TRUE(kv.ItemKey(32768).isEmpty());
 }
 
 TEST(KeyValueList, TextKeysFoundByTheirFirstPosition) {

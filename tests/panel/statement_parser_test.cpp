@@ -108,16 +108,6 @@ TEST(StatementParser, TranslatedDuplicatesGetAPlusAndRs232EscapesAreTranslated) 
   EXPECT_EQ(describeRow(fromFile, kwRsCode), "ON={RSCODE=<dec(27) txt(V)>}");
 }
 
-TEST(StatementParser, AFullCodeTableRefusesMoreCodesAloud) {
-  PanelSettingsV2 settings;
-  KeyValuePtr& codes = Access::slot(settings, kwIrCode);
-  for (int i = 0; i < KeyValueClass::kMaxPairs; ++i)
-    codes->AddPair(Variant("C" + std::to_string(i)), Variant(std::make_shared<KeyValueClass>()));
-  lexText(settings, "IRCODE['NEW']=\"%1\"");
-  EXPECT_EQ(messages(), "(E) Too many entries for IRCODE");
-  EXPECT_EQ(codes->GetIndex(Variant("NEW")), 0);
-}
-
 TEST(StatementParser, FindKeywordWithAndWithoutAliases) {
   PanelSettingsV2 settings;
   for (auto [key, alias, row] : {std::tuple{"room-use-off-press-hold", false, 73}, {"PROJ-VER", false, 0},

@@ -1,0 +1,143 @@
+// Lists at their largest, 32,767 entries: every reader, checker, writer and image builder that
+// walks a full list comes to its end, what would add one entry more is refused aloud, and a
+// record or a code table too large for the panel stops at its error. The big inputs are made
+// here; each case ends well under a second.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/memory_image.h"
+#include "tests/panel/driver_text_support.h"
+#include "wizard/mem_debug_form.h"
+
+namespace {
+
+using Access = PanelSettingsTestAccess;
+using Lines = std::vector<std::string>;
+constexpr int32_t kFull = KeyValueClass::kMaxPairs;
+
+std::string repeated(const std::string& piece, int32_t times) {
+  std::string text;
+  for (int32_t n = 0; n < times; ++n) text += piece;
+  return text;
+}
+
+// The error lines of the parse listing, without their indent.
+Lines parseErrors() {
+  Lines errors;
+  for (const std::string& line : driver_test::messageLines())
+    if (line.rfind("    (E) ", 0) == 0) errors.push_back(line.substr(4));
+  return errors;
+}
+
+// The parse errors of a ".prj" driver of the one line.
+Lines prjErrors(const std::string& line) {
+  TempXdgHome folder;
+  folder.writeFile("driver.prj", line + "\r\n");
+  ParseFileListing::instance().txtParseFileListing("");
+  PanelSettingsV2 settings;
+  Access::readPrjFile(settings, folder.root() + "/driver.prj");
+  return parseErrors();
+}
+
+// The sample IR driver, checked, with the slot of `row` filled to a full list by `entry(n)`.
+std::unique_ptr<PanelSettingsV2> fullDriver(int16_t row,
+                                            const std::function<Variant(int32_t)>& entry) {
+  auto settings = std::make_unique<PanelSettingsV2>();
+  settings->ReadAndParseProjFile(std::string(ORVELLA_SOURCE_DIR) +
+                                 "/examples/library/orvella/drivers/Borel IR-5 (Rev A).prjdrv");
+  int16_t result = -1;
+  settings->IsDriverValid(result);
+  KeyValuePtr& slot = Access::slot(*settings, row);
+  for (int32_t n = slot->count() + 1; n <= kFull; ++n)
+    slot->AddPair(Variant(std::to_string(n)), entry(n));
+  return settings;
+}
+
+Variant irCode(int32_t) {
+  static const TypeValueListPtr lexes = CodeStrings::compileCodeString(
+      "%1", mediumIR, nullptr, [](ParseLogKind, const std::string&) {});
+  auto code = std::make_shared<KeyValueClass>();
+  code->AddPair(Variant("IRCODE"), Variant(lexes));
+  return Variant(code);
+}
+
+Variant note(int32_t) { return Variant("n"); }
+
+Variant input(int32_t) {
+  auto values = std::make_shared<KeyValueClass>();
+  for (const char* key : {"1", "2", "3"}) values->AddPair(Variant(key), Variant("0"));
+  return Variant(values);
+}
+
+// How many lines of the driver's room file start with the text.
+Lines roomLinesStarting(PanelSettingsV2& settings, const std::string& start) {
+  const std::string room = settings.encodeRoomFile();
+  int32_t count = 0;
+  for (size_t at = 0; (at = room.find("\r\n" + start, at)) != std::string::npos; at += 2) ++count;
+  return {start + " x" + std::to_string(count)};
+}
+
+Lines checkResult(PanelSettingsV2& settings) {
+  int16_t result = -1;
+  settings.IsDriverValid(result);
+  return {"result " + std::to_string(result)};
+}
+
+// The error lines of a format 9 build, which gives no image.
+Lines buildErrors(PanelSettingsV2& settings) {
+  MemDebugForm::instance().reset();
+  int16_t version = 3;
+  Lines errors;
+  if (settings.makeMemoryMap(version, 1, 2)) errors.push_back("an image");
+  const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
+  for (size_t start = 0, end; (end = listing.find("\r\n", start)) != std::string::npos; start = end + 2)
+    if (listing.compare(start, 3, "[E]") == 0) errors.push_back(listing.substr(start, end - start));
+  return errors;
+}
+
+TEST(ListLimits, FullListsEndTheirWalksAndRefuseOneEntryMore) {
+  struct Case {
+    const char* what;
+    std::function<Lines()> run;
+    Lines expected;
+  };
+  const std::string fields = repeated("|x", kFull - 1);  // with a first field: a full list
+  const std::vector<Case> cases = {
+      {"record of 32,767 empty fields", [] { return prjErrors(repeated("|", kFull)); },
+       {"(E) Unrecognized key ''"}},
+      {"record of 32,767 fields", [&] { return prjErrors("PROJ-NAME" + fields); }, {}},
+      {"record of 32,768 fields", [&] { return prjErrors("PROJ-NAME" + fields + "|x"); },
+       {"(E) Record 'PROJ-NAME': more than 32767 fields"}},
+      {"record of far too many fields", [&] { return prjErrors("CODE" + fields + fields + "|"); },
+       {"(E) Record 'CODE': more than 32767 fields"}},
+      {"code 32,768", [] {
+         auto settings = fullDriver(kwIrCode, irCode);
+         driver_test::lexText(*settings, "IRCODE['MORE']=\"%1\"\r\n");
+         Lines errors = parseErrors();
+         errors.push_back("found " + std::to_string(settings->codeTableIdx("MORE")));
+         return errors;
+       }, {"(E) Too many entries for IRCODE", "found 0"}},
+      {"check of a full code table", [] { return checkResult(*fullDriver(kwIrCode, irCode)); },
+       {"result 0"}},
+      {"room of a full code table",
+       [] { return roomLinesStarting(*fullDriver(kwIrCode, irCode), "IRCODE['"); },
+       {"IRCODE[' x32767"}},
+      {"build of a full code table", [] { return buildErrors(*fullDriver(kwIrCode, irCode)); },
+       {"[E]CODE TABLE does not fit below address 8000 - start 1072 length 447964",
+        "[E]NAME TABLE has more than 255 names=32767"}},
+      {"room of a full installation notes list",
+       [] { return roomLinesStarting(*fullDriver(kwDocInstallationNote, note), "DOC-INSTALLATION-NOTE["); },
+       {"DOC-INSTALLATION-NOTE[ x32767"}},
+      {"build of a full list of pre-amplifier inputs",
+       [] { return buildErrors(*fullDriver(kwRoomAfvpGbt, input)); },
+       {"[E]PokeByte error - out of bounds location 8192", "[E]pokeNibHigh error - out of bounds location 8193",
+        "[E]pokeNibLow error - out of bounds location 8193"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expected, c.run()) << c.what;
+}
+
+}  // namespace
