@@ -22,12 +22,18 @@ if command -v clang++ >/dev/null 2>&1 && ls fuzz/*_fuzz.cpp >/dev/null 2>&1; the
   cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DORVELLA_FUZZ=ON -DORVELLA_BENCH=OFF >/dev/null
   cmake --build build-fuzz -j"$jobs"
-  seconds=${FUZZ_SECONDS:-60}
+  seconds=${FUZZ_SECONDS:-40}
   for src in fuzz/*_fuzz.cpp; do
     name=$(basename "$src" .cpp)
+    # fuzz/<name>.options: further libFuzzer flags for one target, one a line ("#" comments);
+    # they come last and so win (a larger -max_len for inputs that fill the lists).
+    options=()
+    if [ -f "fuzz/$name.options" ]; then
+      mapfile -t options < <(grep -v -e '^[[:space:]]*#' -e '^[[:space:]]*$' "fuzz/$name.options")
+    fi
     work=$(mktemp -d)
     cp -r "fuzz/corpus/$name/." "$work/" 2>/dev/null || true
-    "build-fuzz/fuzz/$name" -max_total_time="$seconds" -max_len=65536 "$work" 2>&1 | tail -n 3
+    "build-fuzz/fuzz/$name" -max_total_time="$seconds" -max_len=65536 ${options[@]+"${options[@]}"} "$work" 2>&1 | tail -n 3
     rm -rf "$work"
   done
 fi
