@@ -30,6 +30,13 @@ std::string bit(int flags, int mask) {
 
 }  // namespace
 
+bool CodeTableV789::cannotFit(int32_t startAddr) const {
+  const int32_t named = entriesByName_.count();
+  // Every code takes at least an index word and a name-index word.
+  return named > kMaxNamedEntries || startAddr < 0 ||
+         startAddr + 27 + 4 * named + nameTableLength_ + codeOffset_ > kAddressLimit;
+}
+
 void CodeTableV789::createOrderedTableList(const std::string& name) {
   CodeTableItemPtr item = entriesByName_.GetValue(Variant(name)).object<codeTableItem>();
   if (item) {

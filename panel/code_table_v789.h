@@ -63,6 +63,10 @@ class CodeTableV789 {
                          bool isHidden, bool isSelection, bool includeCont, bool useSuffix,
                          bool useRepeat, bool usePrefix);
 
+  // True once the codes packed so far name more codes than the region holds or already pass
+  // address 0x8000 from startAddr: packing more would change nothing but the listing's length.
+  bool cannotFit(int32_t startAddr) const;
+
   // Appends the named code to the index; a name no code has (or "") gives the word 0x0000.
   void createOrderedTableList(const std::string& name);
 

@@ -80,8 +80,10 @@ void PanelSettingsV2::ImageEncoder::encodeDelaySlot() {
 }
 
 void PanelSettingsV2::ImageEncoder::encodeCodeTable() {
+  const int32_t start = rule_->memoryStartAddress;
   const int16_t count = owner_.codeTableCount();
-  for (int32_t j = 1; j <= count; ++j) {
+  // A table that cannot fit stops at its error lines, however many codes are left.
+  for (int32_t j = 1; j <= count && !codeTable_.cannotFit(start); ++j) {
     const Variant code(j);
     codeTable_.addCodeTableEntry(
         image_, owner_.codeTableName(j), owner_.codeTableLexes(code),
@@ -99,7 +101,6 @@ void PanelSettingsV2::ImageEncoder::encodeCodeTable() {
   for (const std::string& key : kHiddenKeys)
     codeTable_.createOrderedTableList(textUnder(owner_.kv(kwRoomHidFunct), key));
 
-  const int32_t start = rule_->memoryStartAddress;
   const std::string region = codeTable_.getCodeTablePackedString(image_, start);
   if (region.empty()) return;  // it cannot be written; the packer has logged why
   const int16_t errorsBefore = image_.memDebugErrors();
