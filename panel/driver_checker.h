@@ -6,8 +6,9 @@
 //   2-11. defaults that complete the room (panel_driver_defaults.cpp);
 //   12-19. checks of completeness and consistency (panel_driver_checks.cpp);
 //   20-21. the four summary lines and the load error.
-// It only fills empty slots and appends pairs (a list of defaults, a flag on a code entry);
-// it never removes a pair. Every finding is a line of the parse log; nothing is raised.
+// It only fills empty slots and adds pairs (a list of defaults, a flag on a code entry, the
+// relays and audio inputs a room leaves out, which then stand in number order); it never
+// removes a pair. Every finding is a line of the parse log; nothing is raised.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,11 @@
 // The driver checker's defaults: what a driver may leave out and the room needs, filled into
 // empty slots in the parser's layout so that the room properties, the encoder and the room
 // file find them as if they had been read.
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "panel/driver_checker.h"
 
@@ -28,7 +31,64 @@ constexpr RelayDefault kRelayDefaults[] = {
     {"Maintained", "Selection4"},
 };
 
-constexpr int kAudioInputs = 5;
+constexpr int kAudioInputs = 5;       // an empty pre-amplifier slot gets this many inputs
+constexpr int32_t kFixedAudioInputs = 4;  // formats 7 and 8 always write this many
+
+// The number n of a key written as n's decimal text ("3"; not "03" or "3.0", which no reader
+// takes for 3); 0 for any other key.
+int32_t numberOfKey(const Variant& key) {
+  if (!key.isString()) return 0;
+  const std::string text = key.toText();
+  if (text.empty() || text.size() > 5 || text[0] == '0') return 0;
+  int32_t number = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    number = number * 10 + (c - '0');
+  }
+  return number <= KeyValueClass::kMaxPairs ? number : 0;
+}
+
+int32_t highestNumber(const KeyValueClass& list) {
+  int32_t highest = 0;
+  for (int32_t i = 1; i <= list.count(); ++i) highest = std::max(highest, numberOfKey(list.ItemKey(int16_t(i))));
+  return highest;
+}
+
+// Gives a numbered list every number from 1 to `last`: a number it lacks gets `defaultFor`,
+// and the numbers then stand in order, the given entries as they were, ahead of every other
+// key in its given order. The very list is rearranged, so whoever shares it sees the result;
+// a list that lacks no number, or could not hold them all, stays as it is.
+template <typename DefaultFor>
+void completeNumbered(KeyValueClass& list, int32_t last, DefaultFor defaultFor) {
+  int32_t missing = 0;
+  for (int32_t n = 1; n <= last; ++n)
+    if (list.GetIndex(Variant(std::to_string(n))) == 0) ++missing;
+  if (missing == 0 || list.count() + missing > KeyValueClass::kMaxPairs) return;
+
+  struct Pair {
+    Variant key, value;
+  };
+  std::vector<Pair> given, ordered;
+  for (int32_t i = 1; i <= list.count(); ++i) given.push_back({list.ItemKey(int16_t(i)), list.ItemVal(int16_t(i))});
+  std::vector<bool> placed(given.size(), false);
+  for (int32_t n = 1; n <= last; ++n) {
+    const Variant key(std::to_string(n));
+    const int16_t at = list.GetIndex(key);
+    if (at == 0) {
+      ordered.push_back({key, Variant(defaultFor(n))});
+    } else {
+      ordered.push_back(given[size_t(at - 1)]);
+      placed[size_t(at - 1)] = true;
+    }
+  }
+  for (size_t i = 0; i < given.size(); ++i)
+    if (!placed[i]) ordered.push_back(given[i]);
+
+  list.Clear();
+  for (const Pair& pair : ordered) list.AddPair(pair.key, pair.value);
+}
+
+KeyValuePtr flatPreamp(int32_t) { return positionalList({"0", "6", "6"}); }
 
 }  // namespace
 
@@ -40,12 +100,15 @@ void PanelSettingsV2::DriverChecker::defaultPollingLockout() {
 }
 
 void PanelSettingsV2::DriverChecker::defaultPreampSettings() {
-  if (slot(kwRoomAfvpGbt)) return;
-  auto inputs = std::make_shared<KeyValueClass>();
-  // Gain 0, treble 6 and bass 6 on every audio input.
-  for (int input = 1; input <= kAudioInputs; ++input)
-    inputs->AddPair(std::to_string(input), positionalList({"0", "6", "6"}));
-  slot(kwRoomAfvpGbt) = inputs;
+  // Gain 0, treble 6 and bass 6 on every audio input the room does not set: five when it
+  // sets none, else up to its highest and at least the four that every format writes.
+  KeyValuePtr& inputs = slot(kwRoomAfvpGbt);
+  if (!inputs) {
+    inputs = std::make_shared<KeyValueClass>();
+    completeNumbered(*inputs, kAudioInputs, flatPreamp);
+    return;
+  }
+  completeNumbered(*inputs, std::max(kFixedAudioInputs, highestNumber(*inputs)), flatPreamp);
 }
 
 void PanelSettingsV2::DriverChecker::completePowerSenseOptions() {
@@ -79,12 +142,13 @@ void PanelSettingsV2::DriverChecker::defaultChosenOptions() {
 }
 
 void PanelSettingsV2::DriverChecker::defaultRelays() {
-  if (slot(kwRoomRelay)) return;
-  auto relays = std::make_shared<KeyValueClass>();
-  int relay = 0;
-  for (const RelayDefault& d : kRelayDefaults)
-    relays->AddPair(std::to_string(++relay), positionalList({d.duration, d.event}));
-  slot(kwRoomRelay) = relays;
+  // The factory setting of every relay the room does not set.
+  KeyValuePtr& relays = slot(kwRoomRelay);
+  if (!relays) relays = std::make_shared<KeyValueClass>();
+  completeNumbered(*relays, int32_t(std::size(kRelayDefaults)), [](int32_t relay) {
+    const RelayDefault& d = kRelayDefaults[size_t(relay - 1)];
+    return positionalList({d.duration, d.event});
+  });
 }
 
 void PanelSettingsV2::DriverChecker::copyDefaultFunctions() {

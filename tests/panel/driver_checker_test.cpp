@@ -31,7 +31,9 @@ class DriverCheckerTest : public ::testing::Test {
 TEST_F(DriverCheckerTest, FindingsAndResults) {
   const std::string deprecated =
       "(W) PREFIX, SUFFIX, and REPEAT CODES are deprecated and should probably not be used.";
-  struct { Lines dropped, added; std::string messages; int16_t result; } cases[] = {
+  const std::string flat = "{1=0 2=6 3=6}";
+  // Optionally the slot of a row after the check; a room that checks 0 builds in every format.
+  struct { Lines dropped, added; std::string messages; int16_t result; int16_t row = 0; std::string slot = ""; } cases[] = {
       {{}, {}, "", 0},
       {{"POWER-POLL-LOCKOUT"}, {}, "(I) Defaulted POWER-POLL-LOCKOUT to DEFAULT-LOCKOUT.", 0},
       {{"POWER-POLL-LOCKOUT", "DEFAULT-LOCKOUT"}, {},
@@ -70,6 +72,12 @@ TEST_F(DriverCheckerTest, FindingsAndResults) {
       {{}, {"DEFAULT-SELECTION[2]='ON'"},
        "(W) 'ON' is not defined as a 'IS-SELECTION' function. It will be added.", 0},
       {{}, {"ROOM-HID-FUNCT[VUP]='OFF'"}, "(W) 'OFF' is not defined as a 'IS-HIDDEN' function. It will be added.", 0},
+      // A room that sets some relays or inputs gets the others, in number order.
+      {{}, {"ROOM-RELAY[9]=400ms,Off", "ROOM-RELAY[3]=400ms,On"}, "", 0, kwRoomRelay,
+       "1={1=Maintained 2=On} 2={1=400ms 2=On} 3={1=400ms 2=On} 4={1=Maintained 2=Selection1} "
+       "5={1=Maintained 2=Selection2} 6={1=Maintained 2=Selection3} 7={1=Maintained 2=Selection4} "
+       "9={1=400ms 2=Off}"},
+      {{}, {"ROOM-AFVP-GBT[2]=1,2,3"}, "", 0, kwRoomAfvpGbt, "1=" + flat + " 2={1=1 2=2 3=3} 3=" + flat + " 4=" + flat},
       {{"WARM-UP-DELAY"}, {"WARM-UP-DELAY=5s"}, "(E) Warmup Delay is less than power on delay!", 2},
       {{"WARM-UP-DELAY"}, {}, "(E) Mandatory keyword 'WARM-UP-DELAY' was not found.", 2},
       {{"VOL-MUTE"}, {"VOL-MUTE=X"}, "(E) Expecting a Number", 2},
@@ -86,6 +94,9 @@ TEST_F(DriverCheckerTest, FindingsAndResults) {
     bool stopped = result == 10;
     EXPECT_EQ(driver_test::listing().find("Parse complete.") == std::string::npos, stopped);
     EXPECT_EQ(driver_test::describeRow(settings, kwRoomRelay) == "null", stopped);
+    if (c.row) { EXPECT_EQ(driver_test::describeRow(settings, c.row), c.slot); }
+    for (int16_t version = 1; version <= 3 && result == 0; ++version)
+      EXPECT_TRUE(settings.makeMemoryMap(version, 1, 0)) << c.messages << " format " << version + 6;
   }
 }
 
