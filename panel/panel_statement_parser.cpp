@@ -10,6 +10,8 @@
 //   one code string ................... (keyword, compiled lexes)
 // A code entry holds (IRCODE or RSCODE, compiled lexes), then per further argument
 // (flag, True), ("CONTINUE", name of the continuing code) or ("REPEATS", count 0..63 as text).
+// A code joins the table together with its code string: a statement that stops before the
+// code string leaves no entry.
 // Values: times as Decimal microseconds, numbers as decimal text ($1F gives "31"), texts and
 // words as written, TRUE/FALSE as Booleans.
 //
@@ -41,12 +43,18 @@ bool sameIgnoringCase(const std::string& a, const std::string& b) {
 // Outcome of adding a pair that must be unique.
 enum class AddOutcome { added, duplicate, full };
 
-AddOutcome addUnique(KeyValueClass& list, const Variant& key, const Variant& value) {
+// What adding the key would give, without adding it.
+AddOutcome nameOutcome(const KeyValueClass& list, const Variant& key) {
   if (list.GetIndex(key) != 0) return AddOutcome::duplicate;
   // A full list would drop the pair without a word; the caller reports it instead.
   if (list.count() >= KeyValueClass::kMaxPairs) return AddOutcome::full;
-  list.AddPair(key, value);
   return AddOutcome::added;
+}
+
+AddOutcome addUnique(KeyValueClass& list, const Variant& key, const Variant& value) {
+  AddOutcome outcome = nameOutcome(list, key);
+  if (outcome == AddOutcome::added) list.AddPair(key, value);
+  return outcome;
 }
 
 // A driver-language number; no value for malformed text and for one beyond 32 bits.
@@ -118,6 +126,7 @@ class PanelSettingsV2::StatementParser {
   KeyValuePtr target_;             // where the values go: the slot or a subscript's own list
   std::string subscript_;          // as stored
   std::string subscriptWritten_;   // as written, for messages
+  bool codePending_ = false;       // the code named by the subscript is not yet in the table
 };
 
 void PanelSettingsV2::StatementParser::parse() {
@@ -171,8 +180,12 @@ bool PanelSettingsV2::StatementParser::readSubscript() {
 
   if (def_->argCount == 1) return true;
   auto values = std::make_shared<KeyValueClass>();
+  // A code joins the table only with its code string (treatCode), so that a statement that
+  // stops before it leaves no code without one; its name is taken here all the same.
+  codePending_ = def_->valueType == valIrCode || def_->valueType == valRs232Code;
   for (;;) {
-    AddOutcome outcome = addUnique(*slot_, Variant(subscript_), Variant(values));
+    AddOutcome outcome = codePending_ ? nameOutcome(*slot_, Variant(subscript_))
+                                      : addUnique(*slot_, Variant(subscript_), Variant(values));
     if (outcome == AddOutcome::added) break;
     if (outcome == AddOutcome::full) return reportFull();
     if (!allowDuplicates_)
@@ -191,6 +204,7 @@ bool PanelSettingsV2::StatementParser::readEquals() {
   consume();
   if (remaining() == 0 && def_->argCount != kAnyArgCount)
     return error("Insufficient number of Arguments");
+  if (remaining() == 0 && codePending_) return error("Expecting a double quoted string");
   return true;
 }
 
@@ -298,6 +312,10 @@ bool PanelSettingsV2::StatementParser::treatCode(int32_t n) {
                                                         : mediumPollMatch;
     TypeValueListPtr lexes = owner_.compileCodeString(text, medium);
     if (def_->valueType == valRs232Code && allowDuplicates_) owner_.translateEscCodes(*lexes);
+    if (codePending_) {  // readSubscript found the name free, and nothing was added since
+      slot_->AddPair(Variant(subscript_), Variant(target_));
+      codePending_ = false;
+    }
     switch (addUnique(*target_, Variant(def_->keyword), Variant(lexes))) {
       case AddOutcome::added: return true;
       case AddOutcome::full: return reportFull();

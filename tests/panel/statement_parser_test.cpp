@@ -60,6 +60,10 @@ TEST(StatementParser, MessagesAndSlots) {
        "'USESUFFIX','USEREPEAT','INCLUDECONT'", kwRsCode, "X={RSCODE=<hex(13)>}"},
       {"RSCODE['X']=\"$0D\",includecont,UseRepeat", "", kwRsCode,
        "X={RSCODE=<hex(13)> INCLUDECONT=True USEREPEAT=True}"},
+      // A code statement that stops before its code string leaves no code behind.
+      {"RSCODE['X']=", "(E) Expecting a double quoted string", kwRsCode, ""},
+      {"IRCODE['X'] \"%1\"", "(E) Expecting an '='", kwIrCode, ""},
+      {"IRCODE['X']=\nIRCODE['X']=\"%1\"", "(E) Expecting a double quoted string", kwIrCode, "X={IRCODE=<bin(1)>}"},
       {"power-poll-match-bytes=\"$0D\"", "", kwPowerPollMatchBytes, "POWER-POLL-MATCH-BYTES=<hex(13)>"},
       {"POWER-POLL-MATCH-BYTES=\"D5m\"", "(E) Delays are not allowable in polling Match codes",
        kwPowerPollMatchBytes, "POWER-POLL-MATCH-BYTES=<>"},
