@@ -5,8 +5,9 @@
 // every line ended by CR LF, no comments or blank lines. PROJ-FILE-FMT is always written as 2.
 // A keyword without subscript is one line with all values of its slot joined by ","; a
 // subscripted keyword is one line per pair, and a pair whose value formats to nothing is left
-// out. The shared code table is visited twice: IRCODE writes its IR codes, RSCODE its RS232
-// codes. Values are written by the keyword's value type; RoomFileText keeps quoted texts,
+// out. The code table that IRCODE and RSCODE share is written once, in its own order, each
+// code under the keyword of its kind, so that reading the room back rebuilds the same table
+// (the panel addresses codes by their position in it). Values are written by the keyword's value type; RoomFileText keeps quoted texts,
 // subscripts and times reading back as the values they were written from.
 #include "common/hex_text.h"
 #include "panel/panel_settings.h"
@@ -59,6 +60,12 @@ std::string lexSpelling(const typeValueClass& lex) {
     case lexDelay: return timedLex('D', value);
     default: return std::string();
   }
+}
+
+// A code entry whose code string is an RS232 one.
+bool isRs232Entry(const Variant& value) {
+  auto entry = value.object<KeyValueClass>();
+  return entry && equalsIgnoringCase(asText(entry->ItemKey(1)), "RSCODE");
 }
 
 // One value of a list (or a lone value) by the keyword's value type.
@@ -154,14 +161,17 @@ std::string PanelSettingsV2::encodeRoomFile() const {
       text += def.keyword + "=" + formatRoomValue(Variant(slot), def.valueType) + kLineEnd;
       continue;
     }
+    const bool codeTable = row == kwIrCode && slot == kv(kwRsCode);
+    if (row == kwRsCode && slot == kv(kwIrCode)) continue;  // written with IRCODE
     for (int32_t i = 1; i <= slot->count(); ++i) {
       Variant value = slot->ItemVal(i);
       // A legend name of several lines stays one statement: its line ends become "|".
       if (row == kwRoomLegendName && value.isString())
         value = Variant(RoomFileText::legendLine(value.toText()));
-      std::string formatted = formatRoomValue(value, def.valueType);
+      const keywordDef& kind = codeTable && isRs232Entry(value) ? keywordTable(kwRsCode) : def;
+      std::string formatted = formatRoomValue(value, kind.valueType);
       if (formatted.empty()) continue;
-      text += def.keyword + "[" +
+      text += kind.keyword + "[" +
               RoomFileText::subscript(asText(slot->ItemKey(i)), def.subscriptKind == subQuoted) +
               "]=" + formatted + kLineEnd;
     }

@@ -36,8 +36,9 @@ TEST(RoomWriter, StatementsWrittenBack) {
       {"CODE-SUBST['HDR']=\"'*',$01\"\r\nCODE-SUBST['two words']=\"$01\"",
        "CODE-SUBST[HDR]=\"'*',$01\"\r\nCODE-SUBST['two words']=\"$01\""},
       {"POWER-POLL-MATCH-BYTES=\"'OK', 13 ,$d\"", "POWER-POLL-MATCH-BYTES=\"'OK',13,$0D\""},
+      // Codes in the table's order, each under its own keyword.
       {"RSCODE['A']=\"$01\"\r\nIRCODE['ON']=\"%0101,D100m,r560u,&qstop\",USEREPEAT,REPEATS=3,CONTINUE='A'",
-       "IRCODE['ON']=\"%0101,D100m,r560u,&QSTOP\",USEREPEAT,REPEATS=3,CONTINUE='A'\r\nRSCODE['A']=\"$01\""},
+       "RSCODE['A']=\"$01\"\r\nIRCODE['ON']=\"%0101,D100m,r560u,&QSTOP\",USEREPEAT,REPEATS=3,CONTINUE='A'"},
       {"RSCODE['P']=\"'P',13,&vbin,&VHEX,&VASC0,&VASC3,d1.5s\",is-hidden",
        "RSCODE['P']=\"'P',13,&VBIN,&VHEX,&VASC0,&VASC3,d1.5s\",IS-HIDDEN"},
       // The code-string scanner reads no hours: longer delays are written in minutes.
