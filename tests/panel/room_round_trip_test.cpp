@@ -1,15 +1,18 @@
 // Room files read back: each driver and room of the sample library, read and checked, written
 // as a room, read into a new object and checked again gives result 0, the same settings (times
 // as precise as the room's time text) and, written again, the same bytes, a saved room the
-// very bytes of its file; so does a room changed through its properties.
+// very bytes of its file; so does a room changed through its properties. A driver that mixes
+// IR and RS232 codes and its room build the same panel image.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <vector>
 
 #include "common/device_globals.h"
+#include "common/memory_image.h"
 #include "common/time_codes.h"
 #include "platform/fs_util.h"
+#include "tests/panel/checked_driver_text.h"
 #include "tests/panel/driver_text_support.h"
 
 namespace {
@@ -110,6 +113,34 @@ TEST(RoomRoundTrip, ChangedRoomReadsBack) {
   EXPECT_EQ(room.roomLegendName(2) + "," + room.roomLockoutTime(), "Two\r\nlines,95");
   EXPECT_EQ(room.codeTableRoomSelectionIdx(3), 5);
   EXPECT_FALSE(room.isDirty());
+}
+
+// The panel addresses codes by their position in the table: the room must keep the order in
+// which the driver mixes IR and RS232 codes.
+TEST(RoomRoundTrip, MixedCodesBuildTheSameImage) {
+  TempXdgHome folder;
+  folder.writeFile("Mixed (Rev A).prjdrv",
+                   checked_driver::driverText({}, {"IRCODE['VGA']=\"%1\",IS-SELECTION", "RSCODE['QPW']=\"'Q'\"",
+                                                   "IRCODE['BLANK']=\"%11\",IS-HIDDEN", "DEFAULT-SELECTION[2]='VGA'",
+                                                   "DEFAULT-HID-FUNCT['2']='BLANK'"}));
+  PanelSettingsV2 driver, room;
+  driver.ReadAndParseProjFile(folder.root() + "/Mixed (Rev A).prjdrv");
+  int16_t result = -1;
+  driver.IsDriverValid(result);
+  ASSERT_EQ(result, 0) << driver_test::listing();
+  writeAndRead(driver, room, folder.root() + "/mixed.room");
+
+  for (int16_t n = 1; n <= 11; ++n) EXPECT_EQ(room.codeTableRoomHidFunctIdx(n), driver.codeTableRoomHidFunctIdx(n)) << n;
+  for (int16_t n = 1; n <= 4; ++n) EXPECT_EQ(room.codeTableRoomSelectionIdx(n), driver.codeTableRoomSelectionIdx(n)) << n;
+  EXPECT_EQ(room.codeTableRoomSelectionIdx(2), 2);
+  for (int16_t version = 1; version <= 3; ++version) {
+    std::shared_ptr<memBlockCls> fromDriver = driver.makeMemoryMap(version, 1, 0);
+    std::shared_ptr<memBlockCls> fromRoom = room.makeMemoryMap(version, 1, 0);
+    ASSERT_TRUE(fromDriver && fromRoom) << version;
+    // The time stamp is the time of the build.
+    EXPECT_TRUE(fromRoom->memImage().replace(0x0120, 32, 32, '\0') ==
+                fromDriver->memImage().replace(0x0120, 32, 32, '\0')) << "format " << version + 6;
+  }
 }
 
 }  // namespace
