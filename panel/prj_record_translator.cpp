@@ -114,6 +114,19 @@ void PanelSettingsV2::PrjRecordTranslator::add(int16_t kind, const std::string& 
 }
 
 void PanelSettingsV2::PrjRecordTranslator::parse(bool allowDuplicates) {
+  // The language has no escapes: a text holding the quote it stands between would be stored,
+  // but a room file could not say it again. Such a statement is refused here, where its
+  // record can be named.
+  for (const TypeValuePtr& token : statement_) {
+    const char quote = token->theType == tokSingleQuoted ? '\''
+                       : token->theType == tokDoubleQuoted ? '"'
+                                                           : '\0';
+    if (quote != '\0' && SlotReading::textOf(token->theValue).find(quote) != std::string::npos) {
+      refuse("a text may not hold its own quote character: " + SlotReading::textOf(token->theValue));
+      statement_ = TypeValueList();
+      return;
+    }
+  }
   settings_.parseTranslated(statement_, allowDuplicates);
   statement_ = TypeValueList();
 }

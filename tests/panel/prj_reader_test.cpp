@@ -91,6 +91,9 @@ TEST(PrjReader, RecordsThatCannotBeTranslatedLogOneErrorAndMakeNoStatement) {
       {"WIRING-OPTIONS|0|2\r\n", "Record 'WIRING-OPTIONS': position 3 is outside the 2 IR wiring options"},
       {"CARRIER-DC|25\r\nCARRIER-PR2|0\r\n", "Record 'CARRIER-PR2': a PR2 of 0 gives no carrier period"},
       {"CODE|ON|1|N|N|N|0||N|%01|32768\r\n", "Record 'CODE': the value '32768' of field 11 is beyond 16 bits"},
+      // A room file could not say such a text again.
+      {"PROJ-NAME|Bob's\r\n", "Record 'PROJ-NAME': a text may not hold its own quote character: Bob's"},
+      {"CODE|ON|2|N|N|N|0||N|'A\"B'|0\r\n", "Record 'CODE': a text may not hold its own quote character: 'A\"B'"},
   };
   for (const auto& [records, error] : cases) {
     PanelSettingsV2 settings;
