@@ -126,7 +126,8 @@ void PanelSettingsV2::DriverChecker::completePowerSenseOptions() {
 }
 
 void PanelSettingsV2::DriverChecker::defaultChosenOptions() {
-  // The room starts with the first option the driver offers.
+  // The room starts with the first option the driver offers; an empty list of options
+  // ("IR-WIRING-OPTIONS=") offers none, and the choice stays unset rather than empty.
   struct Choice {
     KeywordRow room;
     KeywordRow options;
@@ -134,7 +135,7 @@ void PanelSettingsV2::DriverChecker::defaultChosenOptions() {
   for (Choice choice : {Choice{kwRoomPowerSenseSelected, kwPowerSenseOptions},
                         Choice{kwRoomIrWiringSelected, kwIrWiringOptions}}) {
     const KeyValuePtr& options = slot(choice.options);
-    if (slot(choice.room) || !options) continue;
+    if (slot(choice.room) || !options || options->ItemVal(1).isEmpty()) continue;
     auto chosen = std::make_shared<KeyValueClass>();
     chosen->AddPair("1", options->ItemVal(1));
     slot(choice.room) = chosen;

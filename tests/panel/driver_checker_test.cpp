@@ -42,6 +42,7 @@ TEST_F(DriverCheckerTest, FindingsAndResults) {
       {{"POWER-SENSE"}, {"POWER-SENSE-OPTIONS=RS232Poll"},
        "(I) Added 'None' to 'POWER-SENSE-OPTIONS'.|(I) Added 'Sensor' to 'POWER-SENSE-OPTIONS'.", 0},
       {{"POWER-SENSE"}, {"POWER-SENSE-OPTIONS=none,sensor"}, "", 0},
+      {{"IR-WIRING"}, {"IR-WIRING-OPTIONS="}, "(E) Mandatory keyword 'ROOM-IR-WIRING-SELECTED' was not found.", 2},
       {{"PASSIVE", "ROOM-INACT", "ROOM-ALTERNATE", "ROOM-VOL-POWER"}, {},
        "(I) Keyword 'PASSIVE-MODE' defaulted to 'False'.|(I) Keyword 'ROOM-INACT-SHUTDOWN-TIMER' "
        "defaulted to '7200000000'.|(I) Keyword 'ROOM-ALTERNATE-CTS-USE' defaulted to 'CTS'.|"
