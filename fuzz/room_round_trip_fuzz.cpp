@@ -71,8 +71,8 @@ std::string describe(const Variant& value, bool withKeys = true) {
   if (auto list = value.object<KeyValueClass>()) {
     std::string text = "{";
     for (int32_t i = 1; i <= list->count(); ++i)
-      text += " " + (withKeys ? list->ItemKey(int16_t(i)).toText() + "=" : "") +
-              describe(list->ItemVal(int16_t(i)));
+      text += " " + (withKeys ? list->ItemKey(i).toText() + "=" : "") +
+              describe(list->ItemVal(i));
     return text + "}";
   }
   if (value.isNothing()) return "null";

@@ -50,7 +50,7 @@ int32_t numberOfKey(const Variant& key) {
 
 int32_t highestNumber(const KeyValueClass& list) {
   int32_t highest = 0;
-  for (int32_t i = 1; i <= list.count(); ++i) highest = std::max(highest, numberOfKey(list.ItemKey(int16_t(i))));
+  for (int32_t i = 1; i <= list.count(); ++i) highest = std::max(highest, numberOfKey(list.ItemKey(i)));
   return highest;
 }
 
@@ -69,7 +69,7 @@ void completeNumbered(KeyValueClass& list, int32_t last, DefaultFor defaultFor) 
     Variant key, value;
   };
   std::vector<Pair> given, ordered;
-  for (int32_t i = 1; i <= list.count(); ++i) given.push_back({list.ItemKey(int16_t(i)), list.ItemVal(int16_t(i))});
+  for (int32_t i = 1; i <= list.count(); ++i) given.push_back({list.ItemKey(i), list.ItemVal(i)});
   std::vector<bool> placed(given.size(), false);
   for (int32_t n = 1; n <= last; ++n) {
     const Variant key(std::to_string(n));
