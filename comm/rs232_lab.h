@@ -1,8 +1,9 @@
 // Rs232Lab: the protocol trace window, reduced to its text. One instance, created on first
 // use. Every protocol step appends one line ending in CR LF; the program prints the text when
-// asked to.
+// asked to, or has each line passed on as it is added (a trace followed while it happens).
 #pragma once
 
+#include <functional>
 #include <string>
 
 class Rs232Lab {
@@ -17,8 +18,12 @@ class Rs232Lab {
   const std::string& text() const { return text_; }
   // Empties the trace (tests, or a new session).
   void clear() { text_.clear(); }
+  // Passes each line added from now on, with its CR LF, to `follower` (none: stop passing).
+  void follow(std::function<void(const std::string&)> follower) { follower_ = std::move(follower); }
 
  private:
   Rs232Lab() = default;
+  void append(const std::string& line);
   std::string text_;
+  std::function<void(const std::string&)> follower_;
 };

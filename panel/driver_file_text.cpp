@@ -2,14 +2,25 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace DriverFileText {
 
+namespace {
+const std::string kByteOrderMark = "\xEF\xBB\xBF";
+}
+
 bool readFileBytes(const std::string& path, std::string& bytes) {
   bytes.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that opening a FIFO with no writer does not wait; refused below.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return false;
+  }
   char buffer[65536];
   bool ok = true;
   for (;;) {
@@ -19,12 +30,13 @@ bool readFileBytes(const std::string& path, std::string& bytes) {
     } else if (got == 0) {
       break;
     } else if (errno != EINTR) {
-      ok = false;  // EISDIR for a folder, EIO for a failing medium
+      ok = false;  // EIO for a failing medium
       break;
     }
   }
   ::close(fd);
   if (!ok) bytes.clear();
+  if (bytes.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) bytes.erase(0, kByteOrderMark.size());
   return ok;
 }
 

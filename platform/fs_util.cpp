@@ -49,6 +49,23 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
   return ok;
 }
 
+std::string followLinks(const std::string& path) {
+  constexpr int kMaxLinks = 40;
+  std::string current = path;
+  for (int hop = 0; hop < kMaxLinks; ++hop) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+    std::vector<char> target(size_t(info.st_size > 0 ? info.st_size : 255) + 1);
+    ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+    if (n <= 0 || size_t(n) >= target.size()) break;  // changed while being read
+    std::string next(target.data(), size_t(n));
+    size_t slash = current.rfind('/');
+    if (next[0] != '/' && slash != std::string::npos) next = current.substr(0, slash + 1) + next;
+    current = next;
+  }
+  return current;
+}
+
 bool makeDirs(const std::string& dir) {
   struct stat info {};
   if (dir.empty()) return false;

@@ -14,6 +14,11 @@ std::optional<std::string> readWholeFile(const std::string& path);
 // over `path`. False (and the old file untouched) on any failure.
 bool replaceFile(const std::string& path, const std::string& bytes);
 
+// The path that `path` names once every symbolic link on its last component is followed
+// (relative link targets taken from the link's folder); `path` itself when it is no link. The
+// target need not exist. A chain of more than 40 links ends at the 40th.
+std::string followLinks(const std::string& path);
+
 // Creates `dir` and its missing parents (mode 0777 less the umask). True when it exists after.
 bool makeDirs(const std::string& dir);
 

@@ -1,6 +1,8 @@
 #include "platform/output_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -17,21 +19,46 @@ mode_t newFileMode() {
   return 0666 & ~mask;
 }
 
+// Writes into a device or FIFO as it stands.
+bool writeInPlace(const std::string& path, const std::string& bytes) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = true;
+  for (size_t done = 0; ok && done < bytes.size();) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) ok = false;
+    else done += size_t(n);
+  }
+  int saved = errno;
+  if (::close(fd) != 0 && ok) return false;
+  errno = saved;
+  return ok;
+}
+
 }  // namespace
 
 bool writeOutputFile(const std::string& path, const std::string& bytes, std::string& reason) {
+  const std::string target = followLinks(path);
   struct stat old {};
-  bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  mode_t mode = replacing ? (old.st_mode & 07777) : newFileMode();
-
+  bool exists = ::stat(target.c_str(), &old) == 0;
   errno = 0;
-  if (!replaceFile(path, bytes)) {
+  bool written;
+  if (exists && S_ISDIR(old.st_mode)) {
+    errno = EISDIR;
+    written = false;
+  } else if (exists && !S_ISREG(old.st_mode)) {
+    written = writeInPlace(target, bytes);
+  } else {
+    written = replaceFile(target, bytes);
+    // The temporary file was created private to the user; the bytes are in place already, so
+    // a failure here only leaves them private.
+    if (written) ::chmod(target.c_str(), exists ? (old.st_mode & 07777) : newFileMode());
+  }
+  if (!written) {
     reason = errno != 0 ? std::strerror(errno) : "write failed";
     return false;
   }
-  // The temporary file was created private to the user; the bytes are in place already, so a
-  // failure here only leaves them private.
-  ::chmod(path.c_str(), mode);
   reason.clear();
   return true;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
-needed=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang)
+needed=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev clang)
 missing=()
 for pkg in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <fcntl.h>
-#include <limits.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,19 +25,10 @@ std::string readAndRemove(const std::string& path) {
   return bytes;
 }
 
-// <build>/tests/test_x -> <build>/orvella-config
-std::string orvellaConfigPath() {
-  char self[PATH_MAX] = {};
-  ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path(self, n > 0 ? size_t(n) : 0);
-  for (int up = 0; up < 2; ++up) path = path.substr(0, path.rfind('/'));
-  return path + "/orvella-config";
-}
-
 }  // namespace
 
 ProgramRun runOrvellaConfig(const std::vector<std::string>& args) {
-  const std::string program = orvellaConfigPath(), outPath = tempFile(), errPath = tempFile();
+  const std::string program = ORVELLA_CONFIG_PROGRAM, outPath = tempFile(), errPath = tempFile();
   std::vector<char*> argv = {const_cast<char*>(program.c_str())};
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);

@@ -1,6 +1,6 @@
 // Runs the built orvella-config program for the command tests and collects what it did: its
-// exit status and everything it wrote on stdout and stderr, byte for byte. The program is
-// looked for in the build folder above the test executable's own folder.
+// exit status and everything it wrote on stdout and stderr, byte for byte. The program is the
+// one this build makes (its path comes from the build; the command tests depend on it).
 #pragma once
 
 #include <string>

@@ -1,35 +1,35 @@
 // orvella-config check FILE: reads a projector driver or a room file as `parse` does, runs the
 // driver checker over it and prints the parse listing with the checker's findings and summary.
+// A file that does not check is also said on stderr, with its error lines.
 // Exit status: for a driver the checker's load error (0, 2 errors, 5 firmware too old for the
-// panel given with --fw, 10 unknown format); for a room file 0, or 1 (the room file's load
-// error) whenever the check gives anything else; 66 when the file cannot be read.
-#include <cstdint>
+// panel of --fw, 10 unknown format); for a room file 0, or 1 (the room file's load error)
+// whenever the check gives anything else; 66 when the file cannot be read.
+#include <CLI/CLI.hpp>
 #include <string>
-#include <vector>
 
 #include "wizard/cli/command.h"
+#include "wizard/cli/file_args.h"
 #include "wizard/cli/settings_file_reader.h"
 
 namespace cli {
 namespace {
 
-constexpr int kExitRoomFileError = 1;
+std::string input;
 
-int runCheck(const GlobalOptions&, const std::vector<std::string>& args) {
-  if (args.size() != 1 || args[0].empty()) throw UsageError{"check takes exactly one FILE"};
-  SettingsFile file = readSettingsFile(args[0]);
+void define(CLI::App& command) {
+  command.add_option("FILE", input, "a driver (.prjdrv, .prj) or a room file (.room)")->type_name("")->required()->check(nonEmptyName());
+}
+
+int run() {
+  SettingsFile file = checkSettingsFile(input);
   if (!file.settings) return kExitNoInput;
-
-  int16_t result = 0;
-  file.settings->IsDriverValid(result);
+  if (file.result != 0) return failed(file);
   printParseListing();
-  if (file.room) return result == 0 ? kExitOk : kExitRoomFileError;
-  return result;
+  return kExitOk;
 }
 
 CommandRegistration registration(
-    "check", "check  FILE   parse and check a driver or a room file; exit status = load error",
-    runCheck);
+    {"check", "parse and check a driver or a room file; exit status = load error\nFILE", define, run});
 
 }  // namespace
 }  // namespace cli

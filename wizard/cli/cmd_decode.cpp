@@ -1,78 +1,93 @@
 // orvella-config decode (--image FILE | --port DEVICE) [-o ROOM] [--listing FILE]: reads a
 // panel's room settings back from its memory into a new settings object, as the wizard's
 // retrieval does, from an image file or from a panel on a serial line. The driver the panel
-// names is re-read from the library's drivers folder (--library, or the stored or default
-// library). The memory listing goes to --listing FILE, or to stdout; the room file (-o) is
-// written only when the panel decodes cleanly, and any other result prints its load-error text
-// on stderr. Exit status: 0; the load error (2, 4, 7, 9); 74 when the port cannot be opened or
-// a block could not be read (load error 8); 64 usage; 66 an unreadable image; 73 an output
-// that cannot be written.
+// names is re-read from the library's drivers folder. The memory listing goes to --listing
+// FILE, or to stdout; the room file (-o) is written only when the panel decodes cleanly.
+// Any other result is said on stderr with its load-error text and the listing's error lines;
+// for a driver that does not check (2) the driver's parse listing follows the memory listing
+// and its error lines follow on stderr; for a missing driver (4) stderr names the driver and
+// the drivers folder searched. Exit status: 0; the load error (2, 4, 7, 9); 74 when the port
+// cannot be opened or a block could not be read (load error 8); 64 usage; 66 an unreadable
+// image; 73 an output that cannot be written.
+#include <CLI/CLI.hpp>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/file_type_table.h"
 #include "common/startup_globals.h"
 #include "panel/load_error.h"
 #include "panel/panel_settings.h"
 #include "wizard/cli/command.h"
+#include "wizard/cli/failure_report.h"
+#include "wizard/cli/file_args.h"
 #include "wizard/cli/output_writer.h"
 #include "wizard/cli/panel_source.h"
+#include "wizard/cli/settings_file_reader.h"
 #include "wizard/mem_debug_form.h"
-#include "wizard/program_startup.h"
+#include "wizard/parse_file_listing.h"
 
 namespace cli {
 namespace {
 
-int runDecode(const GlobalOptions& globals, const std::vector<std::string>& args) {
-  std::optional<std::string> imagePath, portPath;
-  std::string roomPath, listingPath;
-  ArgReader reader(args);
-  while (!reader.done()) {
-    std::string option = reader.next();
-    if (option == "--image") imagePath = reader.value(option);
-    else if (option == "--port") portPath = reader.value(option);
-    else if (option == "-o") roomPath = reader.value(option);
-    else if (option == "--listing") listingPath = reader.value(option);
-    else throw UsageError{"decode: unknown argument '" + option + "'"};
-  }
-  if (imagePath.has_value() == portPath.has_value())
-    throw UsageError{"decode reads either --image FILE or --port DEVICE"};
+struct DecodeArgs {
+  std::string image, port, room, listing;
+} args;
 
-  int status = kExitOk;
-  std::string error;
-  std::unique_ptr<PanelSource> panel = PanelSource::open(imagePath, portPath, status, error);
-  if (!panel) return fail(status, error);
-
-
-  programStartup(globals.library);
-  auto settings = std::make_shared<PanelSettingsV2>();
-  int16_t version = 0;
-  int16_t result;
-  result = settings->decodeMemoryMap(version);
-  panel.reset();
-
-  const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
-  if (!listingPath.empty()) {
-    if (int status = writeOutputFile(listingPath, listing); status != kExitOk) return status;
-  } else {
-    std::fwrite(listing.data(), 1, listing.size(), stdout);
-    std::fflush(stdout);
-  }
-  if (result != loadOk) {
-    fail(result, VXCommon::gErrorMessages[size_t(result)]);
-    return result == loadCommError ? kExitDevice : result;
-  }
-  if (!roomPath.empty()) return writeOutputFile(roomPath, settings->encodeRoomFile());
-  return kExitOk;
+void define(CLI::App& command) {
+  command.add_option("--image", args.image, "an 8192-byte panel image file")->type_name("FILE")->check(nonEmptyName());
+  command.add_option("--port", args.port, "the serial device of a panel")->type_name("DEVICE")->check(nonEmptyName());
+  command.add_option("-o", args.room, "the room file to write (- for stdout)")->type_name("ROOM")->check(nonEmptyName());
+  command.add_option("--listing", args.listing, "the memory listing's file (default stdout)")
+      ->type_name("FILE")
+      ->check(nonEmptyName());
 }
 
-CommandRegistration registration(
-    "decode",
-    "decode (--image FILE | --port DEVICE) [-o ROOM] [--listing FILE]   read a panel back",
-    runDecode);
+int run() {
+  if (args.image.empty() == args.port.empty())
+    throw UsageError{"decode reads either --image FILE or --port DEVICE"};
+  const std::string listingPath = args.listing.empty() ? kStandardOutput : args.listing;
+  std::vector<OutputName> outputs = {{"--listing", listingPath}};
+  if (!args.room.empty()) outputs.push_back({"-o", args.room});
+  refuseClashes(args.image.empty() ? std::vector<std::string>{} : std::vector{args.image}, outputs);
+
+  const std::string source = args.image.empty() ? args.port : args.image;
+  auto optional = [](const std::string& s) { return s.empty() ? std::nullopt : std::optional(s); };
+  int status = kExitOk;
+  std::string error;
+  std::unique_ptr<PanelSource> panel =
+      PanelSource::open(optional(args.image), optional(args.port), {}, status, error);
+  if (!panel) return fail(status, error);
+
+  auto settings = std::make_shared<PanelSettingsV2>();
+  int16_t version = 0;
+  const int16_t result = settings->decodeMemoryMap(version);
+  panel.reset();
+
+  std::string listing = MemDebugForm::instance().txtMemDumpListing();
+  const std::string driversFolder = VXCommon::gFileTypes->localDir(ftDrivers);
+  SettingsFile driver;
+  if (result == loadDriverParseError) {  // read and checked again, for its listing and errors
+    driver = checkSettingsFile(driversFolder + settings->fullDriverName());
+    listing += ParseFileListing::instance().txtParseFileListing();
+  }
+  if (int written = writeOutputFile(listingPath, listing); written != kExitOk) return written;
+  if (result == loadOk) return args.room.empty() ? kExitOk : writeOutputFile(args.room, settings->encodeRoomFile());
+
+  reportLoadError(source, result);
+  if (result == loadDriverMissing)
+    fail(result, "the panel's driver '" + settings->fullDriverName() + "' was looked for in the drivers folder " +
+                     driversFolder);
+  reportMemoryErrors(source, MemDebugForm::instance().txtMemDumpListing());
+  if (driver.settings) reportParseErrors(driver.path, ParseFileListing::instance().txtParseFileListing(), driver.parsedSize);
+  return result == loadCommError ? kExitDevice : result;
+}
+
+CommandRegistration registration({"decode", "read a panel back into a room file\n"
+                                            "(--image FILE | --port DEVICE) [-o ROOM] [--listing FILE]",
+                                  define, run});
 
 }  // namespace
 }  // namespace cli

@@ -1,6 +1,7 @@
 // orvella-config library: what the local library holds. Lists the saved rooms, the drivers by
 // maker and model (the current revision marked, application notes named) and the upgrade
 // files newer than the panel's firmware (--fw) and this utility.
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -11,7 +12,6 @@
 #include "common/startup_globals.h"
 #include "common/utility_version.h"
 #include "wizard/cli/command.h"
-#include "wizard/program_startup.h"
 
 namespace {
 
@@ -69,9 +69,9 @@ void listUpgrades(fileDatabaseCls& library) {
   printLine("  utility installer newer than " + utility + ": " + orNone(library.findCurrentCU()));
 }
 
-int runLibrary(const cli::GlobalOptions& globals, const std::vector<std::string>& args) {
-  if (!args.empty()) throw cli::UsageError{"library takes no arguments"};
-  programStartup(globals.library);
+void define(CLI::App&) {}
+
+int runLibrary() {
   printLine("Library: " + VXCommon::gDefaultDir);
   fileDatabaseCls library;
   listRooms(library);
@@ -81,7 +81,6 @@ int runLibrary(const cli::GlobalOptions& globals, const std::vector<std::string>
 }
 
 const cli::CommandRegistration registration(
-    "library", "library                           drivers by maker, model and revision; rooms; upgrades",
-    runLibrary);
+    {"library", "the library's drivers by maker, model and revision; rooms; upgrades", define, runLibrary});
 
 }  // namespace

@@ -1,9 +1,17 @@
 #include "wizard/cli/globals_options.h"
 
+#include <sys/stat.h>
+
+#include <CLI/CLI.hpp>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 
 #include "common/device_globals.h"
+#include "wizard/cli/command.h"
+#include "wizard/cli/file_args.h"
+#include "wizard/comm_mode_demo.h"
+#include "wizard/program_startup.h"
 
 namespace cli {
 namespace {
@@ -28,28 +36,55 @@ std::optional<std::pair<int16_t, int16_t>> parseVersion(const std::string& text)
   return std::make_pair(*major, *minor);
 }
 
+std::pair<int16_t, int16_t> versionOption(const char* option, const std::string& text) {
+  auto version = parseVersion(text);
+  if (!version) throw UsageError{std::string(option) + " expects MAJ.MIN, got '" + text + "'"};
+  return *version;
+}
+
 }  // namespace
 
-void applyGlobalOptions(const std::vector<std::string>& pairs, GlobalOptions& globals) {
-  for (size_t i = 0; i + 1 < pairs.size(); i += 2) {
-    const std::string& option = pairs[i];
-    const std::string& value = pairs[i + 1];
-    if (option == "--library") {
-      globals.library = value;
-    } else if (option == "--fw" || option == "--mem") {
-      auto version = parseVersion(value);
-      if (!version) throw UsageError{option + " expects MAJ.MIN, got '" + value + "'"};
-      if (option == "--fw") {
-        VXCommon::gPanelFwMajor = version->first;
-        VXCommon::gPanelFwMinor = version->second;
-      } else {
-        VXCommon::gPanelFmtMajor = version->first;
-        VXCommon::gPanelFmtMinor = version->second;
-      }
-    } else {
-      throw UsageError{"unknown option '" + option + "'"};
-    }
+void defineGlobalOptions(CLI::App& app, GlobalOptions& options) {
+  app.add_option("--library", options.library,
+                 "the local library for this run, a folder that must exist\n(default: the "
+                 "stored one, else $XDG_DATA_HOME/VXC, laid out at start-up)")
+      ->type_name("DIR")
+      ->check(nonEmptyName());
+  app.add_option("--fw", options.fw,
+                 "the panel's firmware version, as identification would report it;\nthe checker "
+                 "refuses drivers that need a newer one, and build\nchooses the baud clock by it "
+                 "(default 1.2, as the wizard's demo port)")
+      ->type_name("MAJ.MIN")
+      ->check(nonEmptyName());
+  app.add_option("--mem", options.mem,
+                 "the panel's memory format (major.minor, minor 7, 8 or 9); a panel\nof format 3.x "
+                 "sends a checksum with each block, so reading one\nneeds --mem 3.9 (default 0.0: "
+                 "no checksums expected)")
+      ->type_name("MAJ.MIN")
+      ->check(nonEmptyName());
+}
+
+int applyGlobalOptions(const GlobalOptions& options) {
+  if (options.fw.empty()) {
+    commModeDemo();
+  } else {
+    auto [major, minor] = versionOption("--fw", options.fw);
+    VXCommon::gPanelFwMajor = major;
+    VXCommon::gPanelFwMinor = minor;
   }
+  if (!options.mem.empty()) {
+    auto [major, minor] = versionOption("--mem", options.mem);
+    VXCommon::gPanelFmtMajor = major;
+    VXCommon::gPanelFmtMinor = minor;
+  }
+  struct stat info {};
+  if (!options.library.empty() &&
+      (::stat(options.library.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))) {
+    std::fprintf(stderr, "orvella-config: the library folder '%s' does not exist\n", options.library.c_str());
+    return kExitNoInput;
+  }
+  programStartup(options.library);
+  return kExitOk;
 }
 
 }  // namespace cli

@@ -1,14 +1,25 @@
-// The global options of orvella-config (--library, --fw, --mem) and how they set the globals.
+// The global options of orvella-config (--library, --fw, --mem), accepted before or after the
+// command, and how they set the globals: --fw and --mem set the panel's firmware and memory
+// format as device identification would; without --fw the program acts as the wizard's demo
+// port (firmware 1.2); --library names the library for this run, which must exist.
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "wizard/cli/command.h"
+namespace CLI {
+class App;
+}
 
 namespace cli {
 
-// Applies "--option VALUE" pairs; throws UsageError for an unknown option or a bad value.
-void applyGlobalOptions(const std::vector<std::string>& pairs, GlobalOptions& globals);
+struct GlobalOptions {
+  std::string library, fw, mem;  // as given; empty when not given
+};
+
+void defineGlobalOptions(CLI::App& app, GlobalOptions& options);
+
+// Sets the panel globals and starts the program up on the library. Throws UsageError for a
+// malformed version; gives kExitNoInput (said on stderr) when --library names no folder.
+int applyGlobalOptions(const GlobalOptions& options);
 
 }  // namespace cli

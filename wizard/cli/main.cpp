@@ -1,69 +1,106 @@
-// orvella-config: reads the global options, sets the panel globals they name and runs one command.
+// orvella-config: reads the command line (CLI11), applies the global options, starts the
+// program up on its library and runs one command. Usage errors exit 64; --help, help and
+// --version print on stdout and exit 0.
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "common/utility_version.h"
 #include "wizard/cli/command.h"
 #include "wizard/cli/globals_options.h"
 
 namespace cli {
 namespace {
 
-struct Command {
-  const char* usage;
-  CommandFn fn;
-};
+constexpr const char* kAbout =
+    "orvella-config: the data side of the Orvella room panel configuration utility. It reads,\n"
+    "checks and writes projector drivers and room files, and builds and reads back the\n"
+    "panel's 8192-byte memory image.";
 
-std::map<std::string, Command>& registry() {
-  static std::map<std::string, Command> commands;
+constexpr const char* kExitStatuses =
+    "Exit status:\n"
+    "  0   success\n"
+    "  1   the room file does not check       6, 7 the panel's memory format is unknown\n"
+    "  2   the driver does not check          8   the panel's memory cannot be read fully\n"
+    "  3   the room file cannot be read       9   the panel's memory is not correct\n"
+    "  4   the panel's driver is not in the   10  the driver's format is unrecognized\n"
+    "      library's drivers folder           64  usage\n"
+    "  5   the driver needs a newer panel     65  the image's build logged errors\n"
+    "      firmware than --fw                 66  an input cannot be read\n"
+    "                                         73  an output cannot be written\n"
+    "                                         74  a device does not answer\n";
+
+std::vector<Command>& registry() {
+  static std::vector<Command> commands;
   return commands;
 }
 
-void printUsage(FILE* out) {
-  std::fprintf(out, "usage: orvella-config [--library DIR] [--fw MAJ.MIN] [--mem MAJ.MIN] COMMAND ...\n");
-  for (const auto& [name, command] : registry()) std::fprintf(out, "  %s\n", command.usage);
+std::string versionText() {
+  return "orvella-config " + std::to_string(VXCommon::kUtilityMajor) + "." +
+         std::to_string(VXCommon::kUtilityMinor) + "." + std::to_string(VXCommon::kUtilityRevision);
+}
+
+int usageError(const std::string& text) {
+  std::fprintf(stderr, "orvella-config: %s\nusage: orvella-config [OPTIONS] COMMAND ...  "
+                       "(orvella-config --help lists the commands and options)\n", text.c_str());
+  return kExitUsage;
 }
 
 }  // namespace
 
-CommandRegistration::CommandRegistration(const char* name, const char* usage, CommandFn fn) {
-  registry()[name] = Command{usage, fn};
-}
-
-std::string ArgReader::value(const std::string& option) {
-  if (done()) throw UsageError{option + " needs a value"};
-  return next();
-}
+CommandRegistration::CommandRegistration(const Command& command) { registry().push_back(command); }
 
 }  // namespace cli
 
 int main(int argc, char** argv) {
   using namespace cli;
-  std::vector<std::string> args(argv + 1, argv + argc);
+  CLI::App app{kAbout, "orvella-config"};
+  app.get_formatter()->label("SUBCOMMAND", "COMMAND");
+  app.get_formatter()->column_width(34);
+  app.fallthrough();  // global options are taken after the command too
+  app.require_subcommand(1);
+  app.set_version_flag("--version", versionText(), "print the program's version and exit");
+  GlobalOptions globals;
+  defineGlobalOptions(app, globals);
+
+  std::string helpTopic;
+  CLI::App* help = app.add_subcommand("help", "this usage, or that of COMMAND");
+  help->add_option("COMMAND", helpTopic);
+  std::sort(registry().begin(), registry().end(),
+            [](const Command& a, const Command& b) { return std::string(a.name) < b.name; });
+  for (const Command& command : registry()) {
+    CLI::App* sub = app.add_subcommand(command.name, command.about);
+    sub->group("Commands");
+    command.define(*sub);
+  }
+  help->group("Commands");
+  app.footer(kExitStatuses);  // after the commands, which would take it over
+
   try {
-    GlobalOptions globals;
-    size_t i = 0;
-    std::vector<std::string> globalArgs;
-    while (i < args.size() && args[i].rfind("--", 0) == 0) {
-      if (i + 1 >= args.size()) throw UsageError{args[i] + " needs a value"};
-      globalArgs.push_back(args[i]);
-      globalArgs.push_back(args[i + 1]);
-      i += 2;
+    app.parse(argc, argv);
+    if (help->parsed()) {
+      CLI::App* topic = helpTopic.empty() ? &app : app.get_subcommand(helpTopic);
+      std::fputs(topic->help(topic == &app ? "" : "orvella-config").c_str(), stdout);
+      return kExitOk;
     }
-    applyGlobalOptions(globalArgs, globals);
-    if (i >= args.size()) {
-      printUsage(stderr);
-      return kExitUsage;
-    }
-    auto it = registry().find(args[i]);
-    if (it == registry().end()) throw UsageError{"unknown command '" + args[i] + "'"};
-    std::vector<std::string> rest(args.begin() + long(i) + 1, args.end());
-    return it->second.fn(globals, rest);
+    if (int status = applyGlobalOptions(globals); status != kExitOk) return status;
+    const std::string name = app.get_subcommands().front()->get_name();
+    for (const Command& command : registry())
+      if (name == command.name) return command.run();
+    return usageError("unknown command '" + name + "'");
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::RequiredError& e) {
+    return usageError(app.get_subcommands().empty() ? "a COMMAND is required" : e.what());
+  } catch (const CLI::ParseError& e) {
+    return usageError(e.what());
+  } catch (const CLI::Error& e) {  // help for a command that does not exist
+    return usageError(e.what());
   } catch (const UsageError& e) {
-    std::fprintf(stderr, "orvella-config: %s\n", e.text.c_str());
-    printUsage(stderr);
-    return kExitUsage;
+    return usageError(e.text);
   }
 }

@@ -1,8 +1,13 @@
 // The panel a reading command (dump, decode) works on: an 8192-byte image file (--image) or a
 // panel on a serial line (--port). While a PanelSource lives it is the memory image's block
 // source; when it ends, the source is uninstalled and the serial port closed.
+//
+// While a panel is read over the serial line and stderr is a terminal, one progress line on
+// stderr ("reading block n of m from DEVICE") is rewritten in place at each block and wiped
+// when the reading ends.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,11 +18,16 @@ namespace cli {
 
 class PanelSource {
  public:
+  struct Progress {
+    bool shown = true;       // when stderr is a terminal
+    int32_t blocks = 0;      // the blocks the command will read; 0: not known beforehand
+  };
+
   // Opens the image file or the serial device (exactly one of the two is given). On failure
   // gives null, with the exit status (66 unreadable image, 74 device) and a one-line reason.
   static std::unique_ptr<PanelSource> open(const std::optional<std::string>& imagePath,
                                            const std::optional<std::string>& portPath,
-                                           int& status, std::string& error);
+                                           Progress progress, int& status, std::string& error);
   ~PanelSource();
   PanelSource(const PanelSource&) = delete;
   PanelSource& operator=(const PanelSource&) = delete;
@@ -26,8 +36,5 @@ class PanelSource {
   PanelSource(std::unique_ptr<BlockSource> owned, BlockSource& source);
   std::unique_ptr<BlockSource> owned_;
 };
-
-// Prints "orvella-config: <message>" on stderr and gives the status back.
-int fail(int status, const std::string& message);
 
 }  // namespace cli

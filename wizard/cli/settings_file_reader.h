@@ -4,6 +4,8 @@
 // goes to the parse listing, which printParseListing writes to stdout byte for byte.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -12,17 +14,38 @@
 namespace cli {
 
 struct SettingsFile {
+  std::string path;
   std::shared_ptr<PanelSettingsV2> settings;  // null when the file could not be read
   bool room = false;                          // read as a room file
+  size_t parsedSize = 0;                      // bytes of the parse listing written by the reader
+  int16_t result = 0;                         // the checker's load error (checkSettingsFile)
+  // The exit status of a command that needs the file to check: the checker's result for a
+  // driver; for a room file 1, the room file's load error, whenever it is not 0.
+  int status() const { return room && result != 0 ? 1 : result; }
 };
 
 bool isRoomFileName(const std::string& path);
 
-// Reads the file into a new settings object. When it cannot be read, says so on stderr and
-// gives a null object.
+// Reads the file into a new settings object. When it cannot be read (or is no regular file),
+// says so on stderr and gives a null object.
 SettingsFile readSettingsFile(const std::string& path);
+
+// Reads and checks the file (IsDriverValid); the parse listing holds what both logged.
+SettingsFile checkSettingsFile(const std::string& path);
+
+// The factory settings of the library (loadDefaults), or null with the exit status: 66 when
+// the factory-defaults driver cannot be read; its load error when it does not check (the
+// driver's listing printed and its failure reported, as failed() does).
+std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status);
 
 // The whole parse listing on stdout, CR LF line ends included.
 void printParseListing();
+
+// The failure of a file that does not check, on stderr: the load-error line and its errors.
+void reportCheckFailure(const SettingsFile& file);
+
+// For a command that stops when its file does not check: the parse listing on stdout, the
+// failure on stderr, and the exit status.
+int failed(const SettingsFile& file);
 
 }  // namespace cli

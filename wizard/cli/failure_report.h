@@ -1,0 +1,26 @@
+// What a failing command says on stderr, after the listing it printed as usual: one line
+// naming the file (or the panel), the result and its load-error text (gErrorMessages), then
+// the error lines of the listing, a parse listing's with the line they belong to
+// ("FILE:LINE: text", compiler style; the checker's findings, which belong to no line, as
+// "FILE: text"), a memory listing's as "SOURCE: text".
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace cli {
+
+// Prints "orvella-config: <message>" on stderr and gives the status back.
+int fail(int status, const std::string& message);
+
+// "orvella-config: SOURCE: load error N: TEXT".
+void reportLoadError(const std::string& source, int result);
+
+// The error lines of a parse listing; those before byte `parsedSize` were written while the
+// file was read (each belongs to the last echoed line), those after it by the checker.
+void reportParseErrors(const std::string& file, const std::string& listing, size_t parsedSize);
+
+// The error lines of a memory listing.
+void reportMemoryErrors(const std::string& source, const std::string& listing);
+
+}  // namespace cli

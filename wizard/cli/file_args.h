@@ -1,0 +1,36 @@
+// The files a command names, checked before anything is read or written.
+//
+// Inputs must be regular files: a folder, a device or a FIFO is refused at once (exit 66), so
+// that nothing waits on a FIFO nor reads a device without end. Outputs are names: "-" is
+// standard output, and an empty name is a usage error. An output that is one of the inputs, or
+// two outputs that are one file (compared by device and inode once links are followed, or by
+// folder and name for a file still to be made), are a usage error (exit 64) naming both.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace CLI {
+class Validator;
+}
+
+namespace cli {
+
+inline const std::string kStandardOutput = "-";
+
+// Refuses an empty value (for every file, folder and version option).
+CLI::Validator nonEmptyName();
+
+// kExitOk for a readable regular file; otherwise says why on stderr and gives kExitNoInput.
+int checkInput(const std::string& path);
+
+// A file a command writes, with the option that names it ("-o", "--listing").
+struct OutputName {
+  std::string option;
+  std::string path;  // kStandardOutput for standard output
+};
+
+// Throws UsageError when an output is one of the inputs or two outputs are one file.
+void refuseClashes(const std::vector<std::string>& inputs, const std::vector<OutputName>& outputs);
+
+}  // namespace cli
