@@ -1,5 +1,6 @@
 // orvella-config build, run as a program: the image written only after a clean check and a
-// clean build, the memory listing on stdout or in the listing file, and the exit statuses.
+// clean build, the memory listing on stdout or in the listing file, the factory defaults'
+// image without a time stamp, and the exit statuses.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,6 +16,8 @@ namespace {
 using checked_driver::driverText;
 
 const std::string kBanner = std::string(33, '+') + " Orvella ";
+const std::string kLibrary = std::string(ORVELLA_SOURCE_DIR) + "/examples/library";
+constexpr size_t kTimeStamp = 0x0120, kTimeStampSize = 32;  // format 9
 
 std::string outputOf(const std::vector<std::string>& args) {
   for (size_t i = 0; i + 1 < args.size(); ++i)
@@ -34,32 +37,36 @@ TEST(BuildCommand, WritesTheImageOnlyAfterACleanCheckAndBuild) {
     std::vector<std::string> args;
     int status;
     std::string out;  // start of stdout
-    std::string err;
+    std::string err;  // first line of stderr
     int format;    // of the written image; 0: none written
     int divisor;  // at 0x0408: 9600 baud with the fast clock (firmware 0.88 and later) or not
   } cases[] = {
-      {{"--fw", "1.0", "build", dir + "clean.prjdrv", "--format", "8", "-o", dir + "a.img"}, 0, kBanner, "",
-       8, 0x81},
+      {{"--fw", "0.87", "build", dir + "clean.prjdrv", "--format", "8", "-o", dir + "a.img"}, 0, kBanner, "",
+       8, 0x20},
       {{"build", "--listing", dir + "a.lst", dir + "clean.prjdrv", "-o", dir + "b.img", "--format", "9"}, 0, "",
-       "", 9, 0x20},
-      {{"build", dir + "broken.prjdrv", "--format", "9", "-o", dir + "c.img"}, 2, "\r\n0001    ", "", 0, 0},
-      {{"build", dir + "broken.room", "--format", "9", "-o", dir + "c.img"}, 1, "\r\n0001    ", "", 0, 0},
+       "", 9, 0x81},
+      {{"build", "--library", kLibrary, "--defaults", "--format=9", "-o", dir + "e.img", "--listing", dir + "e.lst"},
+       0, "", "", 9, 0x81},
+      {{"build", dir + "broken.prjdrv", "--format", "9", "-o", dir + "c.img"}, 2, "\r\n0001    ",
+       "orvella-config: " + dir + "broken.prjdrv: load error 2: Error in parsing the driver file.  Click here for more info.", 0, 0},
+      {{"build", dir + "broken.room", "--format", "9", "-o", dir + "c.img"}, 1, "\r\n0001    ",
+       "orvella-config: " + dir + "broken.room: load error 1: Error in parsing the save settings file.  Click here for more info.  Call VX for support.", 0, 0},
       {{"build", dir + "slow.prjdrv", "--format", "7", "-o", dir + "c.img"}, 65, kBanner,
-       "orvella-config: the image of '" + dir + "slow.prjdrv' has errors (see the listing); nothing written\n",
-       0, 0},
+       "orvella-config: the image of '" + dir + "slow.prjdrv' has errors (see the listing); nothing written", 0, 0},
       {{"build", dir + "missing.prjdrv", "--format", "7", "-o", dir + "c.img"}, 66, "",
-       "orvella-config: cannot read '" + dir + "missing.prjdrv'\n", 0, 0},
+       "orvella-config: cannot read '" + dir + "missing.prjdrv': No such file or directory", 0, 0},
       {{"build", dir + "clean.prjdrv", "--format", "7", "-o", dir + "taken.img"}, 73, kBanner,
-       "orvella-config: cannot write '" + dir + "taken.img': Is a directory\n", 0, 0},
+       "orvella-config: cannot write '" + dir + "taken.img': Is a directory", 0, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[c.args.size() - 1]);
     ProgramRun run = runOrvellaConfig(c.args);
     EXPECT_EQ(run.status, c.status) << run.err;
     EXPECT_EQ(run.out.substr(0, c.out.size()), c.out);
-    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.err);
     if (c.status == 65) {
       EXPECT_NE(run.out.find("[E]PokeByte error - out of bounds byte"), std::string::npos);
+      EXPECT_NE(run.err.find("\n" + dir + "slow.prjdrv: PokeByte error - out of bounds byte"), std::string::npos);
     }
     std::string image = platform::readWholeFile(outputOf(c.args)).value_or("");
     if (c.format == 0) {
@@ -71,11 +78,16 @@ TEST(BuildCommand, WritesTheImageOnlyAfterACleanCheckAndBuild) {
     EXPECT_EQ(static_cast<unsigned char>(image[0x0408]), c.divisor);
   }
   EXPECT_EQ(platform::readWholeFile(dir + "a.lst").value_or("").substr(0, kBanner.size()), kBanner);
+  // The factory defaults' image carries no time stamp; any other has one.
+  const std::string noStamp(kTimeStampSize, '\0');
+  EXPECT_EQ(platform::readWholeFile(dir + "e.img").value_or("").substr(kTimeStamp, kTimeStampSize), noStamp);
+  EXPECT_NE(platform::readWholeFile(dir + "b.img").value_or("").substr(kTimeStamp, kTimeStampSize), noStamp);
 
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"build", dir + "clean.prjdrv", "-o", dir + "d.img"},
         {"build", dir + "clean.prjdrv", "--format", "6", "-o", dir + "d.img"},
-        {"build", dir + "clean.prjdrv", "--format", "9"}})
+        {"build", dir + "clean.prjdrv", "--format", "9"},
+        {"build", dir + "clean.prjdrv", "--defaults", "--format", "9", "-o", dir + "d.img"}})
     EXPECT_EQ(runOrvellaConfig(args).status, 64);
 }
 

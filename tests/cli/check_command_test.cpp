@@ -1,7 +1,9 @@
 // orvella-config check, run as a program: the listing with the checker's summary on stdout and
-// the load error as the exit status, for drivers and room files.
+// the load error as the exit status, for drivers and room files; a failure also on stderr, its
+// load-error line and then its error lines (with the line they belong to, when they have one).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,35 +17,53 @@ using checked_driver::driverText;
 
 TEST(CheckCommand, ExitsWithTheLoadError) {
   TempXdgHome folder;
-  const std::string needs15 = "REQUIRES-FW-VERSION=1,5";
+  const std::string needs15 = "REQUIRES-FW-VERSION=1,5", upgrade = "Firmware upgrade required for this driver";
+  const std::string outOfRange = driverText({"VOL-MUTE"}, {"VOL-MUTE=300"});
+  const std::string lastLine = std::to_string(std::count(outOfRange.begin(), outOfRange.end(), '\n'));
   struct Case {
     const char* name;
     std::string text;
     std::vector<std::string> options;
     int status;
+    std::string problem;  // the first error line on stderr, after "<path>"
+    std::string text1;    // the start of the load error's text
   } cases[] = {
-      {"broken.prjdrv", driverText({"VOL-RANGE"}, {}), {}, 2},
-      {"current.prjdrv", driverText({}, {needs15}), {"--fw", "1.5"}, 0},
-      {"no-panel.prjdrv", driverText({}, {needs15}), {}, 5},
-      {"unformatted.prjdrv", driverText({"PROJ-FILE-FMT"}, {}), {}, 10},
-      {"clean.room", driverText({}, {}), {}, 0},
-      {"broken.ROOM", driverText({"VOL-RANGE"}, {}), {}, 1},
-      {"newer.room", driverText({}, {needs15}), {"--fw", "1.4"}, 1},
+      {"broken.prjdrv", driverText({"VOL-RANGE"}, {}), {}, 2,
+       ": Mandatory keyword 'VOL-RANGE' was not found.", "Error in parsing the driver file."},
+      {"range.prjdrv", outOfRange, {}, 2, ":" + lastLine + ": Expecting a Number between 0 and 255",
+       "Error in parsing the driver file."},
+      {"current.prjdrv", driverText({}, {needs15}), {"check", "--fw", "1.5"}, 0, "", ""},
+      {"no-panel.prjdrv", driverText({}, {needs15}), {}, 5, ": " + upgrade, "This driver requires"},
+      {"demo.prjdrv", driverText({}, {"REQUIRES-FW-VERSION=1,2"}), {}, 0, "", ""},
+      {"unformatted.prjdrv", driverText({"PROJ-FILE-FMT"}, {}), {}, 10,
+       ": Can't find Driver file format statement.  ABORT.", "The driver format is unrecognized."},
+      {"clean.room", driverText({}, {}), {}, 0, "", ""},
+      {"broken.ROOM", driverText({"VOL-RANGE"}, {}), {}, 1,
+       ": Mandatory keyword 'VOL-RANGE' was not found.", "Error in parsing the save settings file."},
+      {"newer.room", driverText({}, {needs15}), {"--fw=1.4"}, 1, ": " + upgrade, "Error in parsing the save"},
   };
   for (const Case& c : cases) {
     folder.writeFile(c.name, c.text);
+    const std::string path = folder.root() + "/" + c.name;
     std::vector<std::string> args = c.options;
-    args.insert(args.end(), {"check", folder.root() + "/" + c.name});
+    if (std::find(args.begin(), args.end(), "check") == args.end()) args.push_back("check");
+    args.push_back(path);
     ProgramRun run = runOrvellaConfig(args);
     EXPECT_EQ(run.status, c.status) << c.name << "\n" << run.out;
     EXPECT_EQ(run.out.rfind("\r\n0001    ", 0), 0u) << c.name;
-    EXPECT_EQ(run.err, "") << c.name;
+    if (c.status == 0) {
+      EXPECT_EQ(run.err, "") << c.name;
+      continue;
+    }
+    const std::string loadError = "orvella-config: " + path + ": load error " + std::to_string(c.status) + ": ";
+    EXPECT_EQ(run.err.rfind(loadError + c.text1, 0), 0u) << run.err;
+    EXPECT_EQ(run.err.substr(run.err.find('\n') + 1).rfind(path + c.problem + "\n", 0), 0u) << run.err;
   }
 
   ProgramRun run = runOrvellaConfig({"check", folder.root() + "/missing.prjdrv"});
   EXPECT_EQ(run.status, 66);
   EXPECT_EQ(run.out, "");
-  EXPECT_NE(run.err.find("missing.prjdrv"), std::string::npos);
+  EXPECT_EQ(run.err, "orvella-config: cannot read '" + folder.root() + "/missing.prjdrv': No such file or directory\n");
   EXPECT_EQ(runOrvellaConfig({"check"}).status, 64);
   EXPECT_EQ(runOrvellaConfig({"check", "a.prjdrv", "b.prjdrv"}).status, 64);
 }

@@ -1,5 +1,6 @@
 // orvella-config decode, run as a program: a panel image read back into a room file with its
-// listing, and the exit status and message of each failure.
+// listing, and the exit status and messages of each failure (a driver that fails its check
+// gives its error lines and its parse listing; a missing one is named with the folder searched).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,8 +27,12 @@ std::string panelImage(const std::string& driver, char format = 9) {
 TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
   TempXdgHome home;
   const std::string dir = home.root() + "/", library = dir + "lib";
-  home.writeFile("lib/orvella/drivers/" + kDriver,
-                 *platform::readWholeFile(std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/drivers/" + kDriver));
+  const std::string driver =
+      *platform::readWholeFile(std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/drivers/" + kDriver);
+  home.writeFile("lib/orvella/drivers/" + kDriver, driver);
+  home.writeFile("lib/orvella/drivers/Newer.prjdrv", driver + "REQUIRES-FW-VERSION=1,5\r\n");
+  home.writeFile("newer.img", panelImage("Newer.prjdrv"));
+  const std::string drivers = library + "/orvella/drivers/";
   home.writeFile("panel.img", panelImage(kDriver));
   home.writeFile("gone.img", panelImage("Gone.prjdrv"));
   home.writeFile("blank.img", panelImage(kDriver, char(0xFF)));
@@ -36,13 +41,19 @@ TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
   struct {
     std::vector<std::string> args;
     int status;
-    std::string err;  // first line
+    std::string err;   // first line
+    std::string also;  // a later line
   } cases[] = {
       {{"--image", dir + "panel.img", "-o", dir + "out.room", "--listing", dir + "out.txt"}, 0, ""},
       {{"--image", dir + "gone.img", "-o", dir + "gone.room"}, 4,
-       "orvella-config: Can't find the driver loaded currently saved in the panel.  Try downloading updates."},
+       "orvella-config: " + dir + "gone.img: load error 4: Can't find the driver loaded currently saved in the panel.  Try downloading updates.",
+       "orvella-config: the panel's driver 'Gone.prjdrv' was looked for in the drivers folder " + drivers},
+      {{"--image", dir + "newer.img", "-o", dir + "gone.room", "--listing", dir + "newer.txt"}, 2,
+       "orvella-config: " + dir + "newer.img: load error 2: Error in parsing the driver file.  Click here for more info.",
+       drivers + "Newer.prjdrv: Firmware upgrade required for this driver"},
       {{"--image", dir + "blank.img"}, 7,
-       "orvella-config: A more up to date configuration utility is needed.  Click here for more info."},
+       "orvella-config: " + dir + "blank.img: load error 7: A more up to date configuration utility is needed.  Click here for more info.",
+       dir + "blank.img: Can't find valid memory version."},
       {{"--image", dir + "panel.img", "-o", dir + "no/such/dir/out.room"}, 73,
        "orvella-config: cannot write '" + dir + "no/such/dir/out.room': No such file or directory"},
       {{"--image", dir + "short.img"}, 66,
@@ -57,6 +68,7 @@ TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
     ProgramRun run = runOrvellaConfig(args);
     EXPECT_EQ(run.status, c.status);
     EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.err);
+    if (!c.also.empty()) EXPECT_NE(run.err.find("\n" + c.also + "\n"), std::string::npos) << run.err;
     // A decode lists the panel on stdout unless --listing names a file.
     bool listedOnStdout = c.status == 4 || c.status == 7 || c.status == 73;
     EXPECT_EQ(run.out.rfind("+++", 0) == 0, listedOnStdout);
@@ -67,6 +79,10 @@ TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
   EXPECT_NE(platform::readWholeFile(dir + "out.txt").value_or("").find("[I]Found memory version 9.\r\n"),
             std::string::npos);
   EXPECT_FALSE(platform::readWholeFile(dir + "gone.room"));
+  // The driver's parse listing follows the memory listing.
+  std::string newer = platform::readWholeFile(dir + "newer.txt").value_or("");
+  EXPECT_LT(newer.find("[E]Projector driver does not parse Newer.prjdrv"),
+            newer.find("    (E) Firmware upgrade required for this driver\r\n"));
 }
 
 }  // namespace

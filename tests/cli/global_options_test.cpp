@@ -1,43 +1,55 @@
-// orvella-config's global options: bad versions, unknown options and a missing command are
-// usage errors (exit 64, one message on stderr); --fw sets the firmware the checker compares.
+// orvella-config's help and option forms: help and version on stdout with exit 0; global
+// options before or after the command, as "--option value" or "--option=value"; usage errors
+// (exit 64, one message on stderr); a library folder that does not exist (66, nothing made);
+// --fw sets the firmware the checker compares, 1.2 without it.
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include "tests/fakes/program_runner.h"
 #include "tests/fakes/temp_xdg_home.h"
 
 namespace {
 
-TEST(GlobalOptions, UsageErrorsAndFirmware) {
+TEST(GlobalOptions, HelpVersionOptionFormsAndUsageErrors) {
   TempXdgHome folder;
   folder.writeFile("fw.prjdrv", "PROJ-FILE-FMT=1\r\nREQUIRES-FW-VERSION=1,3\r\n");
-  const std::string driver = folder.root() + "/fw.prjdrv";
+  const std::string driver = folder.root() + "/fw.prjdrv", none = folder.root() + "/none";
+  const char* upgrade = "(E) Firmware upgrade required for this driver";
   struct {
     std::vector<std::string> args;
     int status;
-    const char* message;  // part of stderr
+    std::string out, err;  // parts of stdout and stderr; an empty err: nothing on stderr
   } cases[] = {
-      {{"--fw", "1", "parse", driver}, 64, "--fw expects MAJ.MIN, got '1'"},
-      {{"--mem", "3.256", "parse", driver}, 64, "--mem expects MAJ.MIN, got '3.256'"},
-      {{"--speed", "2", "parse", driver}, 64, "unknown option '--speed'"},
-      {{"--fw"}, 64, "--fw needs a value"},
-      {{"--fw", "1.2"}, 64, "usage:"},
-      {{"frobnicate"}, 64, "unknown command 'frobnicate'"},
-      {{"--fw", "1.2", "parse", driver}, 0, ""},
+      {{"--help"}, 0, "Usage: orvella-config [OPTIONS] COMMAND", ""},
+      {{"-h"}, 0, "--mem MAJ.MIN", ""},
+      {{"help"}, 0, "74  a device does not answer", ""},
+      {{"build", "--help"}, 0, "Usage: orvella-config build [OPTIONS] [FILE]", ""},
+      {{"help", "decode"}, 0, "Usage: orvella-config decode [OPTIONS]", ""},
+      {{"--version"}, 0, "orvella-config 1.0.0\n", ""},
+      {{"check", driver}, 5, upgrade, "load error 5"},  // 1.2 without --fw
+      {{"check", driver, "--fw", "1.3"}, 2, "Mandatory keyword", "load error 2"},
+      {{"--fw=1.2", "check", driver}, 5, upgrade, "load error 5"},
+      {{"--fw", "1", "parse", driver}, 64, "", "--fw expects MAJ.MIN, got '1'"},
+      {{"parse", driver, "--mem=3.256"}, 64, "", "--mem expects MAJ.MIN, got '3.256'"},
+      {{"--speed", "2", "parse", driver}, 64, "", "not expected: 2 --speed"},
+      {{"--fw"}, 64, "", "--fw: 1 required MAJ.MIN missing"},
+      {{"--fw", "1.2"}, 64, "", "a COMMAND is required"},
+      {{"frobnicate"}, 64, "", "unknown command 'frobnicate'"},
+      {{"parse", ""}, 64, "", "must not be empty"},
+      {{"--library", none, "library"}, 66, "", "the library folder '" + none + "' does not exist"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
     ProgramRun run = runOrvellaConfig(c.args);
-    EXPECT_EQ(run.status, c.status) << c.message;
-    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_NE(run.out.find(c.out), std::string::npos) << run.out;
+    if (c.err.empty()) EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    if (c.status == 64) EXPECT_NE(run.err.find("\nusage: orvella-config"), std::string::npos);
   }
-  // The checker compares the driver's required firmware with --fw: 5 below it, else the
-  // incomplete driver's 2.
-  const char* upgrade = "(E) Firmware upgrade required for this driver";
-  ProgramRun older = runOrvellaConfig({"--fw", "1.2", "check", driver});
-  ProgramRun same = runOrvellaConfig({"--fw", "1.3", "check", driver});
-  EXPECT_EQ(older.status, 5);
-  EXPECT_NE(older.out.find(upgrade), std::string::npos);
-  EXPECT_EQ(same.status, 2);
-  EXPECT_EQ(same.out.find(upgrade), std::string::npos);
+  struct stat info {};
+  EXPECT_NE(::stat(none.c_str(), &info), 0);  // nothing made where the library should be
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // orvella-config parse, run as a program: the parse listing on stdout and the exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "tests/fakes/program_runner.h"
 #include "tests/fakes/temp_xdg_home.h"
@@ -9,6 +10,7 @@ namespace {
 TEST(ParseCommand, ListingAndExitStatuses) {
   TempXdgHome folder;
   folder.makeDir("folder.room");
+  ::mkfifo((folder.root() + "/fifo.prjdrv").c_str(), 0600);  // no writer: refused, not waited on
   struct {
     const char* name;
     const char* text;  // nullptr: no such file
@@ -18,6 +20,7 @@ TEST(ParseCommand, ListingAndExitStatuses) {
       {"BROKEN.PRJDRV", "PROJ-NAME=A\nVOL-MUTE=5", 2}, {"clean.room", "ROOM-USR-NOTE=\"n\"", 0},
       {"broken.Room", "ROOM-USR-NOTE=n", 1},           {"missing.prj", nullptr, 66},
       {"missing.room", nullptr, 66},                   {"folder.room", nullptr, 66},
+      {"fifo.prjdrv", nullptr, 66},
   };
   for (const auto& c : cases) {
     if (c.text) folder.writeFile(c.name, c.text);

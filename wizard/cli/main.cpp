@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
     if (help->parsed()) {
       CLI::App* topic = helpTopic.empty() ? &app : app.get_subcommand(helpTopic);
-      std::fputs(topic->help(topic == &app ? "" : "orvella-config").c_str(), stdout);
+      std::string name = topic == &app ? "orvella-config" : "orvella-config " + helpTopic;
+      std::fputs(app.get_formatter()->make_help(topic, name, CLI::AppFormatMode::Normal).c_str(), stdout);
       return kExitOk;
     }
     if (int status = applyGlobalOptions(globals); status != kExitOk) return status;
@@ -95,7 +96,9 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::RequiredError& e) {
-    return usageError(app.get_subcommands().empty() ? "a COMMAND is required" : e.what());
+    if (!app.get_subcommands().empty()) return usageError(e.what());
+    std::vector<std::string> rest = app.remaining();
+    return usageError(rest.empty() ? "a COMMAND is required" : "unknown command '" + rest.front() + "'");
   } catch (const CLI::ParseError& e) {
     return usageError(e.what());
   } catch (const CLI::Error& e) {  // help for a command that does not exist
