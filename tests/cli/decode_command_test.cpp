@@ -42,7 +42,7 @@ TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
     std::vector<std::string> args;
     int status;
     std::string err;   // first line
-    std::string also;  // a later line
+    std::string also = "";  // a later line
   } cases[] = {
       {{"--image", dir + "panel.img", "-o", dir + "out.room", "--listing", dir + "out.txt"}, 0, ""},
       {{"--image", dir + "gone.img", "-o", dir + "gone.room"}, 4,
@@ -68,7 +68,9 @@ TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
     ProgramRun run = runOrvellaConfig(args);
     EXPECT_EQ(run.status, c.status);
     EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.err);
-    if (!c.also.empty()) EXPECT_NE(run.err.find("\n" + c.also + "\n"), std::string::npos) << run.err;
+    if (!c.also.empty()) {
+      EXPECT_NE(run.err.find("\n" + c.also + "\n"), std::string::npos) << run.err;
+    }
     // A decode lists the panel on stdout unless --listing names a file.
     bool listedOnStdout = c.status == 4 || c.status == 7 || c.status == 73;
     EXPECT_EQ(run.out.rfind("+++", 0) == 0, listedOnStdout);

@@ -44,9 +44,13 @@ TEST(GlobalOptions, HelpVersionOptionFormsAndUsageErrors) {
     ProgramRun run = runOrvellaConfig(c.args);
     EXPECT_EQ(run.status, c.status);
     EXPECT_NE(run.out.find(c.out), std::string::npos) << run.out;
-    if (c.err.empty()) EXPECT_EQ(run.err, "");
+    if (c.err.empty()) {
+      EXPECT_EQ(run.err, "");
+    }
     EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
-    if (c.status == 64) EXPECT_NE(run.err.find("\nusage: orvella-config"), std::string::npos);
+    if (c.status == 64) {
+      EXPECT_NE(run.err.find("\nusage: orvella-config"), std::string::npos);
+    }
   }
   struct stat info {};
   EXPECT_NE(::stat(none.c_str(), &info), 0);  // nothing made where the library should be
