@@ -10,6 +10,10 @@
 //   3. the option words whose bits were read, each settled to one word;
 //   4. the listing appended to the memory debug window and the LoadError.
 // Addresses read from the panel (pointers, index words) are followed only inside the image.
+// Every value stored is one that a room file can give again: a value outside its keyword's
+// range or word list, a relay byte that gives no event, or a legend text that holds a double
+// quote or a line end is logged as a warning and the setting keeps what the re-read driver and
+// the checker's defaults gave it.
 // Nothing is raised; every finding is a line of the image's log.
 #pragma once
 
@@ -65,8 +69,12 @@ class PanelSettingsV2::ImageDecoder {
   static bool bitRewrittenLater(const MemRuleSet& rules, int16_t pos);
   void log(int16_t kind, const std::string& text) { image_.memDebug(kind, text); }
   const std::string& keyword(int16_t row) const { return owner_.keywordTable(row).keyword; }
+  // The warning that a value read from the panel is not stored: the room file could not give
+  // it again. `kept` is what the setting keeps.
+  void logRefused(const std::string& name, const std::string& value, const std::string& kept);
   // Value 1 of the target slot becomes `value`. A slot without a first pair keeps what it
-  // holds; a slot that does not exist yet is created in the parser's layout.
+  // holds; a slot that does not exist yet is created in the parser's layout. A value outside
+  // the keyword's range or word list is refused with a warning.
   void setTargetValue(const Variant& value);
 
   // The words still possible for one option keyword stored as one bit per word.

@@ -8,6 +8,7 @@
 #include "common/file_type_table.h"
 #include "common/startup_globals.h"
 #include "panel/image_decoder.h"
+#include "panel/keyword_arguments.h"
 #include "panel/load_error.h"
 #include "panel/memory_grammar.h"
 #include "panel/room_slot_values.h"
@@ -227,9 +228,22 @@ void PanelSettingsV2::ImageDecoder::finish() {
   owner_.isDirty(false);
 }
 
+void PanelSettingsV2::ImageDecoder::logRefused(const std::string& name, const std::string& value,
+                                               const std::string& kept) {
+  log(memDbgWarning, "             '" + name + "' cannot be " + value + " - kept " +
+                         (kept.empty() ? std::string("no value") : kept));
+}
+
 void PanelSettingsV2::ImageDecoder::setTargetValue(const Variant& value) {
   if (targetRow_ < 1 || targetRow_ > kKeywordCount) return;
   KeyValuePtr& slot = owner_.kv(targetRow_);
+  // Only a value that a room file can give again is stored; the driver's (or the checker's
+  // default) stays otherwise.
+  if (!KeywordArguments::accepts(owner_.keywordTable(targetRow_), 1, value)) {
+    logRefused(keyword(targetRow_), RoomSlotValues::asText(value),
+               RoomSlotValues::asText(slot ? slot->ItemVal(1) : Variant()));
+    return;
+  }
   if (slot) {
     slot->ItemVal(1, value);
   } else {

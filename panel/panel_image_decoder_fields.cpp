@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "common/decimal.h"
+#include "common/hex_dump.h"
 #include "common/list_helpers.h"
+#include "common/text_helpers.h"
 #include "common/time_codes.h"
 #include "panel/image_decoder.h"
+#include "panel/keyword_arguments.h"
 #include "panel/memory_grammar.h"
 #include "panel/room_slot_values.h"
 
@@ -16,6 +19,7 @@ namespace {
 
 constexpr int16_t kRelayCount = 7;
 constexpr int16_t kFixedAudioInputs = 4;  // formats 7 and 8
+constexpr int16_t kAfvpValues = 3;        // gain, treble, bass
 constexpr int16_t kLegendCount = 4;
 constexpr int16_t kNoPosition0 = 255;      // "none" of the 0-based index encodings
 constexpr int16_t kBlankPointerByte = 255;  // what an erased EEPROM reads
@@ -40,6 +44,13 @@ Decimal tickOf(int16_t grammar) {
 bool isConditionByte(int16_t relayByte) {
   const int16_t low = relayByte % 16;
   return (low == 0xC || low == 0xE) && relayByte / 16 <= 3;
+}
+
+// The values of a list joined by ",", as a room file writes them.
+std::string valuesText(const KeyValueClass& list) {
+  std::string text;
+  for (int16_t i = 1; i <= list.count(); ++i) text += (i > 1 ? "," : "") + RoomSlotValues::asText(list.ItemVal(i));
+  return text;
 }
 
 }  // namespace
@@ -75,6 +86,7 @@ void PanelSettingsV2::ImageDecoder::readTime(const memRuleClass& rule) {
 
 void PanelSettingsV2::ImageDecoder::readRelays(const memRuleClass& rule) {
   const int32_t a = rule.memoryStartAddress;
+  const keywordDef& relays = owner_.keywordTable(kwRoomRelay);
   // Relays are visited 7 down to 1.
   for (int16_t k = 1; k <= kRelayCount; ++k) {
     const int16_t relay = int16_t(kRelayCount + 1 - k);
@@ -95,6 +107,16 @@ void PanelSettingsV2::ImageDecoder::readRelays(const memRuleClass& rule) {
         event = decodeRelayBitsV7(image_, relay, image_.peekByte(a), duration);
         break;
     }
+    // A byte that gives no event is no setting: the relay keeps both of its words.
+    if (!KeywordArguments::accepts(relays, 1, Variant(duration)) ||
+        !KeywordArguments::accepts(relays, 2, Variant(event))) {
+      const std::string kept = RoomSlotValues::indexedList(owner_.kv(kwRoomRelay), relay)
+                                   ? owner_.roomRelayDurationSelected(relay) + "," +
+                                         owner_.roomRelayEventSelected(relay)
+                                   : std::string();
+      logRefused(relays.keyword + "[" + std::to_string(relay) + "]", duration + "," + event, kept);
+      continue;
+    }
     owner_.roomRelayEventSelected(relay, event);
     owner_.roomRelayDurationSelected(relay, duration);
   }
@@ -102,10 +124,11 @@ void PanelSettingsV2::ImageDecoder::readRelays(const memRuleClass& rule) {
 
 void PanelSettingsV2::ImageDecoder::readPreamp(const memRuleClass& rule) {
   KeyValuePtr& slot = owner_.kv(kwRoomAfvpGbt);
+  const keywordDef& preamp = owner_.keywordTable(kwRoomAfvpGbt);
   int16_t inputs = kFixedAudioInputs;
   if (rule.memoryGrammar == gramAfvp) inputs = slot ? slot->count() : 0;
   for (int32_t n = 1; n <= inputs; ++n) {
-    const AfvpInput values = decodeAfvpInput(image_, n, rule.memoryStartAddress);
+    const AfvpInput stored = decodeAfvpInput(image_, n, rule.memoryStartAddress);
     // An input the room lacks (fewer inputs than the format holds, or one without its list of
     // three values) gets one, so that the panel's settings are kept and can be written back.
     if (!slot) slot = std::make_shared<KeyValueClass>();
@@ -115,10 +138,24 @@ void PanelSettingsV2::ImageDecoder::readPreamp(const memRuleClass& rule) {
       if (n <= slot->count()) slot->ItemVal(n, Variant(list));
       else slot->AddPair(Variant(RoomSlotValues::indexKey(n)), Variant(list));
     }
+    // A value outside its range keeps what the input held (0 for an input added here).
     const Variant zero(int16_t(0));
-    RoomSlotValues::storeAt(*list, 1, Variant(values.gain), zero, true);
-    RoomSlotValues::storeAt(*list, 2, Variant(values.treble), zero, true);
-    RoomSlotValues::storeAt(*list, 3, Variant(values.bass), zero, true);
+    const int16_t values[kAfvpValues] = {stored.gain, stored.treble, stored.bass};
+    bool refused = false;
+    for (int16_t pos = 1; pos <= kAfvpValues; ++pos) {
+      const Variant value(values[pos - 1]);
+      if (KeywordArguments::accepts(preamp, pos, value)) {
+        RoomSlotValues::storeAt(*list, pos, value, zero, true);
+      } else {
+        refused = true;
+        if (list->count() < pos) RoomSlotValues::storeAt(*list, pos, zero, zero, true);
+      }
+    }
+    if (refused)
+      logRefused(preamp.keyword + "[" + std::to_string(n) + "]",
+                 std::to_string(stored.gain) + "," + std::to_string(stored.treble) + "," +
+                     std::to_string(stored.bass),
+                 valuesText(*list));
   }
 }
 
@@ -133,12 +170,16 @@ void PanelSettingsV2::ImageDecoder::readLegendTable(const memRuleClass& rule) {
     // A pointer outside the image is refused by the image itself, with an error line.
     const int32_t pointer = image_.peekAddressBEndian(a + 2 * n - 2);
     const std::string text = image_.peekLString(pointer);
-    switch (rule.memoryValIndex) {
-      case kwRoomLegendName: owner_.roomLegendName(n, text); break;
-      case kwRoomLegendFont: owner_.roomLegendFont(n, text); break;
-      case kwRoomLegendGif: owner_.roomLegendGIF(n, text); break;
-      default: break;
-    }
+    const int16_t row = rule.memoryValIndex;
+    if (row != kwRoomLegendName && row != kwRoomLegendFont && row != kwRoomLegendGif) continue;
+    // The room file keeps a legend name's line ends as "|", as the name's Let stores them.
+    const std::string stored = row == kwRoomLegendName ? VXCommon::crLfToPipe(text) : text;
+    // A text that holds a double quote or a line end could not be read back from a room file.
+    if (owner_.letLegend(row, n, stored)) continue;
+    const KeyValuePtr& slot = owner_.kv(row);
+    const Variant kept = slot ? slot->GetValue(Variant(RoomSlotValues::indexKey(n))) : Variant();
+    logRefused(keyword(row) + "[" + std::to_string(n) + "]", VXCommon::quoteCodeString(text),
+               kept.isEmpty() ? std::string() : VXCommon::quoteCodeString(RoomSlotValues::asText(kept)));
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/text_helpers.h"
 #include "common/time_codes.h"
+#include "common/vb_error.h"
 
 namespace RoomFileText {
 
@@ -11,14 +12,24 @@ namespace {
 
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
-// The code-string scanner knows no hour unit: a longer delay is written in minutes, rounded
-// to 4 decimals as the time text rounds minutes.
-std::string codeTimeText(const Decimal& microseconds) {
-  static const Decimal kHour(int64_t{3600000000});
-  static const Decimal kMinute(60000000);
-  Decimal magnitude = microseconds.abs();
-  if (magnitude > kHour) return (magnitude / kMinute).roundHalfEven(4).toString() + "M";
-  return VXCommon::formatMicroseconds(magnitude);
+const Decimal kHour(int64_t{3600000000});
+const Decimal kMinute(60000000);
+
+// Minutes and hours are written rounded to 4 decimals. A time within half a unit of the fourth
+// decimal of the largest decimal would round to a count that, read back, no longer fits: such
+// a count is taken one step lower.
+std::string inUnits(const Decimal& magnitude, const Decimal& unit, const char* letter) {
+  static const Decimal kStep = Decimal::fromParts(false, 1, 4);
+  Decimal count = (magnitude / unit).roundHalfEven(4);
+  for (;;) {
+    try {
+      (void)(count * unit);
+      break;
+    } catch (const VbError&) {
+      count -= kStep;
+    }
+  }
+  return count.toString() + letter;
 }
 
 }  // namespace
@@ -55,8 +66,18 @@ std::string subscript(std::string_view key, bool alwaysQuoted) {
   return quoted(key, '\'');
 }
 
-std::string time(const Decimal& microseconds) { return VXCommon::formatMicroseconds(microseconds); }
+std::string time(const Decimal& microseconds) {
+  const Decimal magnitude = microseconds.abs();
+  if (magnitude > kHour) return inUnits(magnitude, kHour, "H");
+  if (magnitude > kMinute) return inUnits(magnitude, kMinute, "M");
+  return VXCommon::formatMicroseconds(magnitude);
+}
 
-std::string codeTime(const Decimal& microseconds) { return codeTimeText(microseconds); }
+// The code-string scanner knows no hour unit: a longer delay is written in minutes.
+std::string codeTime(const Decimal& microseconds) {
+  const Decimal magnitude = microseconds.abs();
+  if (magnitude > kMinute) return inUnits(magnitude, kMinute, "M");
+  return VXCommon::formatMicroseconds(magnitude);
+}
 
 }  // namespace RoomFileText

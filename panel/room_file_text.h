@@ -11,7 +11,8 @@
 // - a time is written as formatMicroseconds writes it (minutes and hours rounded to 4
 //   decimals, so such a time reads back within half a unit of the fourth decimal), except
 //   that a delay inside a code string, whose scanner knows no hour unit, is written in
-//   minutes instead of hours.
+//   minutes instead of hours, and that a time so close to the largest decimal that rounding
+//   up would pass it is rounded down instead.
 // Ordinary values (no line ends, plain subscripts) come out exactly as the writer's plain
 // rules give them.
 #pragma once

@@ -156,7 +156,7 @@ TEST_F(ImageDecoderTest, RoomValuesOfEachEncoding) {
       // Relays: format 9 relay 7 first; format 8 relay 1 first, a condition kept; format 7 bits.
       {Panel(9).set(0x1F08, {0x2E, 0, 0, 0, 0, 0, 0x53}), "r1=500ms/Selection3 r2=Maintained/Selection0 r3"},
       {Panel(9).set(0x1F08, {0x2E}), "r7=Maintained/~Locked"},
-      {Panel(8).set(0x1F08, {0x1C, 0x0F, 0x4D}), "r1=Maintained/AudioOn r2=Maintained/On r3=400ms/ r4"},
+      {Panel(8).set(0x1F08, {0x1C, 0x0F, 0x08}), "r1=Maintained/AudioOn r2=Maintained/On r3=Maintained/Off r4"},
       {Panel(7).set(0x1F08, {0x24}), "r1=Maintained/Off r2=600ms/On r3=Maintained/Off r4=Maintained/Selection4"},
       // Pre-amplifier: as many inputs as the room has in format 9, four in formats 7 and 8.
       {Panel(9).set(0x1F28, {3, 0xA7}), "a5=3,10,7"},
@@ -186,7 +186,6 @@ TEST_F(ImageDecoderTest, FailuresAndTheirResults) {
       {6, Panel(9), loadCommError, "[E]Communications error reading block 6\r\n", "Legend Fonts"},
       {0, Panel(9), loadCommError, "[E]Can't find projector driver \r\n", "Selections"},  // replaces 4
       {124, Panel(9), loadCommError, "[E]Can't find valid memory version.", "Driver"},  // replaces 7
-      {-1, Panel(9).set(0x1F08, {0x4C}), loadBadMemory, "[E]Program Error - unclassified relay value\r\n", "[W]"},
       // Index words of the code table past the image are not followed; others are.
       {-1, Panel(7).set(0x0432, {0x90, 0x00}).set(0x0458, {0x2A, 0}), loadOk, "    1000 Byte=$00\r\n", "[E]"},
   };
@@ -210,6 +209,30 @@ TEST_F(ImageDecoderTest, FailuresAndTheirResults) {
   const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
   EXPECT_NE(listing.find("Read from EEPROM", listing.find("Read from EEPROM") + 1), std::string::npos);
   EXPECT_FALSE(MemDebugForm::instance().wasShown());
+}
+
+// What a room file could not give again is not stored: the setting keeps the driver's value
+// (or the checker's default) and a warning names the keyword and the value.
+TEST_F(ImageDecoderTest, ValuesARoomFileCannotHold) {
+  const struct { Panel panel; int result; std::string expected, line; } cases[] = {
+      {Panel(7).set(0x1F22, {105, 0xEE}), loadOk, "a1=0,0,0 a2=0,6,6",
+       "[W]             'ROOM-AFVP-GBT[2]' cannot be 105,14,14 - kept 0,6,6\r\n"},
+      {Panel(9).set(0x1F20, {3, 0xD5}), loadOk, "a1=3,6,5", "'ROOM-AFVP-GBT[1]' cannot be 3,13,5 - kept 3,6,5\r\n"},
+      {Panel(9).set(0x1F05, {9}), loadOk, "onsel=1", "'ROOM-POWER-ON-SELECTION' cannot be 9 - kept 1\r\n"},
+      // A relay byte that gives no event: the reduced form warns, the full form is an error.
+      {Panel(8).set(0x1F08, {0x0F, 0x0F, 0x4D}), loadOk, "r2=Maintained/On r3=400ms/Off",
+       "    1F0A Byte=$4D\r\n[I]Program Error - unclassified relay value\r\n"
+       "[W]             'ROOM-RELAY[3]' cannot be 400ms, - kept 400ms,Off\r\n"},
+      {Panel(9).set(0x1F08, {0x4C}), loadBadMemory, "", "[E]Program Error - unclassified relay value\r\n"},
+      {Panel(9).set(0x0180, {1, 0x88, 1, 0x88, 1, 0x88, 1, 0x88, 3, 'a', '"', 'b'}), loadOk, "leg1= leg4=",
+       "'ROOM-LEGEND-NAME[4]' cannot be \"'a\"b'\" - kept no value\r\n"},
+  };
+  for (const auto& c : cases) {
+    MemDebugForm::instance().reset();
+    EXPECT_EQ(decode(c.panel), c.result) << c.line;
+    EXPECT_NE(roomValues(*settings).find(c.expected), std::string::npos) << roomValues(*settings);
+    EXPECT_TRUE(logged(c.line)) << MemDebugForm::instance().txtMemDumpListing();
+  }
 }
 
 // Built with room choices of its own, read back and built again.

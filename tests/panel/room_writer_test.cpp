@@ -43,6 +43,8 @@ TEST(RoomWriter, StatementsWrittenBack) {
        "RSCODE['P']=\"'P',13,&VBIN,&VHEX,&VASC0,&VASC3,d1.5s\",IS-HIDDEN"},
       // The code-string scanner reads no hours: longer delays are written in minutes.
       {"IRCODE['LONG']=\"D90M,R5400s,d3600.000001s\"", "IRCODE['LONG']=\"D90M,R90M,d60M\""},
+      // Rounded up, the largest time would no longer fit when read back.
+      {"IRCODE['MAX']=\"D79228162514264337593543950335u\"", "IRCODE['MAX']=\"D1320469375237738959892.3991M\""},
   };
   for (const auto& c : cases) {
     PanelSettingsV2 settings;
