@@ -271,4 +271,43 @@ TEST(ImageReadBack, SampleDriversInEveryFormat) {
   VXCommon::resetStartupGlobals();
 }
 
+// The saved room built in each format, one settings byte at a time damaged: whenever the
+// panel decodes with 0, the room file written from it reads back and checks 0.
+TEST(ImageReadBack, DamagedSettingsWriteARoomThatReadsBack) {
+  TempXdgHome home;
+  programStartup(std::string(ORVELLA_SOURCE_DIR) + "/examples/library");
+  FakeBlockSource source;
+  ScopedBlockSource installed(source);
+  const std::string roomFile = home.root() + "/decoded.room";
+  auto checkedRoom = [&](const std::string& text) {
+    home.writeFile("decoded.room", text);
+    PanelSettingsV2 room;
+    int16_t result = -1;
+    if (room.ReadAndParseRoomFile(roomFile)) room.IsDriverValid(result);
+    return result;
+  };
+  PanelSettingsV2 saved;
+  ASSERT_TRUE(saved.ReadAndParseRoomFile(VXCommon::gFileTypes->localDir(ftSavedRooms) + "Room 101.room"));
+  // The selection and hidden-function indexes, the room's projector bits, the settings block.
+  std::vector<int32_t> addresses = {0x0403, 0x0407, 0x0412};
+  for (int32_t a = 0x0000; a < 0x0013; ++a) addresses.push_back(a);
+  for (int32_t a = 0x1F00; a < 0x1F40; ++a) addresses.push_back(a);
+  for (int16_t version = 1; version <= 3; ++version) {
+    std::shared_ptr<memBlockCls> built = saved.makeMemoryMap(version, 1, 0);
+    ASSERT_TRUE(built) << version;
+    for (int32_t address : addresses) {
+      for (int value : {0x00, 0x09, 0x4D, 0x69, 0xEE, 0xFF}) {
+        std::string image = built->memImage();
+        image[size_t(address)] = char(value);
+        PanelSettingsV2 decoded;
+        int16_t found = 0;
+        const int16_t result = decodeFrom(source, image, decoded, found);
+        MemDebugForm::instance().reset();
+        if (result == loadOk) EXPECT_EQ(checkedRoom(decoded.encodeRoomFile()), 0) << version << " " << address << " " << value;
+      }
+    }
+  }
+  VXCommon::resetStartupGlobals();
+}
+
 }  // namespace
