@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -286,24 +287,28 @@ TEST(ImageReadBack, DamagedSettingsWriteARoomThatReadsBack) {
     if (room.ReadAndParseRoomFile(roomFile)) room.IsDriverValid(result);
     return result;
   };
+  std::set<std::string> checked;
   PanelSettingsV2 saved;
   ASSERT_TRUE(saved.ReadAndParseRoomFile(VXCommon::gFileTypes->localDir(ftSavedRooms) + "Room 101.room"));
-  // The selection and hidden-function indexes, the room's projector bits, the settings block.
-  std::vector<int32_t> addresses = {0x0403, 0x0407, 0x0412};
-  for (int32_t a = 0x0000; a < 0x0013; ++a) addresses.push_back(a);
-  for (int32_t a = 0x1F00; a < 0x1F40; ++a) addresses.push_back(a);
+  // The advanced-relay bit, the room's projector bits and the room settings (the fuzz target
+  // damages the rest).
+  std::vector<int32_t> addresses = {0x0012, 0x0403, 0x0407, 0x0412};
+  for (int32_t a = 0x1F00; a < 0x1F30; ++a) addresses.push_back(a);
   for (int16_t version = 1; version <= 3; ++version) {
     std::shared_ptr<memBlockCls> built = saved.makeMemoryMap(version, 1, 0);
     ASSERT_TRUE(built) << version;
     for (int32_t address : addresses) {
-      for (int value : {0x00, 0x09, 0x4D, 0x69, 0xEE, 0xFF}) {
+      for (int value : {0x09, 0x4D, 0xEE, 0xFF}) {
         std::string image = built->memImage();
         image[size_t(address)] = char(value);
         PanelSettingsV2 decoded;
         int16_t found = 0;
         const int16_t result = decodeFrom(source, image, decoded, found);
         MemDebugForm::instance().reset();
-        if (result == loadOk) EXPECT_EQ(checkedRoom(decoded.encodeRoomFile()), 0) << version << " " << address << " " << value;
+        if (result != loadOk) continue;
+        // Many damages give the same room; each room is read once.
+        auto [room, isNew] = checked.insert(decoded.encodeRoomFile());
+        if (isNew) EXPECT_EQ(checkedRoom(*room), 0) << version << " " << address << " " << value;
       }
     }
   }
