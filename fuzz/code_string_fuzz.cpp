@@ -8,7 +8,7 @@
 #include <string>
 
 #include "common/key_value_list.h"
-#include "panel/code_string_compiler.h"
+#include "panel/language/code_string_compiler.h"
 
 namespace {
 

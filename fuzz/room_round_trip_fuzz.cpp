@@ -14,7 +14,7 @@
 
 #include "common/device_globals.h"
 #include "panel/panel_settings.h"
-#include "panel/room_file_text.h"
+#include "panel/room/room_file_text.h"
 
 namespace {
 

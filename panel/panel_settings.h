@@ -25,11 +25,11 @@
 
 #include "common/key_value_list.h"
 #include "common/variant.h"
-#include "panel/keyword_def.h"
-#include "panel/mem_rule_set.h"
-#include "panel/parse_log_kind.h"
-#include "panel/prj_translator_state.h"
-#include "panel/type_value.h"
+#include "panel/model/keyword_def.h"
+#include "panel/model/mem_rule_set.h"
+#include "panel/model/parse_log_kind.h"
+#include "panel/model/prj_translator_state.h"
+#include "panel/model/type_value.h"
 
 class memBlockCls;
 

@@ -10,7 +10,7 @@
 
 #include "panel/panel_settings.h"
 #include "tests/fakes/temp_xdg_home.h"
-#include "tests/panel/code_string_test_support.h"
+#include "tests/panel/language/code_string_test_support.h"
 #include "tests/panel/panel_settings_access.h"
 #include "wizard/parse_file_listing.h"
 

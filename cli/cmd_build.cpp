@@ -1,0 +1,93 @@
+// orvella-config build (FILE | --defaults) --format 7|8|9 -o IMAGE [--listing FILE]: reads a
+// projector driver or a room file as `check` does, or loads the library's factory defaults
+// (which give the image no time stamp), and when the check gives 0 builds the panel's
+// 8192-byte image in that memory format for the firmware of --fw (1.2 without it). The
+// memory listing goes to the --listing file, or to stdout without one; the image is written
+// only when its build logged no error.
+// Exit status: 0; the load error when the check fails (the parse listing printed, 1 for a room
+// file); 65 when the image build logged errors (the listing written, no image); 64 usage; 66
+// FILE unreadable; 73 IMAGE or the listing file unwritable.
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/device_globals.h"
+#include "common/file_type_table.h"
+#include "common/memory_image.h"
+#include "common/startup_globals.h"
+#include "cli/command.h"
+#include "cli/failure_report.h"
+#include "cli/file_args.h"
+#include "cli/output_writer.h"
+#include "cli/settings_file_reader.h"
+#include "wizard/mem_debug_form.h"
+
+namespace cli {
+namespace {
+
+constexpr int kFirstFormat = 7;
+
+struct BuildArgs {
+  std::string input, image, listing;
+  int format = 0;
+  bool defaults = false;
+} args;
+
+void define(CLI::App& command) {
+  command.add_option("FILE", args.input, "a driver (.prjdrv, .prj) or a room file (.room)")->type_name("")->check(nonEmptyName());
+  command.add_flag("--defaults", args.defaults, "the library's factory defaults instead of FILE");
+  command.add_option("--format", args.format, "the panel's memory format")
+      ->required()
+      ->check(CLI::IsMember({7, 8, 9}).description(""))
+      ->type_name("7|8|9");
+  command.add_option("-o", args.image, "the image file to write (- for stdout)")
+      ->required()
+      ->type_name("IMAGE")
+      ->check(nonEmptyName());
+  command.add_option("--listing", args.listing, "the memory listing's file (default stdout)")
+      ->type_name("FILE")
+      ->check(nonEmptyName());
+}
+
+int run() {
+  if (args.input.empty() == !args.defaults) throw UsageError{"build takes either FILE or --defaults"};
+  const std::string listingPath = args.listing.empty() ? kStandardOutput : args.listing;
+  const std::string input = args.defaults
+      ? VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver
+      : args.input;
+  refuseClashes({input}, {{"--listing", listingPath}, {"-o", args.image}});
+
+  std::shared_ptr<PanelSettingsV2> settings;
+  if (args.defaults) {
+    int status = kExitOk;
+    if (!(settings = loadFactoryDefaults(status))) return status;
+  } else {
+    SettingsFile file = checkSettingsFile(input);
+    if (!file.settings) return kExitNoInput;
+    if (file.result != 0) return failed(file);
+    settings = file.settings;
+  }
+
+  MemDebugForm::instance().reset();
+  int16_t ruleSet = int16_t(args.format - kFirstFormat + 1);
+  std::shared_ptr<memBlockCls> image =
+      settings->makeMemoryMap(ruleSet, VXCommon::gPanelFwMajor, VXCommon::gPanelFwMinor);
+  const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
+  if (int status = writeOutputFile(listingPath, listing); status != kExitOk) return status;
+  if (!image) {
+    fail(kExitImageErrors, "the image of '" + input + "' has errors (see the listing); nothing written");
+    reportMemoryErrors(input, listing);
+    return kExitImageErrors;
+  }
+  return writeOutputFile(args.image, image->memImage());
+}
+
+CommandRegistration registration({"build", "the panel's 8192-byte image of a driver, a room or the factory defaults\n"
+                                           "(FILE | --defaults) --format 7|8|9 -o IMAGE [--listing FILE]",
+                                  define, run});
+
+}  // namespace
+}  // namespace cli

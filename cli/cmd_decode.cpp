@@ -1,0 +1,93 @@
+// orvella-config decode (--image FILE | --port DEVICE) [-o ROOM] [--listing FILE]: reads a
+// panel's room settings back from its memory into a new settings object, as the wizard's
+// retrieval does, from an image file or from a panel on a serial line. The driver the panel
+// names is re-read from the library's drivers folder. The memory listing goes to --listing
+// FILE, or to stdout; the room file (-o) is written only when the panel decodes cleanly.
+// Any other result is said on stderr with its load-error text and the listing's error lines;
+// for a driver that does not check (2) the driver's parse listing follows the memory listing
+// and its error lines follow on stderr; for a missing driver (4) stderr names the driver and
+// the drivers folder searched. Exit status: 0; the load error (2, 4, 7, 9); 74 when the port
+// cannot be opened or a block could not be read (load error 8); 64 usage; 66 an unreadable
+// image; 73 an output that cannot be written.
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/file_type_table.h"
+#include "common/startup_globals.h"
+#include "panel/load_error.h"
+#include "panel/panel_settings.h"
+#include "cli/command.h"
+#include "cli/failure_report.h"
+#include "cli/file_args.h"
+#include "cli/output_writer.h"
+#include "cli/panel_source.h"
+#include "cli/settings_file_reader.h"
+#include "wizard/mem_debug_form.h"
+#include "wizard/parse_file_listing.h"
+
+namespace cli {
+namespace {
+
+struct DecodeArgs {
+  std::string image, port, room, listing;
+} args;
+
+void define(CLI::App& command) {
+  command.add_option("--image", args.image, "an 8192-byte panel image file")->type_name("FILE")->check(nonEmptyName());
+  command.add_option("--port", args.port, "the serial device of a panel")->type_name("DEVICE")->check(nonEmptyName());
+  command.add_option("-o", args.room, "the room file to write (- for stdout)")->type_name("ROOM")->check(nonEmptyName());
+  command.add_option("--listing", args.listing, "the memory listing's file (default stdout)")
+      ->type_name("FILE")
+      ->check(nonEmptyName());
+}
+
+int run() {
+  if (args.image.empty() == args.port.empty())
+    throw UsageError{"decode reads either --image FILE or --port DEVICE"};
+  const std::string listingPath = args.listing.empty() ? kStandardOutput : args.listing;
+  std::vector<OutputName> outputs = {{"--listing", listingPath}};
+  if (!args.room.empty()) outputs.push_back({"-o", args.room});
+  refuseClashes(args.image.empty() ? std::vector<std::string>{} : std::vector{args.image}, outputs);
+
+  const std::string source = args.image.empty() ? args.port : args.image;
+  auto optional = [](const std::string& s) { return s.empty() ? std::nullopt : std::optional(s); };
+  int status = kExitOk;
+  std::string error;
+  std::unique_ptr<PanelSource> panel =
+      PanelSource::open(optional(args.image), optional(args.port), {}, status, error);
+  if (!panel) return fail(status, error);
+
+  auto settings = std::make_shared<PanelSettingsV2>();
+  int16_t version = 0;
+  const int16_t result = settings->decodeMemoryMap(version);
+  panel.reset();
+
+  std::string listing = MemDebugForm::instance().txtMemDumpListing();
+  const std::string driversFolder = VXCommon::gFileTypes->localDir(ftDrivers);
+  SettingsFile driver;
+  if (result == loadDriverParseError) {  // read and checked again, for its listing and errors
+    driver = checkSettingsFile(driversFolder + settings->fullDriverName());
+    listing += ParseFileListing::instance().txtParseFileListing();
+  }
+  if (int written = writeOutputFile(listingPath, listing); written != kExitOk) return written;
+  if (result == loadOk) return args.room.empty() ? kExitOk : writeOutputFile(args.room, settings->encodeRoomFile());
+
+  reportLoadError(source, result);
+  if (result == loadDriverMissing)
+    fail(result, "the panel's driver '" + settings->fullDriverName() + "' was looked for in the drivers folder " +
+                     driversFolder);
+  reportMemoryErrors(source, MemDebugForm::instance().txtMemDumpListing());
+  if (driver.settings) reportParseErrors(driver.path, ParseFileListing::instance().txtParseFileListing(), driver.parsedSize);
+  return result == loadCommError ? kExitDevice : result;
+}
+
+CommandRegistration registration({"decode", "read a panel back into a room file\n"
+                                            "(--image FILE | --port DEVICE) [-o ROOM] [--listing FILE]",
+                                  define, run});
+
+}  // namespace
+}  // namespace cli

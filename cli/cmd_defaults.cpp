@@ -1,0 +1,37 @@
+// orvella-config defaults -o ROOM: the panel's factory settings as a room file. Loads the
+// factory-defaults driver of the library's drivers folder into a new settings object and
+// writes the room. When that driver cannot be read the status is 66; when it does not check
+// cleanly its parse listing is printed, the failure said on stderr, nothing is written and the
+// status is its load error; 73 when ROOM cannot be written.
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <string>
+
+#include "common/file_type_table.h"
+#include "common/startup_globals.h"
+#include "cli/command.h"
+#include "cli/file_args.h"
+#include "cli/output_writer.h"
+#include "cli/settings_file_reader.h"
+
+namespace cli {
+namespace {
+
+std::string output;
+
+void define(CLI::App& command) {
+  command.add_option("-o", output, "the room file to write (- for stdout)")->required()->type_name("ROOM")->check(nonEmptyName());
+}
+
+int run() {
+  refuseClashes({VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver}, {{"-o", output}});
+  int status = kExitOk;
+  std::shared_ptr<PanelSettingsV2> settings = loadFactoryDefaults(status);
+  if (!settings) return status;
+  return writeOutputFile(output, settings->encodeRoomFile());
+}
+
+CommandRegistration registration({"defaults", "the factory defaults as a room file\n-o ROOM", define, run});
+
+}  // namespace
+}  // namespace cli

@@ -1,0 +1,86 @@
+// orvella-config library: what the local library holds. Lists the saved rooms, the drivers by
+// maker and model (the current revision marked, application notes named) and the upgrade
+// files newer than the panel's firmware (--fw) and this utility.
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/device_globals.h"
+#include "common/file_library.h"
+#include "common/startup_globals.h"
+#include "common/utility_version.h"
+#include "cli/command.h"
+
+namespace {
+
+void printLine(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+std::string orNone(const std::string& path) { return path.empty() ? "none" : path; }
+
+std::string version(int major, int minor) { return std::to_string(major) + "." + std::to_string(minor); }
+
+void listRooms(fileDatabaseCls& library) {
+  library.createSavedRoomsDB();
+  int16_t unused = 0;
+  auto rooms = library.getSavedRoomsList("", unused);
+  printLine("Saved rooms:");
+  if (rooms->empty()) printLine("  none");
+  for (const std::string& room : *rooms) printLine("  " + room);
+}
+
+void listDrivers(fileDatabaseCls& library) {
+  library.createDriverDB();
+  int16_t unused = 0;
+  printLine("Drivers:");
+  auto makers = library.getMfgrList("", unused);
+  if (makers.empty()) printLine("  none");
+  for (const std::string& maker : makers) {
+    printLine("  " + (maker.empty() ? std::string("(no maker)") : maker));
+    auto models = library.getModelList(maker, "", unused, true);
+    size_t width = 0;
+    for (const ProjDriverPtr& model : models) width = std::max(width, model->projModelAndRev.size());
+    for (const ProjDriverPtr& model : models) {
+      std::string line = "    " + model->projModelAndRev;
+      line.append(width + 2 - model->projModelAndRev.size(), ' ');
+      line += model->projIsCurrent ? "current" : "older revision";
+      if (model->hasPDF) line += ", application note";
+      line += "  [" + model->projDriverName + "]";
+      printLine(line);
+    }
+  }
+}
+
+void listUpgrades(fileDatabaseCls& library) {
+  const int fwMajor = VXCommon::gPanelFwMajor, fwMinor = VXCommon::gPanelFwMinor;
+  const std::string fw = version(fwMajor, fwMinor);
+  const std::string utility = version(VXCommon::kUtilityMajor, VXCommon::kUtilityMinor) + "." +
+                              std::to_string(VXCommon::kUtilityRevision);
+  printLine("Upgrades:");
+  printLine("  panel firmware newer than " + fw + ": " +
+            orNone(library.findFWUpgrades(1, int16_t(fwMajor), int16_t(fwMinor), ".fw")));
+  printLine("  adapter web-ROM image newer than " + fw + ": " +
+            orNone(library.findWebromUpgrades(2, int16_t(fwMajor), int16_t(fwMinor))));
+  printLine("  help file for utility " + utility + ": " + orNone(library.findCurrentHelp()));
+  printLine("  utility installer newer than " + utility + ": " + orNone(library.findCurrentCU()));
+}
+
+void define(CLI::App&) {}
+
+int runLibrary() {
+  printLine("Library: " + VXCommon::gDefaultDir);
+  fileDatabaseCls library;
+  listRooms(library);
+  listDrivers(library);
+  listUpgrades(library);
+  return cli::kExitOk;
+}
+
+const cli::CommandRegistration registration(
+    {"library", "the library's drivers by maker, model and revision; rooms; upgrades", define, runLibrary});
+
+}  // namespace

@@ -1,0 +1,36 @@
+// orvella-config parse FILE: reads a projector driver or a room file into a new settings
+// object and prints the parse listing on stdout, exactly as the listing holds it (CR LF line
+// ends). A name ending in ".room" (any letter case) is read as a room file, any other as a
+// driver. Exit status: 0 when no error was counted, 2 for a driver and 1 for a room file with
+// errors, 66 when the file cannot be read.
+#include <CLI/CLI.hpp>
+#include <string>
+
+#include "cli/command.h"
+#include "cli/file_args.h"
+#include "cli/settings_file_reader.h"
+
+namespace cli {
+namespace {
+
+constexpr int kExitDriverErrors = 2;
+
+std::string input;
+
+void define(CLI::App& command) {
+  command.add_option("FILE", input, "a driver (.prjdrv, .prj) or a room file (.room)")->type_name("")->required()->check(nonEmptyName());
+}
+
+int run() {
+  SettingsFile file = readSettingsFile(input);
+  if (!file.settings) return kExitNoInput;
+  printParseListing();
+  if (file.settings->parseErrors() == 0) return kExitOk;
+  return file.room ? kExitRoomFileError : kExitDriverErrors;
+}
+
+CommandRegistration registration(
+    {"parse", "read a driver (.prjdrv, .prj) or a room file (.room); parse listing\nFILE", define, run});
+
+}  // namespace
+}  // namespace cli

@@ -1,0 +1,35 @@
+// orvella-config room FILE -o ROOM: reads a projector driver or a room file as `parse` does,
+// checks it, and writes what it holds as a room file. Only a check that gives 0 writes the
+// room; otherwise the parse listing is printed, the failure said on stderr, nothing is written
+// and the exit status is the load error (for a room file 1, the room file's load error). 66
+// when FILE cannot be read, 73 when ROOM cannot be written.
+#include <CLI/CLI.hpp>
+#include <string>
+
+#include "cli/command.h"
+#include "cli/file_args.h"
+#include "cli/output_writer.h"
+#include "cli/settings_file_reader.h"
+
+namespace cli {
+namespace {
+
+std::string input, output;
+
+void define(CLI::App& command) {
+  command.add_option("FILE", input, "a driver (.prjdrv, .prj) or a room file (.room)")->type_name("")->required()->check(nonEmptyName());
+  command.add_option("-o", output, "the room file to write (- for stdout)")->required()->type_name("ROOM")->check(nonEmptyName());
+}
+
+int run() {
+  refuseClashes({input}, {{"-o", output}});
+  SettingsFile file = checkSettingsFile(input);
+  if (!file.settings) return kExitNoInput;
+  if (file.result != 0) return failed(file);
+  return writeOutputFile(output, file.settings->encodeRoomFile());
+}
+
+CommandRegistration registration({"room", "write what FILE holds as a room file\nFILE -o ROOM", define, run});
+
+}  // namespace
+}  // namespace cli

@@ -1,0 +1,64 @@
+#include "cli/failure_report.h"
+
+#include <cstdio>
+
+#include "common/startup_globals.h"
+
+namespace cli {
+namespace {
+
+constexpr const char* kParseErrorMark = "    (E) ";
+constexpr const char* kMemoryErrorMark = "[E]";
+constexpr size_t kEchoDigits = 4, kMaxEchoDigits = 10;
+constexpr const char* kEchoGap = "    ";
+
+void printLine(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+
+// Calls `each(line, start)` for every CR LF line of the listing.
+template <typename Fn>
+void forEachLine(const std::string& listing, Fn each) {
+  for (size_t at = 0, end; at < listing.size(); at = end + 2) {
+    end = listing.find("\r\n", at);
+    if (end == std::string::npos) end = listing.size();
+    each(listing.substr(at, end - at), at);
+  }
+}
+
+// The line number of an echo line ("0042    text"), or empty.
+std::string echoedLineNumber(const std::string& line) {
+  size_t digits = line.find_first_not_of("0123456789");
+  if (digits < kEchoDigits || digits > kMaxEchoDigits || line.compare(digits, 4, kEchoGap) != 0) return "";
+  return std::to_string(std::stol(line.substr(0, digits)));
+}
+
+}  // namespace
+
+int fail(int status, const std::string& message) {
+  printLine("orvella-config: " + message);
+  return status;
+}
+
+void reportLoadError(const std::string& source, int result) {
+  const auto& texts = VXCommon::gErrorMessages;
+  std::string text = result > 0 && size_t(result) < texts.size() ? texts[size_t(result)] : "";
+  printLine("orvella-config: " + source + ": load error " + std::to_string(result) + ": " + text);
+}
+
+void reportParseErrors(const std::string& file, const std::string& listing, size_t parsedSize) {
+  std::string lineNumber;
+  forEachLine(listing, [&](const std::string& line, size_t start) {
+    if (std::string number = echoedLineNumber(line); !number.empty()) lineNumber = number;
+    if (line.rfind(kParseErrorMark, 0) != 0) return;
+    std::string where = start < parsedSize && !lineNumber.empty() ? file + ":" + lineNumber : file;
+    printLine(where + ": " + line.substr(std::string(kParseErrorMark).size()));
+  });
+}
+
+void reportMemoryErrors(const std::string& source, const std::string& listing) {
+  forEachLine(listing, [&](const std::string& line, size_t) {
+    if (line.rfind(kMemoryErrorMark, 0) == 0)
+      printLine(source + ": " + line.substr(std::string(kMemoryErrorMark).size()));
+  });
+}
+
+}  // namespace cli

@@ -1,0 +1,90 @@
+#include "cli/globals_options.h"
+
+#include <sys/stat.h>
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+
+#include "common/device_globals.h"
+#include "cli/command.h"
+#include "cli/file_args.h"
+#include "wizard/comm_mode_demo.h"
+#include "wizard/program_startup.h"
+
+namespace cli {
+namespace {
+
+// "MAJ.MIN" with each part 0..255.
+std::optional<std::pair<int16_t, int16_t>> parseVersion(const std::string& text) {
+  size_t dot = text.find('.');
+  if (dot == std::string::npos || dot == 0 || dot + 1 >= text.size()) return std::nullopt;
+  auto part = [](const std::string& s) -> std::optional<int16_t> {
+    if (s.empty() || s.size() > 3) return std::nullopt;
+    int v = 0;
+    for (char c : s) {
+      if (c < '0' || c > '9') return std::nullopt;
+      v = v * 10 + (c - '0');
+    }
+    if (v > 255) return std::nullopt;
+    return int16_t(v);
+  };
+  auto major = part(text.substr(0, dot));
+  auto minor = part(text.substr(dot + 1));
+  if (!major || !minor) return std::nullopt;
+  return std::make_pair(*major, *minor);
+}
+
+std::pair<int16_t, int16_t> versionOption(const char* option, const std::string& text) {
+  auto version = parseVersion(text);
+  if (!version) throw UsageError{std::string(option) + " expects MAJ.MIN, got '" + text + "'"};
+  return *version;
+}
+
+}  // namespace
+
+void defineGlobalOptions(CLI::App& app, GlobalOptions& options) {
+  app.add_option("--library", options.library,
+                 "the local library for this run, a folder that must exist\n(default: the "
+                 "stored one, else $XDG_DATA_HOME/VXC, laid out at start-up)")
+      ->type_name("DIR")
+      ->check(nonEmptyName());
+  app.add_option("--fw", options.fw,
+                 "the panel's firmware version, as identification would report it;\nthe checker "
+                 "refuses drivers that need a newer one, and build\nchooses the baud clock by it "
+                 "(default 1.2, as the wizard's demo port)")
+      ->type_name("MAJ.MIN")
+      ->check(nonEmptyName());
+  app.add_option("--mem", options.mem,
+                 "the panel's memory format (major.minor, minor 7, 8 or 9); a panel\nof format 3.x "
+                 "sends a checksum with each block, so reading one\nneeds --mem 3.9 (default 0.0: "
+                 "no checksums expected)")
+      ->type_name("MAJ.MIN")
+      ->check(nonEmptyName());
+}
+
+int applyGlobalOptions(const GlobalOptions& options) {
+  if (options.fw.empty()) {
+    commModeDemo();
+  } else {
+    auto [major, minor] = versionOption("--fw", options.fw);
+    VXCommon::gPanelFwMajor = major;
+    VXCommon::gPanelFwMinor = minor;
+  }
+  if (!options.mem.empty()) {
+    auto [major, minor] = versionOption("--mem", options.mem);
+    VXCommon::gPanelFmtMajor = major;
+    VXCommon::gPanelFmtMinor = minor;
+  }
+  struct stat info {};
+  if (!options.library.empty() &&
+      (::stat(options.library.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))) {
+    std::fprintf(stderr, "orvella-config: the library folder '%s' does not exist\n", options.library.c_str());
+    return kExitNoInput;
+  }
+  programStartup(options.library);
+  return kExitOk;
+}
+
+}  // namespace cli

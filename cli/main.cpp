@@ -1,0 +1,109 @@
+// orvella-config: reads the command line (CLI11), applies the global options, starts the
+// program up on its library and runs one command. Usage errors exit 64; --help, help and
+// --version print on stdout and exit 0.
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/utility_version.h"
+#include "cli/command.h"
+#include "cli/globals_options.h"
+
+namespace cli {
+namespace {
+
+constexpr const char* kAbout =
+    "orvella-config: the data side of the Orvella room panel configuration utility. It reads,\n"
+    "checks and writes projector drivers and room files, and builds and reads back the\n"
+    "panel's 8192-byte memory image.";
+
+constexpr const char* kExitStatuses =
+    "Exit status:\n"
+    "  0   success\n"
+    "  1   the room file does not check       6, 7 the panel's memory format is unknown\n"
+    "  2   the driver does not check          8   the panel's memory cannot be read fully\n"
+    "  3   the room file cannot be read       9   the panel's memory is not correct\n"
+    "  4   the panel's driver is not in the   10  the driver's format is unrecognized\n"
+    "      library's drivers folder           64  usage\n"
+    "  5   the driver needs a newer panel     65  the image's build logged errors\n"
+    "      firmware than --fw                 66  an input cannot be read\n"
+    "                                         73  an output cannot be written\n"
+    "                                         74  a device does not answer\n";
+
+std::vector<Command>& registry() {
+  static std::vector<Command> commands;
+  return commands;
+}
+
+std::string versionText() {
+  return "orvella-config " + std::to_string(VXCommon::kUtilityMajor) + "." +
+         std::to_string(VXCommon::kUtilityMinor) + "." + std::to_string(VXCommon::kUtilityRevision);
+}
+
+int usageError(const std::string& text) {
+  std::fprintf(stderr, "orvella-config: %s\nusage: orvella-config [OPTIONS] COMMAND ...  "
+                       "(orvella-config --help lists the commands and options)\n", text.c_str());
+  return kExitUsage;
+}
+
+}  // namespace
+
+CommandRegistration::CommandRegistration(const Command& command) { registry().push_back(command); }
+
+}  // namespace cli
+
+int main(int argc, char** argv) {
+  using namespace cli;
+  CLI::App app{kAbout, "orvella-config"};
+  app.get_formatter()->label("SUBCOMMAND", "COMMAND");
+  app.get_formatter()->column_width(34);
+  app.fallthrough();  // global options are taken after the command too
+  app.require_subcommand(1);
+  app.set_version_flag("--version", versionText(), "print the program's version and exit");
+  GlobalOptions globals;
+  defineGlobalOptions(app, globals);
+
+  std::string helpTopic;
+  CLI::App* help = app.add_subcommand("help", "this usage, or that of COMMAND");
+  help->add_option("COMMAND", helpTopic);
+  std::sort(registry().begin(), registry().end(),
+            [](const Command& a, const Command& b) { return std::string(a.name) < b.name; });
+  for (const Command& command : registry()) {
+    CLI::App* sub = app.add_subcommand(command.name, command.about);
+    sub->group("Commands");
+    command.define(*sub);
+  }
+  help->group("Commands");
+  app.footer(kExitStatuses);  // after the commands, which would take it over
+
+  try {
+    app.parse(argc, argv);
+    if (help->parsed()) {
+      CLI::App* topic = helpTopic.empty() ? &app : app.get_subcommand(helpTopic);
+      std::string name = topic == &app ? "orvella-config" : "orvella-config " + helpTopic;
+      std::fputs(app.get_formatter()->make_help(topic, name, CLI::AppFormatMode::Normal).c_str(), stdout);
+      return kExitOk;
+    }
+    if (int status = applyGlobalOptions(globals); status != kExitOk) return status;
+    const std::string name = app.get_subcommands().front()->get_name();
+    for (const Command& command : registry())
+      if (name == command.name) return command.run();
+    return usageError("unknown command '" + name + "'");
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::RequiredError& e) {
+    if (!app.get_subcommands().empty()) return usageError(e.what());
+    std::vector<std::string> rest = app.remaining();
+    return usageError(rest.empty() ? "a COMMAND is required" : "unknown command '" + rest.front() + "'");
+  } catch (const CLI::ParseError& e) {
+    return usageError(e.what());
+  } catch (const CLI::Error& e) {  // help for a command that does not exist
+    return usageError(e.what());
+  } catch (const UsageError& e) {
+    return usageError(e.text);
+  }
+}

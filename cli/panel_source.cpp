@@ -1,0 +1,78 @@
+#include "cli/panel_source.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "comm/comm_access.h"
+#include "comm/image_file_source.h"
+#include "cli/command.h"
+
+namespace cli {
+namespace {
+
+constexpr int32_t kPanelBlocks = 128;
+
+// Passes each fetch on to the serial line, showing which block is being read.
+class ProgressSource : public BlockSource {
+ public:
+  ProgressSource(BlockSource& line, std::string device, int32_t blocks)
+      : line_(line), device_(std::move(device)), blocks_(blocks) {}
+  ~ProgressSource() override {
+    if (fetches_ > 0) std::fputs("\r\x1b[K", stderr);
+  }
+
+  void retrieveBlock(std::string& data, int32_t blocknum, int16_t deviceID, int16_t& errnum) override {
+    ++fetches_;
+    std::string of = blocks_ > 0 ? " of " + std::to_string(blocks_)
+                                 : " of at most " + std::to_string(kPanelBlocks);
+    std::fprintf(stderr, "\rreading block %d%s from %s\x1b[K", fetches_, of.c_str(), device_.c_str());
+    std::fflush(stderr);
+    line_.retrieveBlock(data, blocknum, deviceID, errnum);
+  }
+
+ private:
+  BlockSource& line_;
+  std::string device_;
+  int32_t blocks_;
+  int32_t fetches_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<PanelSource> PanelSource::open(const std::optional<std::string>& imagePath,
+                                               const std::optional<std::string>& portPath,
+                                               Progress progress, int& status, std::string& error) {
+  if (imagePath) {
+    std::unique_ptr<BlockSource> file = ImageFileBlockSource::load(*imagePath, error);
+    if (!file) {
+      status = kExitNoInput;
+      return nullptr;
+    }
+    BlockSource& source = *file;
+    return std::unique_ptr<PanelSource>(new PanelSource(std::move(file), source));
+  }
+  frmCommAccess& line = frmCommAccess::instance();
+  if (!line.openSerialDevice(portPath.value_or(""), error)) {
+    status = kExitDevice;
+    return nullptr;
+  }
+  if (!progress.shown || !::isatty(STDERR_FILENO))
+    return std::unique_ptr<PanelSource>(new PanelSource(nullptr, line));
+  auto shown = std::make_unique<ProgressSource>(line, *portPath, progress.blocks);
+  BlockSource& source = *shown;
+  return std::unique_ptr<PanelSource>(new PanelSource(std::move(shown), source));
+}
+
+PanelSource::PanelSource(std::unique_ptr<BlockSource> owned, BlockSource& source)
+    : owned_(std::move(owned)) {
+  installBlockSource([&source]() -> BlockSource& { return source; });
+}
+
+PanelSource::~PanelSource() {
+  installBlockSource(nullptr);
+  owned_.reset();
+  frmCommAccess::instance().closePort();
+}
+
+}  // namespace cli

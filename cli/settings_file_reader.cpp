@@ -1,0 +1,80 @@
+#include "cli/settings_file_reader.h"
+
+#include <cstdio>
+
+#include "common/file_type_table.h"
+#include "common/startup_globals.h"
+#include "panel/load_error.h"
+#include "cli/command.h"
+#include "cli/failure_report.h"
+#include "cli/file_args.h"
+#include "cli/output_writer.h"
+#include "wizard/parse_file_listing.h"
+
+namespace cli {
+
+bool isRoomFileName(const std::string& path) {
+  static const std::string kExtension = ".room";
+  if (path.size() < kExtension.size()) return false;
+  for (size_t i = 0; i < kExtension.size(); ++i) {
+    char c = path[path.size() - kExtension.size() + i];
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (c != kExtension[i]) return false;
+  }
+  return true;
+}
+
+SettingsFile readSettingsFile(const std::string& path) {
+  SettingsFile file;
+  file.path = path;
+  file.room = isRoomFileName(path);
+  if (checkInput(path) != kExitOk) return file;
+  auto settings = std::make_shared<PanelSettingsV2>();
+  bool read = file.room ? settings->ReadAndParseRoomFile(path) : settings->ReadAndParseProjFile(path);
+  if (!read) {
+    std::fprintf(stderr, "orvella-config: cannot read '%s'\n", path.c_str());
+    return file;
+  }
+  file.settings = settings;
+  file.parsedSize = ParseFileListing::instance().txtParseFileListing().size();
+  return file;
+}
+
+SettingsFile checkSettingsFile(const std::string& path) {
+  SettingsFile file = readSettingsFile(path);
+  if (!file.settings) return file;
+  file.settings->IsDriverValid(file.result);
+  return file;
+}
+
+std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status) {
+  const std::string driver = VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver;
+  if ((status = checkInput(driver)) != kExitOk) return nullptr;
+  auto settings = std::make_shared<PanelSettingsV2>();
+  if (!settings->loadDefaults()) return settings;
+  // Read and checked once more on its own, for the listing and the lines its errors belong to.
+  SettingsFile file = checkSettingsFile(driver);
+  status = !file.settings ? kExitNoInput : file.status() != 0 ? failed(file) : int(loadDriverParseError);
+  return nullptr;
+}
+
+void printParseListing() {
+  writeOutputFile(kStandardOutput, ParseFileListing::instance().txtParseFileListing());
+}
+
+void reportCheckFailure(const SettingsFile& file) {
+  reportLoadError(file.path, file.status());
+  reportParseErrors(file.path, ParseFileListing::instance().txtParseFileListing(), file.parsedSize);
+}
+
+}  // namespace cli
+
+namespace cli {
+
+int failed(const SettingsFile& file) {
+  printParseListing();
+  reportCheckFailure(file);
+  return file.status();
+}
+
+}  // namespace cli

@@ -1,0 +1,137 @@
+// The driver checker's checks: mandatory keywords, the code names the keywords refer to,
+// continuations, the deprecated repeat, prefix and suffix codes, the hidden and selection
+// flags of the default keys, and the warm-up delay.
+#include <optional>
+#include <string>
+
+#include "common/decimal.h"
+#include "common/vb_error.h"
+#include "panel/check/driver_checker.h"
+#include "panel/model/slot_reading.h"
+
+namespace {
+
+// A stored time in microseconds; no value when absent or not a number.
+std::optional<Decimal> timeOf(const KeyValuePtr& slot) {
+  if (!slot) return std::nullopt;
+  Variant value = slot->ItemVal(1);
+  if (value.isEmpty()) return std::nullopt;
+  try {
+    return value.toDecimal();
+  } catch (const VbError&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+void PanelSettingsV2::DriverChecker::checkMandatoryKeywords() {
+  for (int16_t row = 1; row <= kKeywordCount; ++row) {
+    const keywordDef& def = owner_.keywordTable(row);
+    if (!def.mandatory) continue;
+    const KeyValuePtr& list = slot(row);
+    if (!list) {
+      logError("Mandatory keyword '" + def.keyword + "' was not found.");
+      continue;
+    }
+    if (def.subscriptKind != subList || !def.subscripts.isArray()) continue;
+    const Variant& names = def.subscripts.at(1);
+    const Variant& required = def.subscripts.at(2);
+    for (int32_t j = names.lbound(); j <= names.ubound(); ++j) {
+      bool mandatory = j <= required.ubound() && required.at(j).toBool();
+      if (mandatory && list->GetIndex(names.at(j)) == 0)
+        logError("Mandatory keyword '" + def.keyword + "[" + names.at(j).toText() + "]' was not found.");
+    }
+  }
+}
+
+void PanelSettingsV2::DriverChecker::checkFunctionNames() {
+  for (int16_t row = 1; row <= kKeywordCount; ++row) {
+    const KeyValuePtr& list = slot(row);
+    if (!list || owner_.keywordTable(row).valueType != valCodeName) continue;
+    // An empty name means "no code" where a key may be left free: the hidden functions, and
+    // the room's selection keys, which the selection setter and the image decoder store
+    // empty for every key without a code.
+    bool emptyAllowed = row == kwDefaultHidFunct || row == kwRoomHidFunct || row == kwRoomSelection;
+    for (int32_t i = 1; i <= list->count(); ++i) {
+      std::string name = SlotReading::textOf(list->ItemVal(i));
+      if (name.empty() && emptyAllowed) continue;
+      if (owner_.codeTableIdx(name) == 0)
+        logError("Undefined index '" + name + "' in keyword '" + keyword(row) + "'.");
+    }
+  }
+}
+
+void PanelSettingsV2::DriverChecker::checkContinuations() {
+  for (int32_t p = 1; p <= owner_.codeTableCount(); ++p) {
+    Variant code(p);
+    usesRepeat_ = usesRepeat_ || owner_.codeTableUseRepeat(code);
+    usesPrefix_ = usesPrefix_ || owner_.codeTableUsePrefix(code);
+    usesSuffix_ = usesSuffix_ || owner_.codeTableUseSuffix(code);
+    std::string next = owner_.codeTableContinuation(code);
+    if (next.empty()) continue;
+    std::string name = owner_.codeTableName(p);
+    if (owner_.codeTableIdx(next) == 0) {
+      logError("Undefined index '" + next + "' in code '" + name + "'.");
+    } else if (owner_.codeTableIsRS232(code) != owner_.codeTableIsRS232(Variant(next))) {
+      logError("Continuation points to other inconsistent type '" + next + "' in code '" + name + "'.");
+    }
+  }
+}
+
+void PanelSettingsV2::DriverChecker::warnDeprecatedCodes() {
+  if (usesRepeat_ || usesPrefix_ || usesSuffix_)
+    logWarning("PREFIX, SUFFIX, and REPEAT CODES are deprecated and should probably not be used.");
+}
+
+void PanelSettingsV2::DriverChecker::checkCoreFunctions() {
+  const KeyValuePtr& core = slot(kwDefaultCoreFunct);
+  if (!core) return;
+  struct Use {
+    const char* word;
+    bool used;
+  };
+  for (Use use : {Use{"REPEAT", usesRepeat_}, Use{"PREFIX", usesPrefix_}, Use{"SUFFIX", usesSuffix_}}) {
+    std::string name = SlotReading::textOf(core->GetValue(use.word));
+    std::string entry = "'" + keyword(kwDefaultCoreFunct) + "[" + use.word + "]'";
+    if (name.empty()) {
+      if (use.used) logError(entry + " is used and was not found.");
+    } else if (!owner_.codeTableIsIR(Variant(name))) {
+      logError(entry + " must be an IR code.");
+    }
+  }
+}
+
+void PanelSettingsV2::DriverChecker::addMissingFunctionFlags() {
+  struct Keys {
+    KeywordRow row;
+    const char* flag;
+  };
+  const KeyValuePtr& codes = slot(kwIrCode);
+  for (Keys keys : {Keys{kwDefaultHidFunct, "IS-HIDDEN"}, Keys{kwRoomHidFunct, "IS-HIDDEN"},
+                    Keys{kwDefaultSelection, "IS-SELECTION"}, Keys{kwRoomSelection, "IS-SELECTION"}}) {
+    const KeyValuePtr& list = slot(keys.row);
+    if (!list || !codes) continue;
+    bool hidden = keys.row == kwDefaultHidFunct || keys.row == kwRoomHidFunct;
+    for (int32_t i = 1; i <= list->count(); ++i) {
+      std::string name = SlotReading::textOf(list->ItemVal(i));
+      if (name.empty()) continue;
+      int16_t index = codes->GetIndex(Variant(name));
+      if (index <= 0) continue;
+      Variant code(index);
+      bool flagged = hidden ? owner_.codeTableIsHidden(code) : owner_.codeTableIsSelection(code);
+      if (flagged) continue;
+      logWarning("'" + name + "' is not defined as a '" + keys.flag + "' function. It will be added.");
+      // The code carries the flag from now on, for the encoder and the room file alike.
+      if (KeyValuePtr entry = codes->ItemVal(index).object<KeyValueClass>())
+        entry->AddPair(keys.flag, true);
+    }
+  }
+}
+
+void PanelSettingsV2::DriverChecker::checkWarmUpDelay() {
+  // A missing time is already reported as a missing mandatory keyword.
+  std::optional<Decimal> warmUp = timeOf(slot(kwWarmUpDelay));
+  std::optional<Decimal> powerOn = timeOf(slot(kwPowerOnDelay));
+  if (warmUp && powerOn && *warmUp < *powerOn) logError("Warmup Delay is less than power on delay!");
+}

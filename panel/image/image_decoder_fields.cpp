@@ -1,0 +1,241 @@
+// How the panel image decoder reads each encoding back: single values and times, relays,
+// the pre-amplifier, legend tables, the room's code choices, option bits and the fields that
+// are read only so that their blocks are listed. The layout of every field is the encoder's.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/decimal.h"
+#include "common/hex_dump.h"
+#include "common/list_helpers.h"
+#include "common/text_helpers.h"
+#include "common/time_codes.h"
+#include "panel/image/image_decoder.h"
+#include "panel/model/keyword_arguments.h"
+#include "panel/model/memory_grammar.h"
+#include "panel/model/room_slot_values.h"
+
+namespace {
+
+constexpr int16_t kRelayCount = 7;
+constexpr int16_t kFixedAudioInputs = 4;  // formats 7 and 8
+constexpr int16_t kAfvpValues = 3;        // gain, treble, bass
+constexpr int16_t kLegendCount = 4;
+constexpr int16_t kNoPosition0 = 255;      // "none" of the 0-based index encodings
+constexpr int16_t kBlankPointerByte = 255;  // what an erased EEPROM reads
+constexpr int16_t kCodeTableIndexWords = 21;  // delay-table address and the first positions
+constexpr int32_t kRs232Mark = 0x8000;
+constexpr int16_t kTimeStampLength = 32;
+constexpr int16_t kBaudBytes = 2;
+constexpr int16_t kCoreIndexBytes = 8;
+
+// The time one count of a time encoding stands for, in microseconds.
+Decimal tickOf(int16_t grammar) {
+  switch (grammar) {
+    case gramTimeTick200ns: return Decimal::fromParts(false, 2, 1);
+    case gramTimeTick120s: return Decimal(120000000);
+    case gramTimeTick470ms: return Decimal(470000);
+    case gramTimeTick1880ms: return Decimal(1880000);
+    default: return Decimal(29000);  // gramTimeTick29ms
+  }
+}
+
+// A relay byte of the full form that holds a condition (low nibble 0xC or 0xE, class 0-3).
+bool isConditionByte(int16_t relayByte) {
+  const int16_t low = relayByte % 16;
+  return (low == 0xC || low == 0xE) && relayByte / 16 <= 3;
+}
+
+// The values of a list joined by ",", as a room file writes them.
+std::string valuesText(const KeyValueClass& list) {
+  std::string text;
+  for (int16_t i = 1; i <= list.count(); ++i) text += (i > 1 ? "," : "") + RoomSlotValues::asText(list.ItemVal(i));
+  return text;
+}
+
+}  // namespace
+
+void PanelSettingsV2::ImageDecoder::readValue(const memRuleClass& rule) {
+  const int32_t a = rule.memoryStartAddress;
+  switch (rule.memoryGrammar) {
+    case gramLString:
+      setTargetValue(Variant(image_.peekLString(a)));
+      break;
+    case gramByte:
+      setTargetValue(Variant(image_.peekByte(a)));
+      break;
+    case gramBit:
+      setTargetValue(Variant(image_.peekBit(rule.memoryBitNum, a)));
+      break;
+    case gramNotBit:
+      setTargetValue(Variant(!image_.peekBit(rule.memoryBitNum, a)));
+      break;
+    case gramRoomFileName:
+      owner_.roomFileName_ = image_.peekLString(a);
+      break;
+    default:
+      break;
+  }
+}
+
+void PanelSettingsV2::ImageDecoder::readTime(const memRuleClass& rule) {
+  // No bound applies on the way back: a stored 0 is 0 µs.
+  const int16_t count = image_.peekByte(rule.memoryStartAddress);
+  setTargetValue(Variant(VXCommon::fromUnits(count, tickOf(rule.memoryGrammar))));
+}
+
+void PanelSettingsV2::ImageDecoder::readRelays(const memRuleClass& rule) {
+  const int32_t a = rule.memoryStartAddress;
+  const keywordDef& relays = owner_.keywordTable(kwRoomRelay);
+  // Relays are visited 7 down to 1.
+  for (int16_t k = 1; k <= kRelayCount; ++k) {
+    const int16_t relay = int16_t(kRelayCount + 1 - k);
+    std::string duration, event;
+    switch (rule.memoryGrammar) {
+      case gramRelaysV9:  // relay 7 first
+        event = decodeRelayByte(image_, image_.peekByte(a + k - 1), duration);
+        break;
+      case gramRelaysV8: {  // relay 1 first
+        const int16_t relayByte = image_.peekByte(a + relay - 1);
+        // Format 8 is read in the reduced form, but the encoder writes its relays in the
+        // full form: a condition it wrote is read back as that condition, not lost.
+        event = isConditionByte(relayByte) ? decodeRelayByte(image_, relayByte, duration)
+                                           : decodeRelayByteBasic(image_, relayByte, duration);
+        break;
+      }
+      default:  // gramRelaysV7: one byte holds every relay
+        event = decodeRelayBitsV7(image_, relay, image_.peekByte(a), duration);
+        break;
+    }
+    // A byte that gives no event is no setting: the relay keeps both of its words.
+    if (!KeywordArguments::accepts(relays, 1, Variant(duration)) ||
+        !KeywordArguments::accepts(relays, 2, Variant(event))) {
+      const std::string kept = RoomSlotValues::indexedList(owner_.kv(kwRoomRelay), relay)
+                                   ? owner_.roomRelayDurationSelected(relay) + "," +
+                                         owner_.roomRelayEventSelected(relay)
+                                   : std::string();
+      logRefused(relays.keyword + "[" + std::to_string(relay) + "]", duration + "," + event, kept);
+      continue;
+    }
+    owner_.roomRelayEventSelected(relay, event);
+    owner_.roomRelayDurationSelected(relay, duration);
+  }
+}
+
+void PanelSettingsV2::ImageDecoder::readPreamp(const memRuleClass& rule) {
+  KeyValuePtr& slot = owner_.kv(kwRoomAfvpGbt);
+  const keywordDef& preamp = owner_.keywordTable(kwRoomAfvpGbt);
+  int16_t inputs = kFixedAudioInputs;
+  if (rule.memoryGrammar == gramAfvp) inputs = slot ? slot->count() : 0;
+  for (int32_t n = 1; n <= inputs; ++n) {
+    const AfvpInput stored = decodeAfvpInput(image_, n, rule.memoryStartAddress);
+    // An input the room lacks (fewer inputs than the format holds, or one without its list of
+    // three values) gets one, so that the panel's settings are kept and can be written back.
+    if (!slot) slot = std::make_shared<KeyValueClass>();
+    KeyValuePtr list = slot->ItemVal(n).object<KeyValueClass>();
+    if (!list) {
+      list = std::make_shared<KeyValueClass>();
+      if (n <= slot->count()) slot->ItemVal(n, Variant(list));
+      else slot->AddPair(Variant(RoomSlotValues::indexKey(n)), Variant(list));
+    }
+    // A value outside its range keeps what the input held (0 for an input added here).
+    const Variant zero(int16_t(0));
+    const int16_t values[kAfvpValues] = {stored.gain, stored.treble, stored.bass};
+    bool refused = false;
+    for (int16_t pos = 1; pos <= kAfvpValues; ++pos) {
+      const Variant value(values[pos - 1]);
+      if (KeywordArguments::accepts(preamp, pos, value)) {
+        RoomSlotValues::storeAt(*list, pos, value, zero, true);
+      } else {
+        refused = true;
+        if (list->count() < pos) RoomSlotValues::storeAt(*list, pos, zero, zero, true);
+      }
+    }
+    if (refused)
+      logRefused(preamp.keyword + "[" + std::to_string(n) + "]",
+                 std::to_string(stored.gain) + "," + std::to_string(stored.treble) + "," +
+                     std::to_string(stored.bass),
+                 valuesText(*list));
+  }
+}
+
+void PanelSettingsV2::ImageDecoder::readLegendTable(const memRuleClass& rule) {
+  const int32_t a = rule.memoryStartAddress;
+  // The high byte of the first pointer.
+  if (image_.peekByte(a) == kBlankPointerByte) {
+    log(memDbgWarning, "             table value is 255 - probably uninitialized");
+    return;
+  }
+  for (int16_t n = 1; n <= kLegendCount; ++n) {
+    // A pointer outside the image is refused by the image itself, with an error line.
+    const int32_t pointer = image_.peekAddressBEndian(a + 2 * n - 2);
+    const std::string text = image_.peekLString(pointer);
+    const int16_t row = rule.memoryValIndex;
+    if (row != kwRoomLegendName && row != kwRoomLegendFont && row != kwRoomLegendGif) continue;
+    // The room file keeps a legend name's line ends as "|", as the name's Let stores them.
+    const std::string stored = row == kwRoomLegendName ? VXCommon::crLfToPipe(text) : text;
+    // A text that holds a double quote or a line end could not be read back from a room file.
+    if (owner_.letLegend(row, n, stored)) continue;
+    const KeyValuePtr& slot = owner_.kv(row);
+    const Variant kept = slot ? slot->GetValue(Variant(RoomSlotValues::indexKey(n))) : Variant();
+    logRefused(keyword(row) + "[" + std::to_string(n) + "]", VXCommon::quoteCodeString(text),
+               kept.isEmpty() ? std::string() : VXCommon::quoteCodeString(RoomSlotValues::asText(kept)));
+  }
+}
+
+void PanelSettingsV2::ImageDecoder::readChoices(const memRuleClass& rule) {
+  const int16_t g = rule.memoryGrammar;
+  const bool hidden = g == gramHidIndex || g == gramHidIndex0;
+  const bool zeroBased = g == gramSelIndex0 || g == gramHidIndex0;
+  const std::vector<std::string> names =
+      hidden ? owner_.codeTableHidFuncts() : owner_.codeTableSelections();
+  const int16_t keys = hidden ? kHiddenFunctionKeys : kSelectionKeys;
+  for (int16_t key = 1; key <= keys; ++key) {
+    const int16_t stored = image_.peekByte(rule.memoryStartAddress + key - 1);
+    int16_t position = stored;
+    if (zeroBased) position = stored == kNoPosition0 ? int16_t(0) : int16_t(stored + 1);
+    // A position beyond the re-read driver's list is no assignment.
+    if (position < 1 || size_t(position) > names.size()) position = 0;
+    if (hidden) owner_.codeTableRoomHidFunctIdx(key, position);
+    else owner_.codeTableRoomSelectionIdx(key, position);
+  }
+}
+
+void PanelSettingsV2::ImageDecoder::readOptionBit(const memRuleClass& rule) {
+  const std::string& flag = rule.memoryGrammarFlagTest;
+  if (targetRow_ == 0) return;  // every option rule names its keyword
+  OptionWords& option = optionWordsOf(targetRow_);
+  bool isSet = image_.peekBit(rule.memoryBitNum, rule.memoryStartAddress);
+  if (rule.memoryGrammar == gramNotFlagBit) isSet = !isSet;
+  if (isSet) {
+    log(memDbgInfo, "             is='" + flag + "'");
+    option.words = Variant::stringList({flag});
+  } else {
+    log(memDbgInfo, "      cannot be='" + flag + "'");
+    option.words = VXCommon::removeFromArrayCI(option.words, flag);
+  }
+}
+
+void PanelSettingsV2::ImageDecoder::readCodeTableIndex(const memRuleClass& rule) {
+  // The code table itself comes from the driver; its index is read so that the blocks it
+  // points into are fetched and listed.
+  for (int16_t r = 0; r < kCodeTableIndexWords; ++r) {
+    const int32_t word = image_.peekAddressBEndian(rule.memoryStartAddress + 2 * r);
+    const int32_t address = word & ~kRs232Mark;
+    // Past the index proper the words are table bytes, which may point beyond the image.
+    if (address < kImageSize) image_.peekByte(address);
+  }
+}
+
+void PanelSettingsV2::ImageDecoder::readUnused(const memRuleClass& rule) {
+  const int32_t a = rule.memoryStartAddress;
+  switch (rule.memoryGrammar) {
+    case gramBaud: image_.peekOctetsLEndian(kBaudBytes, a); break;
+    case gramMatchBytes: image_.peekLString(a); break;
+    case gramConstWord: image_.peekAddressBEndian(a); break;
+    case gramSetBit: image_.peekBit(rule.memoryBitNum, a); break;
+    case gramCoreIndex: image_.peekOctetsBEndian(kCoreIndexBytes, a); break;
+    case gramTimeStamp: image_.peekOctetsBEndian(kTimeStampLength, a); break;
+    default: image_.peekByte(a); break;  // gramConstByte, gramDutyCycle
+  }
+}

@@ -1,0 +1,127 @@
+// Building the panel image: the walk over one rule set, the choice of each rule's grammar, the
+// listing in the memory debug window and the decision to hand the image over.
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "common/text_helpers.h"
+#include "common/vb_error.h"
+#include "panel/image/image_encoder.h"
+#include "panel/model/memory_grammar.h"
+#include "panel/model/room_slot_values.h"
+#include "wizard/mem_debug_form.h"
+
+namespace {
+
+constexpr int32_t kPanelImageSize = 8192;
+constexpr int16_t kPanelDevice = 1;
+
+const Decimal kTick200ns = *Decimal::parse("0.2");
+const Decimal kTick120s(120000000);
+const Decimal kTick470ms(470000);
+const Decimal kTick1880ms(1880000);
+const Decimal kTick29ms(29000);
+
+}  // namespace
+
+std::shared_ptr<memBlockCls> PanelSettingsV2::makeMemoryMap(int16_t& version, int16_t fwMajor,
+                                                            int16_t fwMinor) const {
+  auto image = std::make_shared<memBlockCls>();
+  image->Clear(kPanelImageSize, kPanelDevice);
+  image->memDebug(memDbgInfo, "-------------- Writing to EEPROM -----------------");
+  if (version < 1 || version > kRuleSetCount) {
+    image->memDebug(memDbgError, "Program Error - no memory rules for version " +
+                                     std::to_string(version));
+  } else {
+    ImageEncoder encoder(*this, *image, fwMajor, fwMinor);
+    for (const auto& rule : memRules(version)) encoder.applyRule(*rule);
+    encoder.checkTextFields();
+  }
+
+  MemDebugForm& window = MemDebugForm::instance();
+  window.appendListing(image->memDebugListing(true));
+  if (image->memDebugErrors() > 0) {
+    window.Show();
+    return nullptr;
+  }
+  return image;
+}
+
+PanelSettingsV2::ImageEncoder::ImageEncoder(const PanelSettingsV2& owner, memBlockCls& image,
+                                            int16_t fwMajor, int16_t fwMinor)
+    : owner_(owner), image_(image), fwMajor_(fwMajor), fwMinor_(fwMinor) {}
+
+void PanelSettingsV2::ImageEncoder::applyRule(const memRuleClass& rule) {
+  rule_ = &rule;
+  values_ = nullptr;
+  image_.memDebug(memDbgInfo, rule.memoryValRemark);
+  const int16_t row = rule.memoryValIndex;
+  if (row > 0) {
+    if (row <= kKeywordCount) values_ = owner_.kv(row);
+    const std::string keyword = row <= kKeywordCount ? owner_.keywordTable(row).keyword : "";
+    image_.memDebug(memDbgInfo, "          from: '" + keyword + "'");
+  }
+  try {
+    applyGrammar();
+  } catch (const std::exception& e) {
+    // A value that no conversion above foresaw: the image must not leave with it.
+    image_.memDebug(memDbgError, std::string("Program Error - ") + e.what());
+  }
+  image_.memDebug(memDbgBlank, "");
+}
+
+void PanelSettingsV2::ImageEncoder::applyGrammar() {
+  switch (rule_->memoryGrammar) {
+    case gramDelaySlot: return encodeDelaySlot();
+    case gramCodeTable:
+    case gramCodeTableV7: return encodeCodeTable();
+    case gramRelaysV9:
+    case gramRelaysV7:
+    case gramRelaysV8: return encodeRelays(rule_->memoryGrammar);
+    case gramAfvp: return encodePreamp(values_ ? values_->count() : 0);
+    case gramAfvp4: return encodePreamp(4);
+    case gramLString:
+      if (haveValues()) encodeLString(RoomSlotValues::asText(value(1)));
+      return;
+    case gramBaud: return encodeBaud();
+    case gramByte: return encodeByte();
+    case gramBit: return encodeBit(false);
+    case gramNotBit: return encodeBit(true);
+    case gramFlagBit: return encodeFlagBit(false);
+    case gramNotFlagBit: return encodeFlagBit(true);
+    case gramSetBit: return encodeSetBit();
+    case gramConstByte: return encodeConstByte();
+    case gramConstWord: return encodeConstWord();
+    case gramLegendTable: return encodeLegendTable();
+    case gramTimeTick200ns: return encodeTime(kTick200ns);
+    case gramTimeTick120s: return encodeTime(kTick120s);
+    case gramTimeTick470ms: return encodeTime(kTick470ms);
+    case gramTimeTick1880ms: return encodeTime(kTick1880ms);
+    case gramTimeTick29ms: return encodeTime(kTick29ms);
+    case gramDutyCycle: return encodeDutyCycle();
+    case gramDriverName: return encodeDriverName();
+    case gramSelIndex: return encodeIndexes(false, false);
+    case gramHidIndex: return encodeIndexes(true, false);
+    case gramSelIndex0: return encodeIndexes(false, true);
+    case gramHidIndex0: return encodeIndexes(true, true);
+    case gramCoreIndex: return encodeCoreIndexes();
+    case gramMatchBytes: return encodeMatchBytes();
+    case gramRoomFileName: return encodeLString(owner_.roomFileName());
+    case gramTimeStamp: return encodeTimeStamp();
+    case gramShortDriverName: return encodeShortDriverName();
+    case gramShortLegends: return encodeShortLegends();
+    default:
+      image_.memDebug(memDbgError, "Program Error - unclassified memory rule");
+  }
+}
+
+void PanelSettingsV2::ImageEncoder::checkTextFields() {
+  const std::string bytes = image_.memImage();
+  for (const TextField& field : textFields_) {
+    if (bytes.compare(size_t(field.start), field.bytes.size(), field.bytes) == 0) continue;
+    const int32_t last = field.start + int32_t(field.bytes.size()) - 1;
+    image_.memDebug(memDbgError, field.remark + " - field $" + VXCommon::hex4Str(field.start) +
+                                     "-$" + VXCommon::hex4Str(last) +
+                                     " overwritten by a later rule");
+  }
+}

@@ -1,0 +1,108 @@
+// PanelSettingsV2::ImageEncoder: the work of one makeMemoryMap call, private to the panel
+// settings model. It carries out memory rules, one at a time and in the order given, on an
+// image that the caller has cleared, with one code-table packer for the whole build.
+//
+// Per rule the log gets the remark, "          from: '<keyword>'" when the rule reads a
+// keyword, the grammar's own lines and the pokes' trace lines, then an empty line. Every byte
+// goes through pokeByte with the rule's low bound. Faults are error lines of the image's log
+// (which withhold the image), never exceptions:
+// - a grammar outside 1-36: "Program Error - unclassified memory rule";
+// - a rule whose keyword slot is empty, or whose value is not of the kind its grammar needs:
+//   "Program Error - no value for '<keyword>'", and the rule writes nothing;
+// - a text field (a string, a legend table, the reply pattern, the code table) whose bytes a
+//   later rule changed: "<remark> - field $SSSS-$EEEE overwritten by a later rule", logged by
+//   checkTextFields after the walk.
+// Counts of ticks and indexes beyond 16 bits are held at the 16-bit limit, so pokeByte
+// refuses them as bytes out of bounds.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/decimal.h"
+#include "common/key_value_list.h"
+#include "common/memory_image.h"
+#include "common/memory_rule.h"
+#include "panel/image/code_table/code_table_v789.h"
+#include "panel/panel_settings.h"
+
+class PanelSettingsV2::ImageEncoder {
+ public:
+  ImageEncoder(const PanelSettingsV2& owner, memBlockCls& image, int16_t fwMajor,
+               int16_t fwMinor);
+
+  void applyRule(const memRuleClass& rule);
+  // After the last rule: an error line for each text field a later rule changed.
+  void checkTextFields();
+
+ private:
+  // A text field as its rule wrote it, kept to tell when a later rule writes over it.
+  struct TextField {
+    std::string remark;
+    int32_t start;
+    std::string bytes;
+  };
+
+  void applyGrammar();
+
+  // ---- Values of the rule's keyword (image_encoder_values.cpp).
+  // Value n of the slot by position; Empty beyond its count.
+  Variant value(int16_t n) const;
+  // The error line of a rule that cannot be carried out for want of a value of row `row`.
+  void logNoValue(int16_t row);
+  // False, after logNoValue, when the rule's keyword slot is empty.
+  bool haveValues();
+  // Value 1 of slot `row` as an exact number; Empty counts as 0. No value, after logNoValue,
+  // for an empty slot or a value that is no number.
+  std::optional<Decimal> numberIn(int16_t row);
+  // Nearest integer, halves to even, held within the 16-bit range.
+  static int16_t nearest16(const Decimal& value);
+
+  // ---- Constants, bytes, bits, times, duty cycle, serial line (image_encoder_values.cpp).
+  void encodeConstByte();
+  void encodeConstWord();
+  void encodeByte();
+  void encodeBit(bool inverted);
+  void encodeSetBit();
+  void encodeFlagBit(bool negated);
+  void encodeTime(const Decimal& tick);
+  void encodeDutyCycle();
+  void encodeBaud();
+
+  // ---- Texts (image_encoder_texts.cpp).
+  void encodeLString(const std::string& text);
+  void encodeDriverName();
+  void encodeShortDriverName();
+  void encodeShortLegends();
+  void encodeTimeStamp();
+  void encodeLegendTable();
+  void encodeMatchBytes();
+  // The legend, relay or input numbered n: the value of the key "n".
+  Variant numbered(int16_t n) const;
+  // Remembers the bytes from start up to end as the rule's text field.
+  void keepTextField(int32_t start, int32_t end);
+
+  // ---- Indexes, code table, relays, pre-amplifier (image_encoder_tables.cpp).
+  void encodeIndexes(bool hidden, bool zeroBased);
+  void encodeCoreIndexes();
+  void encodeDelaySlot();
+  void encodeCodeTable();
+  void encodeRelays(int16_t grammar);
+  void encodePreamp(int16_t inputs);
+  // The slot as a list whose n-th value is the value numbered n, for n = 1 to count.
+  KeyValuePtr valuesByNumber(int16_t count) const;
+
+  const PanelSettingsV2& owner_;
+  memBlockCls& image_;
+  const int16_t fwMajor_;
+  const int16_t fwMinor_;
+  CodeTableV789 codeTable_;
+  std::vector<TextField> textFields_;
+
+  // The rule being carried out and its keyword's slot (null when it reads none or the slot is
+  // empty).
+  const memRuleClass* rule_ = nullptr;
+  KeyValuePtr values_;
+};

@@ -1,0 +1,140 @@
+// Panel image grammars of lists: the selection, hidden-function and core-function indexes,
+// the delay slots and the packed code table, the relays and the pre-amplifier inputs.
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/list_helpers.h"
+#include "common/time_codes.h"
+#include "panel/image/image_encoder.h"
+#include "panel/model/memory_grammar.h"
+#include "panel/model/room_slot_values.h"
+
+namespace {
+
+constexpr int16_t kSelectionKeys = 4;
+constexpr int16_t kRelays = 7;
+constexpr int16_t kUnassigned0 = 255;  // "no code" in the 0-based index forms
+// The first entries of the core-function and hidden-function key names: the positions the
+// panel addresses, in index order.
+const std::vector<std::string> kCoreKeys = {"REPEAT", "PREFIX", "SUFFIX", "POLL",
+                                            "ON",     "OFF",    "VUP",    "VDN"};
+const std::vector<std::string> kHiddenKeys = {"OFF", "VUP", "VDN", "1", "2", "3", "4"};
+
+int16_t indexByte(int32_t position, bool zeroBased) {
+  if (!zeroBased) return int16_t(std::min<int32_t>(position, INT16_MAX));
+  return position == 0 ? kUnassigned0 : int16_t(std::min<int32_t>(position - 1, INT16_MAX));
+}
+
+std::string textUnder(const KeyValuePtr& slot, const std::string& key) {
+  return slot ? RoomSlotValues::asText(slot->GetValue(Variant(key))) : std::string();
+}
+
+}  // namespace
+
+KeyValuePtr PanelSettingsV2::ImageEncoder::valuesByNumber(int16_t count) const {
+  auto list = std::make_shared<KeyValueClass>();
+  for (int32_t n = 1; n <= count; ++n)
+    list->AddPair(Variant(RoomSlotValues::indexKey(n)), numbered(n));
+  return list;
+}
+
+// ---- Indexes: positions in the driver's lists of code names.
+
+void PanelSettingsV2::ImageEncoder::encodeIndexes(bool hidden, bool zeroBased) {
+  const std::vector<std::string> names =
+      hidden ? owner_.codeTableHidFuncts() : owner_.codeTableSelections();
+  const int16_t slots = hidden ? int16_t(kHiddenKeys.size()) : kSelectionKeys;
+  for (int16_t n = 1; n <= slots; ++n) {
+    const std::string key = hidden ? kHiddenKeys[size_t(n - 1)] : RoomSlotValues::indexKey(n);
+    const int32_t position = VXCommon::findInArrayCI(names, textUnder(values_, key));
+    image_.pokeByte(indexByte(position, zeroBased), rule_->memoryStartAddress + n - 1,
+                    rule_->memLowBound);
+  }
+}
+
+void PanelSettingsV2::ImageEncoder::encodeCoreIndexes() {
+  if (!haveValues()) return;
+  const std::vector<std::string> names = owner_.codeTableCoreFuncts();
+  for (int32_t n = 1; n <= values_->count(); ++n) {
+    const int32_t position =
+        VXCommon::findInArrayCI(names, RoomSlotValues::asText(values_->ItemVal(n)));
+    image_.pokeByte(indexByte(position, true), rule_->memoryStartAddress + n - 1,
+                    rule_->memLowBound);
+  }
+}
+
+// ---- Code table: the IR bit times first, then every code, packed at the rule's address.
+
+void PanelSettingsV2::ImageEncoder::encodeDelaySlot() {
+  std::optional<Decimal> time = numberIn(rule_->memoryValIndex);
+  if (!time) return;
+  // A bit time takes one delay byte: the first of its encoding.
+  const std::string code = VXCommon::encodeDelay(image_, *time);
+  const int16_t delayByte =
+      code.empty() ? int16_t(0) : int16_t(static_cast<unsigned char>(code[0]));
+  codeTable_.insertOrFindDelayTableEntry(image_, delayByte, rule_->delayTableOffset);
+}
+
+void PanelSettingsV2::ImageEncoder::encodeCodeTable() {
+  const int32_t start = rule_->memoryStartAddress;
+  const int16_t count = owner_.codeTableCount();
+  // A table that cannot fit stops at its error lines, however many codes are left.
+  for (int32_t j = 1; j <= count && !codeTable_.cannotFit(start); ++j) {
+    const Variant code(j);
+    codeTable_.addCodeTableEntry(
+        image_, owner_.codeTableName(j), owner_.codeTableLexes(code),
+        owner_.codeTableContinuation(code), owner_.codeTableRepetitions(code),
+        owner_.codeTableIsRS232(code), owner_.codeTableIsHidden(code),
+        owner_.codeTableIsSelection(code), owner_.codeTableIncludeCont(code),
+        owner_.codeTableUseSuffix(code), owner_.codeTableUseRepeat(code),
+        owner_.codeTableUsePrefix(code));
+  }
+  for (const std::string& key : kCoreKeys)
+    codeTable_.createOrderedTableList(textUnder(owner_.kv(kwDefaultCoreFunct), key));
+  for (int16_t n = 1; n <= kSelectionKeys; ++n)
+    codeTable_.createOrderedTableList(
+        textUnder(owner_.kv(kwRoomSelection), RoomSlotValues::indexKey(n)));
+  for (const std::string& key : kHiddenKeys)
+    codeTable_.createOrderedTableList(textUnder(owner_.kv(kwRoomHidFunct), key));
+
+  const std::string region = codeTable_.getCodeTablePackedString(image_, start);
+  if (region.empty()) return;  // it cannot be written; the packer has logged why
+  const int16_t errorsBefore = image_.memDebugErrors();
+  image_.pokeString(region, start);
+  if (image_.memDebugErrors() == errorsBefore) keepTextField(start, start + int32_t(region.size()));
+}
+
+// ---- Relays and pre-amplifier: relay r and input n are the values numbered r and n.
+
+void PanelSettingsV2::ImageEncoder::encodeRelays(int16_t grammar) {
+  if (!haveValues()) return;
+  const KeyValuePtr relays = valuesByNumber(kRelays);
+  const int32_t at = rule_->memoryStartAddress;
+  if (grammar == gramRelaysV7) {
+    int16_t bits = 0;
+    for (int16_t relay = kRelays; relay >= 1; --relay)
+      bits = int16_t(bits | encodeRelayBitsV7(image_, relay, relays));
+    image_.pokeByte(bits, at, rule_->memLowBound);
+    return;
+  }
+  // Format 9 stores relay 7 first, format 8 relay 1 first.
+  for (int16_t j = 1; j <= kRelays; ++j) {
+    const int16_t relay = grammar == gramRelaysV9 ? int16_t(kRelays + 1 - j) : j;
+    image_.pokeByte(encodeRelayByte(image_, relay, relays), at + j - 1, rule_->memLowBound);
+  }
+}
+
+void PanelSettingsV2::ImageEncoder::encodePreamp(int16_t inputs) {
+  if (!haveValues()) return;
+  const KeyValuePtr entries = valuesByNumber(inputs);
+  const int32_t imageEnd = int32_t(image_.memImage().size());
+  for (int32_t input = 1; input <= inputs; ++input) {
+    encodeAfvpInput(image_, entries, input, rule_->memoryStartAddress, rule_->memLowBound);
+    // Two bytes an input: the first input past the image has said so; the rest would repeat it.
+    if (rule_->memoryStartAddress + 2 * input > imageEnd) break;
+  }
+}

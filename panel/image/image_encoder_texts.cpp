@@ -1,0 +1,100 @@
+// Panel image grammars of texts: length-prefixed strings (driver name, reply pattern), the
+// NUL-padded fixed fields (short driver name, short legends, time stamp) and the legend tables
+// of four big-endian pointers followed by the four strings they point at.
+#include <string>
+
+#include "common/text_helpers.h"
+#include "panel/image/image_encoder.h"
+#include "panel/model/room_slot_values.h"
+#include "panel/model/type_value.h"
+
+namespace {
+
+constexpr int16_t kShortFieldWidth = 16;
+constexpr int16_t kTimeStampWidth = 32;
+constexpr int16_t kLegends = 4;
+constexpr int32_t kLegendPointersSize = 2 * kLegends;
+
+}  // namespace
+
+Variant PanelSettingsV2::ImageEncoder::numbered(int16_t n) const {
+  return values_ ? values_->GetValue(Variant(RoomSlotValues::indexKey(n))) : Variant();
+}
+
+void PanelSettingsV2::ImageEncoder::keepTextField(int32_t start, int32_t end) {
+  const std::string bytes = image_.memImage();
+  if (start < 0 || end <= start || size_t(end) > bytes.size()) return;
+  textFields_.push_back({rule_->memoryValRemark, start,
+                         bytes.substr(size_t(start), size_t(end - start))});
+}
+
+void PanelSettingsV2::ImageEncoder::encodeLString(const std::string& text) {
+  const int16_t errorsBefore = image_.memDebugErrors();
+  const int32_t start = rule_->memoryStartAddress;
+  const int32_t end = image_.pokeLString(text, start);
+  if (image_.memDebugErrors() == errorsBefore) keepTextField(start, end);
+}
+
+void PanelSettingsV2::ImageEncoder::encodeDriverName() {
+  const KeyValuePtr& slot = owner_.kv(kwProjDriverName);
+  if (!slot) return logNoValue(kwProjDriverName);
+  encodeLString(RoomSlotValues::asText(slot->ItemVal(1)));
+}
+
+void PanelSettingsV2::ImageEncoder::encodeShortDriverName() {
+  const KeyValuePtr& slot = owner_.kv(kwProjDriverName);
+  if (!slot) return logNoValue(kwProjDriverName);
+  const int32_t start = rule_->memoryStartAddress;
+  image_.pokeString(VXCommon::padNul(RoomSlotValues::asText(slot->ItemVal(1)), kShortFieldWidth),
+                    start);
+  keepTextField(start, start + kShortFieldWidth);
+}
+
+void PanelSettingsV2::ImageEncoder::encodeShortLegends() {
+  const int32_t start = rule_->memoryStartAddress;
+  for (int16_t n = 1; n <= kLegends; ++n)
+    image_.pokeString(VXCommon::padNul(RoomSlotValues::asText(numbered(n)), kShortFieldWidth),
+                      start + kShortFieldWidth * (n - 1));
+  keepTextField(start, start + kShortFieldWidth * kLegends);
+}
+
+void PanelSettingsV2::ImageEncoder::encodeTimeStamp() {
+  // Factory-default settings carry no date, so that their image is always the same.
+  const std::string stamp = owner_.loadingDefaults() ? VXCommon::padNul("", kTimeStampWidth)
+                                                     : VXCommon::makeTimeStamp();
+  const int32_t start = rule_->memoryStartAddress;
+  image_.pokeString(stamp, start);
+  keepTextField(start, start + int32_t(stamp.size()));
+}
+
+void PanelSettingsV2::ImageEncoder::encodeLegendTable() {
+  const int32_t table = rule_->memoryStartAddress;
+  int32_t next = table + kLegendPointersSize;
+  for (int16_t n = 1; n <= kLegends; ++n) {
+    image_.pokeAddressBEndian(next, table + 2 * (n - 1));
+    next = image_.pokeLString(RoomSlotValues::asText(numbered(n)), next);
+  }
+  keepTextField(table, next);
+}
+
+void PanelSettingsV2::ImageEncoder::encodeMatchBytes() {
+  if (!haveValues()) return;
+  TypeValueListPtr lexes = value(1).object<TypeValueList>();
+  if (!lexes) return logNoValue(rule_->memoryValIndex);
+  std::string pattern;
+  for (const TypeValuePtr& lex : *lexes) {
+    const int16_t type = lex ? lex->theType : int16_t(0);
+    if (type == lexText) {
+      pattern += RoomSlotValues::asText(lex->theValue);
+    } else if (type == lexDecimal || type == lexHex) {
+      const int16_t byte = RoomSlotValues::asInt16(lex->theValue);
+      if (byte < 0 || byte > 255)
+        image_.memDebug(memDbgError, "Lexical value out of range for type=" + std::to_string(type));
+      else
+        pattern += char(byte);
+    } else {
+      image_.memDebug(memDbgError, "Unknown lexical type");
+    }
+  }
+  encodeLString(pattern);
+}

@@ -1,0 +1,86 @@
+#include "panel/model/room_slot_values.h"
+
+#include <memory>
+
+#include "common/vb_error.h"
+
+namespace RoomSlotValues {
+
+Variant valueAt(const KeyValuePtr& list, int16_t pos) {
+  return list ? list->ItemVal(pos) : Variant();
+}
+
+bool asBool(const Variant& value) {
+  try {
+    return value.toBool();
+  } catch (const VbError&) {
+    return false;
+  }
+}
+
+int16_t asInt16(const Variant& value) {
+  try {
+    return value.toInt16();
+  } catch (const VbError&) {
+    return 0;
+  }
+}
+
+std::string asText(const Variant& value) {
+  try {
+    return value.toText();
+  } catch (const VbError&) {
+    return std::string();
+  }
+}
+
+std::optional<Decimal> asDecimal(const Variant& value) {
+  if (value.isEmpty()) return std::nullopt;
+  try {
+    return value.toDecimal();
+  } catch (const VbError&) {
+    return std::nullopt;
+  }
+}
+
+void storeAt(KeyValueClass& list, int16_t pos, const Variant& value, const Variant& filler,
+             bool keyedByPosition) {
+  if (pos < 1) return;
+  while (list.count() < pos) {
+    int16_t before = list.count();
+    Variant key = keyedByPosition ? Variant(indexKey(int16_t(before + 1))) : Variant(std::string());
+    list.AddPair(key, filler);
+    if (list.count() == before) return;  // the list is full
+  }
+  list.ItemVal(pos, value);
+}
+
+void storeSetting(KeyValuePtr& slot, const keywordDef& row, const Variant& value) {
+  if (!slot) slot = std::make_shared<KeyValueClass>();
+  storeAt(*slot, 1, value, Variant(), row.argCount != 1);
+}
+
+std::string indexKey(int16_t idx) { return std::to_string(idx); }
+
+KeyValuePtr indexedList(const KeyValuePtr& slot, int16_t idx) {
+  if (!slot) return nullptr;
+  return slot->GetValue(Variant(indexKey(idx))).object<KeyValueClass>();
+}
+
+KeyValuePtr ensureIndexedList(KeyValuePtr& slot, int16_t idx) {
+  if (!slot) slot = std::make_shared<KeyValueClass>();
+  Variant key(indexKey(idx));
+  int16_t pos = slot->GetIndex(key);
+  if (pos != 0) {
+    if (auto list = slot->ItemVal(pos).object<KeyValueClass>()) return list;
+    auto list = std::make_shared<KeyValueClass>();
+    slot->ItemVal(pos, Variant(list));
+    return list;
+  }
+  auto list = std::make_shared<KeyValueClass>();
+  slot->AddPair(key, Variant(list));
+  // A full slot could not take the pair: hand back a list that nothing keeps.
+  return list;
+}
+
+}  // namespace RoomSlotValues

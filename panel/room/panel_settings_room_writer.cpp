@@ -1,0 +1,180 @@
+// The room-file writer: everything the settings object holds, as the text of a room file in
+// the driver language.
+//
+// Format: slots in row order 1..73, skipping slots never created; one statement per line,
+// every line ended by CR LF, no comments or blank lines. PROJ-FILE-FMT is always written as 2.
+// A keyword without subscript is one line with all values of its slot joined by ","; a
+// subscripted keyword is one line per pair, and a pair whose value formats to nothing is left
+// out. The code table that IRCODE and RSCODE share is written once, in its own order, each
+// code under the keyword of its kind, so that reading the room back rebuilds the same table
+// (the panel addresses codes by their position in it). Values are written by the keyword's value type; RoomFileText keeps quoted texts,
+// subscripts and times reading back as the values they were written from.
+#include "common/hex_text.h"
+#include "panel/panel_settings.h"
+#include "panel/room/room_file_text.h"
+#include "panel/model/room_slot_values.h"
+
+using RoomSlotValues::asDecimal;
+using RoomSlotValues::asInt16;
+using RoomSlotValues::asText;
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+bool equalsIgnoringCase(const std::string& a, const char* b) {
+  size_t i = 0;
+  for (; i < a.size() && b[i] != '\0'; ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = char(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = char(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return i == a.size() && b[i] == '\0';
+}
+
+// A direction letter (upper case for a positive time) and the time's magnitude.
+std::string timedLex(char letter, const Variant& value) {
+  std::optional<Decimal> microseconds = asDecimal(value);
+  if (!microseconds) return std::string();
+  if (microseconds->isNegative()) letter = char(letter - 'A' + 'a');
+  return letter + RoomFileText::codeTime(*microseconds);
+}
+
+// One lex as the code-string scanner reads it; a lex of an unknown type writes nothing.
+std::string lexSpelling(const typeValueClass& lex) {
+  const Variant& value = lex.theValue;
+  switch (lex.theType) {
+    case lexText: return RoomFileText::quoted(asText(value), '\'');
+    case lexBinary: return "%" + asText(value);
+    case lexDecimal: return asText(value);
+    case lexHex: return "$" + VXCommon::hex2Str(asInt16(value));
+    case lexVarBin: return "&VBIN";
+    case lexVarHex: return "&VHEX";
+    case lexVarAsc0: return "&VASC0";
+    case lexVarAsc1: return "&VASC1";
+    case lexVarAsc2: return "&VASC2";
+    case lexVarAsc3: return "&VASC3";
+    case lexQStop: return "&QSTOP";
+    case lexRaw: return timedLex('R', value);
+    case lexDelay: return timedLex('D', value);
+    default: return std::string();
+  }
+}
+
+// A code entry whose code string is an RS232 one.
+bool isRs232Entry(const Variant& value) {
+  auto entry = value.object<KeyValueClass>();
+  return entry && equalsIgnoringCase(asText(entry->ItemKey(1)), "RSCODE");
+}
+
+// One value of a list (or a lone value) by the keyword's value type.
+std::string itemText(const Variant& item, int16_t valueType) {
+  switch (valueType) {
+    case valTime: {
+      std::optional<Decimal> microseconds = asDecimal(item);
+      return microseconds ? RoomFileText::time(*microseconds) : std::string();
+    }
+    case valNumber:
+    case valWord:
+      return asText(item);
+    case valSingleQuoted:
+    case valCodeName:
+      return RoomFileText::quoted(asText(item), '\'');
+    case valBoolean:
+      if (item.isEmpty()) return std::string();
+      try {
+        return item.toBool() ? "True" : "False";
+      } catch (const VbError&) {
+        return std::string();  // not a truth value: written as nothing
+      }
+    case valDoubleQuoted:
+      return RoomFileText::quoted(asText(item), '"');
+    default:
+      return std::string();
+  }
+}
+
+}  // namespace
+
+std::string PanelSettingsV2::codeEntryText(const KeyValueClass& entry) {
+  std::string text;
+  for (int32_t i = 1; i <= entry.count(); ++i) {
+    if (i > 1) text += ',';
+    Variant value = entry.ItemVal(i);
+    if (i == 1) {
+      text += '"';
+      if (auto lexes = value.object<TypeValueList>()) {
+        bool first = true;
+        for (const TypeValuePtr& lex : *lexes) {
+          if (!first) text += ',';
+          first = false;
+          if (lex) text += lexSpelling(*lex);
+        }
+      }
+      text += '"';
+      continue;
+    }
+    std::string key = asText(entry.ItemKey(i));
+    text += key;
+    if (equalsIgnoringCase(key, "CONTINUE")) text += "=" + RoomFileText::quoted(asText(value), '\'');
+    else if (equalsIgnoringCase(key, "REPEATS")) text += "=" + asText(value);
+  }
+  return text;
+}
+
+std::string PanelSettingsV2::formatRoomValue(const Variant& value, int16_t valueType) {
+  if (valueType == valRs232Code || valueType == valIrCode) {
+    auto entry = value.object<KeyValueClass>();
+    if (!entry || entry->count() == 0) return std::string();
+    const char* medium = valueType == valRs232Code ? "RSCODE" : "IRCODE";
+    if (!equalsIgnoringCase(asText(entry->ItemKey(1)), medium)) return std::string();
+    return codeEntryText(*entry);
+  }
+  if (valueType == valCodeString) {
+    auto entry = value.object<KeyValueClass>();
+    return entry ? codeEntryText(*entry) : std::string();
+  }
+
+  if (auto list = value.object<KeyValueClass>()) {
+    std::string text;
+    for (int32_t i = 1; i <= list->count(); ++i) {
+      if (i > 1) text += ',';
+      text += itemText(list->ItemVal(i), valueType);
+    }
+    return text;
+  }
+  return itemText(value, valueType);
+}
+
+std::string PanelSettingsV2::encodeRoomFile() const {
+  std::string text;
+  for (int16_t row = 1; row <= kKeywordCount; ++row) {
+    const KeyValuePtr& slot = kv(row);
+    if (!slot) continue;
+    const keywordDef& def = keywordTable(row);
+    if (row == kwProjFileFmt) {
+      text += def.keyword + "=2" + kLineEnd;
+      continue;
+    }
+    if (def.subscriptKind == subNone) {
+      text += def.keyword + "=" + formatRoomValue(Variant(slot), def.valueType) + kLineEnd;
+      continue;
+    }
+    const bool codeTable = row == kwIrCode && slot == kv(kwRsCode);
+    if (row == kwRsCode && slot == kv(kwIrCode)) continue;  // written with IRCODE
+    for (int32_t i = 1; i <= slot->count(); ++i) {
+      Variant value = slot->ItemVal(i);
+      // A legend name of several lines stays one statement: its line ends become "|".
+      if (row == kwRoomLegendName && value.isString())
+        value = Variant(RoomFileText::legendLine(value.toText()));
+      const keywordDef& kind = codeTable && isRs232Entry(value) ? keywordTable(kwRsCode) : def;
+      std::string formatted = formatRoomValue(value, kind.valueType);
+      if (formatted.empty()) continue;
+      text += kind.keyword + "[" +
+              RoomFileText::subscript(asText(slot->ItemKey(i)), def.subscriptKind == subQuoted) +
+              "]=" + formatted + kLineEnd;
+    }
+  }
+  return text;
+}
