@@ -14,7 +14,9 @@
 // - Only logParse changes the parse counters and only Clear resets them. Each logged line is
 //   appended to the parse listing window with CR LF.
 //
-// The object is non-copyable and held by shared_ptr where it is shared.
+// The object is non-copyable and held by shared_ptr where it is shared. Its members are
+// declared in the order of the data's flow (read, check, room properties, room file, panel
+// image), each section naming the folder of panel/ whose sources define it.
 #pragma once
 
 #include <array>
@@ -41,7 +43,7 @@ class PanelSettingsV2 : public VbObject {
   PanelSettingsV2(const PanelSettingsV2&) = delete;
   PanelSettingsV2& operator=(const PanelSettingsV2&) = delete;
 
-  // ---- Changed flag, slot access and driver names.
+  // ---- Changed flag, slot access and driver names (panel_settings.cpp).
   bool isDirty() const { return isDirty_; }
   void isDirty(bool value) { isDirty_ = value; }
   // The object in value slot `index` (1..73), or Nothing when the slot is empty.
@@ -52,7 +54,51 @@ class PanelSettingsV2 : public VbObject {
   // First value of PROJ-DRIVER-NAME as text; "" when the slot is empty.
   std::string fullDriverName() const;
 
-  // ---- Code-table accessors go here.
+  // ---- Resetting and taking over a room's settings (panel_settings.cpp).
+  // Empties every slot, gives slots 12 and 13 a new shared code table, zeroes the counters and
+  // clears the parse listing. Keeps roomFileName, isDirty, loadingDefaults and the translator.
+  void Clear();
+  // For each persistent keyword row whose slot in oldObj is not empty, this object's slot
+  // becomes that same object (shared, not copied). Other slots keep what they hold.
+  void copyPersistentVals(const PanelSettingsV2& oldObj);
+
+  // ---- Read-only views of the state (panel_settings.cpp).
+  // Vocabulary row (1..73); VbError 9 outside.
+  const keywordDef& keywordTable(int16_t row) const;
+  // Rule set (1..3); VbError 9 outside.
+  const MemRuleSet& memRules(int16_t set) const;
+  // Errors and warnings logged since the last Clear; they stop at 32,767.
+  int16_t parseErrors() const { return parseErrors_; }
+  int16_t parseWarnings() const { return parseWarnings_; }
+  // File name, without its folder, of the last room file read; "" in a new object.
+  const std::string& roomFileName() const { return roomFileName_; }
+  // True once the factory defaults were loaded into this object.
+  bool loadingDefaults() const { return loadingDefaults_; }
+
+  // ---- Driver and room file entry points (language/, prj/).
+  // Neither clears the object: statements add to the values already held. Both answer False,
+  // after logging nothing, when the file cannot be opened or read.
+  // Reads a projector driver: a name ending in ".prj" (any letter case) in the older record
+  // format, any other in the keyword language. Afterwards PROJ-DRIVER-NAME holds the single
+  // pair ("1", the file's name without its folder), whatever the file said.
+  bool ReadAndParseProjFile(const std::string& fileName);
+  // Remembers the file's name without its folder in roomFileName, then reads the room file.
+  bool ReadAndParseRoomFile(const std::string& fileName);
+
+  // ---- Driver checker (check/).
+  // Completes what was read with the driver defaults (empty slots only), checks that the driver
+  // is complete and consistent, logs every finding and a four-line summary, and passes back the
+  // load error: 0 ok; 2 errors were counted (by the reader or the check); 5 the driver needs
+  // newer firmware than gPanelFwMajor.gPanelFwMinor, whatever else was found; 10 no or an unknown
+  // PROJ-FILE-FMT, which ends the check at once. Never raises.
+  void IsDriverValid(int16_t& result);
+
+  // ---- Factory defaults (check/). Marks the object (loadingDefaults), reads the factory-defaults
+  // driver of the library's drivers folder and checks it. True when the check did not give 0.
+  static const char* const kFactoryDefaultsDriver;  // its file name
+  bool loadDefaults();
+
+  // ---- Code-table accessors (properties/).
   // The code table is the list of (code name, code entry) pairs shared by slots 12 and 13, in
   // driver order; a code's index is its 1-based position. A code designator (`item`) is a code
   // name (a string, looked up exactly) or an index. No accessor fails on a missing slot or a
@@ -109,7 +155,7 @@ class PanelSettingsV2 : public VbObject {
   // The compiled lexes of the code; null when there is no such code.
   TypeValueListPtr codeTableLexes(const Variant& item) const;
 
-  // ---- Room settings properties.
+  // ---- Room settings properties (properties/).
   // Typed Get/Let pairs over the room's keyword slots. No property raises: a Get of a missing
   // slot, relay, input or value gives False, 0 or ""; a Let creates the slot, pair or list it
   // needs, stores, and marks the object changed. A Let given an index outside its option or
@@ -198,93 +244,96 @@ class PanelSettingsV2 : public VbObject {
   // none or when theArray is not an array.
   static int16_t findValInArray(const std::string& val, const Variant& theArray);
 
-  // ---- Resetting and taking over a room's settings.
-  // Empties every slot, gives slots 12 and 13 a new shared code table, zeroes the counters and
-  // clears the parse listing. Keeps roomFileName, isDirty, loadingDefaults and the translator.
-  void Clear();
-  // For each persistent keyword row whose slot in oldObj is not empty, this object's slot
-  // becomes that same object (shared, not copied). Other slots keep what they hold.
-  void copyPersistentVals(const PanelSettingsV2& oldObj);
-
-  // ---- Room-file writer, file entry points, checker, image encoder and decoder, factory
-  // defaults go here.
-
-  // ---- Room-file writer. The whole text of a room file that reads back into these settings:
-  // slots in row order, one statement per line ended by CR LF, PROJ-FILE-FMT=2 first, slots
-  // never created left out. Changes nothing, the changed flag included.
+  // ---- Room-file writer (room/).
+  // The whole text of a room file that reads back into these settings: slots in row order, one
+  // statement per line ended by CR LF, PROJ-FILE-FMT=2 first, slots never created left out.
+  // Changes nothing, the changed flag included.
   std::string encodeRoomFile() const;
 
-  // ---- Driver checker. Completes what was read with the driver defaults (empty slots only),
-  // checks that the driver is complete and consistent, logs every finding and a four-line
-  // summary, and passes back the load error: 0 ok; 2 errors were counted (by the reader or the
-  // check); 5 the driver needs newer firmware than gPanelFwMajor.gPanelFwMinor, whatever else
-  // was found; 10 no or an unknown PROJ-FILE-FMT, which ends the check at once. Never raises.
-  void IsDriverValid(int16_t& result);
-
-  // ---- Factory defaults. Marks the object (loadingDefaults), reads the factory-defaults
-  // driver of the library's drivers folder and checks it. True when the check did not give 0.
-  static const char* const kFactoryDefaultsDriver;  // its file name
-  bool loadDefaults();
-
-  // ---- Panel image encoder. Builds the 8192-byte panel image by walking rule set `version`
-  // (1, 2, 3: memory formats 7, 8, 9) in order; fwMajor and fwMinor are the panel's firmware
-  // version, which chooses the serial line's clock divider. Appends the image's listing to the
-  // memory debug window and gives the image only when its log counted no error; otherwise
-  // shows the window and gives null. Changes nothing in the settings; never raises.
+  // ---- Panel image encoder (image/).
+  // Builds the 8192-byte panel image by walking rule set `version` (1, 2, 3: memory formats 7, 8,
+  // 9) in order; fwMajor and fwMinor are the panel's firmware version, which chooses the serial
+  // line's clock divider. Appends the image's listing to the memory debug window and gives the
+  // image only when its log counted no error; otherwise shows the window and gives null. Changes
+  // nothing in the settings; never raises.
   std::shared_ptr<memBlockCls> makeMemoryMap(int16_t& version, int16_t fwMajor,
                                              int16_t fwMinor) const;
 
-  // ---- Driver and room file entry points. Neither clears the object: statements add to the
-  // values already held. Both answer False, after logging nothing, when the file cannot be
-  // opened or read.
-  // Reads a projector driver: a name ending in ".prj" (any letter case) in the older record
-  // format, any other in the keyword language. Afterwards PROJ-DRIVER-NAME holds the single
-  // pair ("1", the file's name without its folder), whatever the file said.
-  bool ReadAndParseProjFile(const std::string& fileName);
-  // Remembers the file's name without its folder in roomFileName, then reads the room file.
-  bool ReadAndParseRoomFile(const std::string& fileName);
-
-  // ---- Image decoder. Reads a panel's room settings back from its memory, through a fresh
-  // image whose 64-byte blocks are fetched from currentBlockSource() on first read, so only
-  // the blocks it touches are read: the memory format from 0x1F01, then the rules of that
-  // format marked for read-back. The driver named in the image is re-read from the library's
-  // drivers folder and checked; the room values read later replace what it put in their
-  // slots. Does not clear the object first. Appends the image's listing to the memory debug
-  // window (never shows it), clears the changed flag and gives a LoadError: 0, 2
-  // the driver does not check, 4 it is not in the drivers folder, 7 no known format, 8 a
-  // block could not be read (whatever else was found), 9 the image's log counted errors.
-  // version is set to the rule set used, 1..3 (formats 7..9), or 4 for no known format.
-  // Never raises.
+  // ---- Image decoder (image/).
+  // Reads a panel's room settings back from its memory, through a fresh image whose 64-byte
+  // blocks are fetched from currentBlockSource() on first read, so only the blocks it touches are
+  // read: the memory format from 0x1F01, then the rules of that format marked for read-back. The
+  // driver named in the image is re-read from the library's drivers folder and checked; the room
+  // values read later replace what it put in their slots. Does not clear the object first.
+  // Appends the image's listing to the memory debug window (never shows it), clears the changed
+  // flag and gives a LoadError: 0, 2 the driver does not check, 4 it is not in the drivers
+  // folder, 7 no known format, 8 a block could not be read (whatever else was found), 9 the
+  // image's log counted errors. version is set to the rule set used, 1..3 (formats 7..9), or 4
+  // for no known format. Never raises.
   int16_t decodeMemoryMap(int16_t& version);
-
-  // ---- Read-only views of the state.
-  // Vocabulary row (1..73); VbError 9 outside.
-  const keywordDef& keywordTable(int16_t row) const;
-  // Rule set (1..3); VbError 9 outside.
-  const MemRuleSet& memRules(int16_t set) const;
-  // Errors and warnings logged since the last Clear; they stop at 32,767.
-  int16_t parseErrors() const { return parseErrors_; }
-  int16_t parseWarnings() const { return parseWarnings_; }
-  // File name, without its folder, of the last room file read; "" in a new object.
-  const std::string& roomFileName() const { return roomFileName_; }
-  // True once the factory defaults were loaded into this object.
-  bool loadingDefaults() const { return loadingDefaults_; }
 
  private:
   friend class PanelSettingsTestAccess;  // tests reach the private state through it
 
-  // ---- Parse log.
+  // ---- Slot access for the members (panel_settings.cpp). VbError 9 outside 1..73.
+  KeyValuePtr& kv(int16_t row);
+  const KeyValuePtr& kv(int16_t row) const;
+
+  // ---- Parse log (model/).
   // Appends one line of the given kind to the parse listing and counts it.
   void logParse(ParseLogKind kind, const std::string& text);
 
-  // ---- Code strings.
+  // ---- Construction steps (model/ and image/).
+  static void buildWordLists();
+  void buildKeywordTable();
+  void buildRuleSets();
+  void buildFormat9Rules();
+  void buildFormat7And8Rules();
+
+  // ---- Code strings (language/).
   friend class CodeStringSettingsTestAccess;
   // Compiles a code string with the CODE-SUBST definitions of slot 10, reporting to logParse.
   TypeValueListPtr compileCodeString(const std::string& codeText, CodeMedium medium);
   // Rewrites the in-line escapes of an older-format RS232 code into lexes.
   void translateEscCodes(TypeValueList& lexes);
 
-  // ---- Room settings properties.
+  // ---- Statement parser (language/).
+  // The first row (1..73) whose keyword equals key ignoring case, or with allowAlias whose
+  // non-empty alias does; 0 when none. Passed back in row and returned.
+  int16_t findKeyword(const std::string& key, bool allowAlias, int16_t& row) const;
+  // Elements 1..upper bound, each in single quotes, joined by "," ('OFF','VUP').
+  static std::string quotedList(const Variant& list);
+  // Checks one statement against the vocabulary and stores its values in the keyword's slot,
+  // consuming tokens from the front of the list. allowDuplicates (statements translated from
+  // the older format) stores a repeated code name with "+" appended instead of refusing it,
+  // and passes RS232 codes through translateEscCodes. Every problem is a parse-log line.
+  void parseStatement(TypeValueList& tokens, bool allowDuplicates);
+  class StatementParser;  // the work of one parseStatement call
+
+  // ---- Driver-file lexer (language/).
+  // Echoes every line of a keyword-language file into the parse log and parses each line's
+  // statement. False when the file cannot be opened or read.
+  bool lexDriverFile(const std::string& fileName);
+
+  // ---- Older-format driver reader (prj/). False when the file cannot be opened or read.
+  bool readPrjFile(const std::string& fileName);
+
+  // ---- Older record-format (".prj") translator (prj/); readPrjFile cuts the file into records.
+  // Translates one record (word tokens, one per "|"-separated field); an empty record resets
+  // the translator state.
+  void translatePrjRecord(TypeValueList& record);
+  static void addToken(TypeValueList& tokens, int16_t kind, const std::string& text);
+  // The statement as it would be written: texts in order, kind 2 in single quotes, kind 3 in
+  // double quotes.
+  static std::string tokensToText(const TypeValueList& tokens);
+  // Logs the statement as translated, then parses it.
+  void parseTranslated(TypeValueList& tokens, bool allowDuplicates);
+  class PrjRecordTranslator;  // the work of one translatePrjRecord call
+
+  // ---- Driver checker (check/).
+  class DriverChecker;  // the work of one IsDriverValid call
+
+  // ---- Room settings properties (properties/).
   // Value 1 of slot `row`; Empty when the slot or the pair is missing.
   Variant roomSetting(int16_t row) const;
   // Value 1 of slot `row` becomes `value` (slot and pair created when missing); marks the
@@ -298,13 +347,19 @@ class PanelSettingsV2 : public VbObject {
   void letIndexedValue(int16_t row, int16_t idx, int16_t pos, const Variant& value,
                        const Variant& filler);
 
-  // ---- Private operations of the parser, lexer, code strings, old-format translator,
-  // room-file writer and the relay, baud and audio encoders go here.
+  // ---- Room-file writer (room/).
+  // One stored value, or every value of a list joined by ",", as room-file text of the value
+  // type; codes (types 8, 9 and 11) as codeEntryText.
+  static std::string formatRoomValue(const Variant& value, int16_t valueType);
+  // A code entry as the text after "=": its lexes in double quotes, then its flags and its
+  // CONTINUE and REPEATS values.
+  static std::string codeEntryText(const KeyValueClass& entry);
 
-  // ---- Relay, serial-line and pre-amplifier forms of the panel image. `image` only receives
-  // the log lines. `relayValues` is the ROOM-RELAY slot: relay r is its r-th value, a list
-  // (duration word, event word). A relay without such a list logs "Program Error - no setting
-  // for relay " and r (an error, or information in the reduced form) and gives 0.
+  // ---- Relay, serial-line and pre-amplifier forms of the panel image (image/).
+  // `image` only receives the log lines. `relayValues` is the ROOM-RELAY slot: relay r is its
+  // r-th value, a list (duration word, event word). A relay without such a list logs
+  // "Program Error - no setting for relay " and r (an error, or information in the reduced
+  // form) and gives 0.
   //
   // Relay byte of formats 8 and 9: high nibble the duration index (0 Maintained .. 15
   // 1.5sec), low nibble the action (0-7 Selection0-7, 8 Off, 9 Binary, 0xB ~Binary, 0xF On);
@@ -352,67 +407,13 @@ class PanelSettingsV2 : public VbObject {
                               int32_t address, int16_t lowBound);
   static AfvpInput decodeAfvpInput(memBlockCls& image, int16_t input, int32_t address);
 
-  // ---- Room-file writer.
-  // One stored value, or every value of a list joined by ",", as room-file text of the value
-  // type; codes (types 8, 9 and 11) as codeEntryText.
-  static std::string formatRoomValue(const Variant& value, int16_t valueType);
-  // A code entry as the text after "=": its lexes in double quotes, then its flags and its
-  // CONTINUE and REPEATS values.
-  static std::string codeEntryText(const KeyValueClass& entry);
-
-  // ---- Statement parser.
-  // The first row (1..73) whose keyword equals key ignoring case, or with allowAlias whose
-  // non-empty alias does; 0 when none. Passed back in row and returned.
-  int16_t findKeyword(const std::string& key, bool allowAlias, int16_t& row) const;
-  // Elements 1..upper bound, each in single quotes, joined by "," ('OFF','VUP').
-  static std::string quotedList(const Variant& list);
-  // Checks one statement against the vocabulary and stores its values in the keyword's slot,
-  // consuming tokens from the front of the list. allowDuplicates (statements translated from
-  // the older format) stores a repeated code name with "+" appended instead of refusing it,
-  // and passes RS232 codes through translateEscCodes. Every problem is a parse-log line.
-  void parseStatement(TypeValueList& tokens, bool allowDuplicates);
-  class StatementParser;  // the work of one parseStatement call
-
-  // ---- Image decoder.
-  class ImageDecoder;  // the work of one decodeMemoryMap call
-
-  // ---- Driver checker.
-  class DriverChecker;  // the work of one IsDriverValid call
-
-  // ---- Panel image encoder.
+  // ---- Panel image encoder (image/).
   class ImageEncoder;  // the work of one makeMemoryMap call
 
-  // ---- Older-format driver reader. False when the file cannot be opened or read.
-  bool readPrjFile(const std::string& fileName);
+  // ---- Image decoder (image/).
+  class ImageDecoder;  // the work of one decodeMemoryMap call
 
-  // ---- Driver-file lexer: echoes every line of a keyword-language file into the parse log
-  // and parses each line's statement. False when the file cannot be opened or read.
-  bool lexDriverFile(const std::string& fileName);
-
-  // ---- Older record-format (".prj") translator; readPrjFile cuts the file into records.
-  // Translates one record (word tokens, one per "|"-separated field); an empty record resets
-  // the translator state.
-  void translatePrjRecord(TypeValueList& record);
-  static void addToken(TypeValueList& tokens, int16_t kind, const std::string& text);
-  // The statement as it would be written: texts in order, kind 2 in single quotes, kind 3 in
-  // double quotes.
-  static std::string tokensToText(const TypeValueList& tokens);
-  // Logs the statement as translated, then parses it.
-  void parseTranslated(TypeValueList& tokens, bool allowDuplicates);
-  class PrjRecordTranslator;  // the work of one translatePrjRecord call
-
-  // ---- Slot access for the members. VbError 9 outside 1..73.
-  KeyValuePtr& kv(int16_t row);
-  const KeyValuePtr& kv(int16_t row) const;
-
-  // ---- Construction steps.
-  static void buildWordLists();
-  void buildKeywordTable();
-  void buildRuleSets();
-  void buildFormat9Rules();
-  void buildFormat7And8Rules();
-
-  // ---- Fields, in declaration order.
+  // ---- Fields, in declaration order (panel_settings.cpp).
   std::array<keywordDef, kKeywordCount> keywordTable_;
   std::array<KeyValuePtr, kKeywordCount> kv_;
   std::array<MemRuleSet, kRuleSetCount> memRules_;
@@ -422,7 +423,6 @@ class PanelSettingsV2 : public VbObject {
   bool isDirty_ = false;
   bool loadingDefaults_ = false;
   PrjTranslatorState translator_;
-  // ---- Fields of later members go here.
 };
 
 using PanelSettingsPtr = std::shared_ptr<PanelSettingsV2>;
