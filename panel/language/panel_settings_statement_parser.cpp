@@ -25,6 +25,7 @@
 #include "common/time_codes.h"
 #include "common/vb_error.h"
 #include "panel/language/driver_token.h"
+#include "panel/model/keyword_arguments.h"
 #include "panel/panel_settings.h"
 
 namespace {
@@ -69,11 +70,7 @@ std::optional<int32_t> readNumber(const std::string& text) {
 }
 
 // The word list at a 1-based position of a list of lists; null when there is none.
-const Variant* listAt(const Variant& lists, int32_t position) {
-  if (!lists.isArray() || position < lists.lbound() || position > lists.ubound()) return nullptr;
-  const Variant& list = lists.at(position);
-  return list.isArray() ? &list : nullptr;
-}
+using KeywordArguments::listAt;
 
 constexpr int32_t kMaxRepeats = 63;  // the code table keeps six bits of the count
 
@@ -246,14 +243,10 @@ bool PanelSettingsV2::StatementParser::treatArgument(int32_t n, const std::strin
       std::optional<int32_t> number;
       if (argument.theType == tokWord) number = readNumber(text);
       if (!number) return error("Expecting a Number");
-      const Variant* minima = listAt(def_->ranges, 1);
-      const Variant* maxima = listAt(def_->ranges, 2);
-      if (minima && maxima && n <= minima->ubound() && n <= maxima->ubound()) {
-        int32_t low = minima->at(n).toInt32(), high = maxima->at(n).toInt32();
-        if (*number < low || *number > high)
-          return error("Expecting a Number between " + std::to_string(low) + " and " +
-                       std::to_string(high));
-      }
+      if (auto bounds = KeywordArguments::range(*def_, n);
+          bounds && (*number < bounds->first || *number > bounds->second))
+        return error("Expecting a Number between " + std::to_string(bounds->first) + " and " +
+                     std::to_string(bounds->second));
       return store(valueKey, Variant(std::to_string(*number)));
     }
     case valSingleQuoted:
@@ -290,9 +283,7 @@ bool PanelSettingsV2::StatementParser::store(const std::string& valueKey, const 
 }
 
 bool PanelSettingsV2::StatementParser::treatWord(int32_t n, const std::string& valueKey) {
-  const Variant& lists = def_->wordLists;
-  bool several = lists.isArray() && lists.ubound() > lists.lbound();
-  const Variant* words = listAt(lists, several ? n : (lists.isArray() ? lists.lbound() : 1));
+  const Variant* words = KeywordArguments::words(*def_, n);
   if (!words) return problem("Cannot find flag rules for " + key_);
   const std::string text = textOf(token());
   if (VXCommon::findInArrayCI(*words, text) == 0)
