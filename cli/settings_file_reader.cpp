@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/ascii_text.h"
 #include "common/file_type_table.h"
 #include "common/startup_globals.h"
 #include "panel/load_error.h"
@@ -13,16 +14,7 @@
 
 namespace cli {
 
-bool isRoomFileName(const std::string& path) {
-  static const std::string kExtension = ".room";
-  if (path.size() < kExtension.size()) return false;
-  for (size_t i = 0; i < kExtension.size(); ++i) {
-    char c = path[path.size() - kExtension.size() + i];
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    if (c != kExtension[i]) return false;
-  }
-  return true;
-}
+bool isRoomFileName(const std::string& path) { return VXCommon::endsWithIgnoringCase(path, ".room"); }
 
 SettingsFile readSettingsFile(const std::string& path) {
   SettingsFile file;

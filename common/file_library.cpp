@@ -1,5 +1,6 @@
 #include "common/file_library.h"
 
+#include "common/ascii_text.h"
 #include "common/file_helpers.h"
 #include "common/hex_text.h"
 #include "common/startup_globals.h"
@@ -19,12 +20,6 @@ std::vector<std::string> listFiles(const std::string& folder, const std::string&
   return result.names;
 }
 
-std::string upperCased(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-  return text;
-}
-
 bool allHexDigits(const std::string& text) {
   for (char c : text) {
     bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
@@ -38,7 +33,7 @@ bool allHexDigits(const std::string& text) {
 std::string versionPart(const std::string& fileName, size_t from, size_t count) {
   std::string base = VXCommon::baseNameOf(fileName);
   if (base.size() != 8) return "";
-  std::string part = upperCased(base.substr(from, count));
+  std::string part = VXCommon::upperCased(base.substr(from, count));
   return allHexDigits(part) ? part : "";
 }
 

@@ -2,18 +2,11 @@
 
 #include <optional>
 
+#include "common/ascii_text.h"
+
 namespace VXCommon {
 
 namespace {
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  return true;
-}
 
 std::optional<std::string> textOf(const Variant& element) {
   try {

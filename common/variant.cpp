@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "common/ascii_text.h"
+
 namespace {
 
 // Text read as a number the way a string converts to one: optional blanks around, an
@@ -15,17 +17,7 @@ std::optional<Decimal> numberInText(const std::string& text) {
   return Decimal::parse(core);
 }
 
-bool equalsIgnoringCase(const std::string& a, const char* b) {
-  size_t n = std::char_traits<char>::length(b);
-  if (a.size() != n) return false;
-  for (size_t i = 0; i < n; ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
+using VXCommon::equalsIgnoringCase;
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "platform/ascii_case.h"
 #include "platform/service_slot.h"
 
 namespace platform {
@@ -18,10 +19,8 @@ ServiceSlot<MessageBoxes, TerminalMessageBoxes>& slot() {
 std::optional<std::string> readAnswer(std::FILE* in) {
   std::string line;
   int c;
-  while ((c = std::fgetc(in)) != EOF && c != '\n') {
-    if (c >= 'A' && c <= 'Z') c = c - 'A' + 'a';
-    if (c != '\r' && c != ' ' && c != '\t') line += char(c);
-  }
+  while ((c = std::fgetc(in)) != EOF && c != '\n')
+    if (c != '\r' && c != ' ' && c != '\t') line += ascii::lower(char(c));
   if (c == EOF && line.empty()) return std::nullopt;
   return line;
 }

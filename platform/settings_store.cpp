@@ -2,23 +2,13 @@
 
 #include <vector>
 
+#include "platform/ascii_case.h"
 #include "platform/fs_util.h"
 #include "platform/service_slot.h"
 #include "platform/xdg_dirs.h"
 
 namespace platform {
 namespace {
-
-bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = (unsigned char)a[i], y = (unsigned char)b[i];
-    if (x >= 'A' && x <= 'Z') x = (unsigned char)(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = (unsigned char)(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 std::string trimBlanks(const std::string& s) {
   size_t first = s.find_first_not_of(" \t");
@@ -81,8 +71,8 @@ std::string IniSettingsStore::getSetting(const std::string& app, const std::stri
   bool inSection = false;
   for (const std::string& line : splitLines(*bytes)) {
     std::string name, k, v;
-    if (sectionHeader(line, name)) inSection = sameNameIgnoringCase(name, section);
-    else if (inSection && keyLine(line, k, v) && sameNameIgnoringCase(k, key)) return v;
+    if (sectionHeader(line, name)) inSection = ascii::sameIgnoringCase(name, section);
+    else if (inSection && keyLine(line, k, v) && ascii::sameIgnoringCase(k, key)) return v;
   }
   return defaultValue;
 }
@@ -108,10 +98,10 @@ bool IniSettingsStore::saveSetting(const std::string& app, const std::string& se
   for (size_t i = 0; i < lines.size() && !stored; ++i) {
     std::string name, k, v;
     if (sectionHeader(lines[i], name)) {
-      inSection = sameNameIgnoringCase(name, section);
+      inSection = ascii::sameIgnoringCase(name, section);
       if (inSection) insertAt = i + 1;
     } else if (inSection) {
-      if (keyLine(lines[i], k, v) && sameNameIgnoringCase(k, key)) {
+      if (keyLine(lines[i], k, v) && ascii::sameIgnoringCase(k, key)) {
         lines[i] = newLine;
         stored = true;
       } else if (!trimBlanks(lines[i]).empty()) {

@@ -1,14 +1,8 @@
 #include "platform/wildcard.h"
 
+#include "platform/ascii_case.h"
+
 namespace platform {
-namespace {
-
-unsigned char folded(char c) {
-  unsigned char u = (unsigned char)c;
-  return (u >= 'A' && u <= 'Z') ? (unsigned char)(u - 'A' + 'a') : u;
-}
-
-}  // namespace
 
 bool hasWildcard(const std::string& pattern) {
   return pattern.find_first_of("*?") != std::string::npos;
@@ -22,7 +16,7 @@ bool matchesWildcard(const std::string& name, const std::string& pattern) {
     if (p < pattern.size() && pattern[p] == '*') {
       starP = p++;
       starN = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || folded(pattern[p]) == folded(name[n]))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || ascii::lower(pattern[p]) == ascii::lower(name[n]))) {
       ++p;
       ++n;
     } else if (starP != std::string::npos) {

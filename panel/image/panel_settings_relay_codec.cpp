@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/ascii_text.h"
 #include "common/list_helpers.h"
 #include "common/memory_image.h"
 #include "common/word_lists.h"
@@ -58,15 +59,8 @@ constexpr std::array<EventCode, 20> kEventCodes = {{
     {"Selection7", 7, -1},
 }};
 
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
 // Relay words compare ignoring ASCII letter case.
-bool sameWord(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-  return true;
-}
+using VXCommon::equalsIgnoringCase;
 
 // The duration words, list 1 of gRelayWords; no list before a settings object was built.
 Variant durationWords() {
@@ -110,7 +104,7 @@ int16_t encodeRelayForm(memBlockCls& image, int16_t relayNumber, const KeyValueP
   const EventCode* found = nullptr;
   for (const EventCode& code : kEventCodes) {
     if (code.condition >= 0 && !withConditions) continue;
-    if (sameWord(code.word, event)) {
+    if (equalsIgnoringCase(code.word, event)) {
       found = &code;
       break;
     }
@@ -178,14 +172,14 @@ int16_t PanelSettingsV2::encodeRelayBitsV7(memBlockCls& image, int16_t relayNumb
   if (relayNumber < 1 || relayNumber > 7) return 0;
   std::string duration, event;
   if (!relayWords(image, relayNumber, relayValues, memDbgError, duration, event)) return 0;
-  const bool timed = !sameWord(duration, kMaintained);
+  const bool timed = !equalsIgnoringCase(duration, kMaintained);
   int16_t bits = 0;
   if (relayNumber <= 3) {
     if (timed) bits |= int16_t(1 << (4 - relayNumber));
-    if (sameWord(event, "On")) bits |= int16_t(1 << (7 - relayNumber));
+    if (equalsIgnoringCase(event, "On")) bits |= int16_t(1 << (7 - relayNumber));
   } else {
     if (timed) bits |= 0x01;
-    if (sameWord(event, "Binary")) bits |= 0x80;
+    if (equalsIgnoringCase(event, "Binary")) bits |= 0x80;
   }
   return bits;
 }

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "common/ascii_text.h"
 #include "common/hex_text.h"
 #include "common/time_codes.h"
 
@@ -13,18 +14,14 @@ namespace {
 
 enum class ScanState { Item, Text, Bits, Hex, Decimal, Name, Delay, Raw, After };
 
-unsigned char upper(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
+using VXCommon::equalsIgnoringCase;
+
+// The scanner reads bytes as unsigned char; letter case is the shared ASCII rule.
+char upper(unsigned char c) { return VXCommon::upperAscii(char(c)); }
 bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 bool isLetter(unsigned char c) { return upper(c) >= 'A' && upper(c) <= 'Z'; }
 bool isHexDigit(unsigned char c) { return isDigit(c) || (upper(c) >= 'A' && upper(c) <= 'F'); }
 bool isBlank(unsigned char c) { return c == ' ' || c == '\t'; }
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (upper(a[i]) != upper(b[i])) return false;
-  return true;
-}
 
 struct Marker {
   const char* name;

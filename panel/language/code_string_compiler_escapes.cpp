@@ -5,14 +5,13 @@
 // that text and the rest of the text stays.
 #include <optional>
 
+#include "common/ascii_text.h"
 #include "panel/language/code_string_compiler.h"
 
 namespace CodeStrings {
 namespace {
 
 constexpr int kEsc = 27;
-
-unsigned char upper(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
 
 // The byte the lex starts with: the value of a byte lex, or the first character of a text.
 // Other lexes (delays, markers, bit strings) spell no byte.
@@ -85,14 +84,14 @@ void translateEscCodes(TypeValueList& lexes, const LogSink& sink) {
     std::optional<int> letter = leadingByteAt(lexes, i + 1);
     if (!letter) continue;  // a delay or a marker after ESC names no escape
 
-    switch (upper(static_cast<unsigned char>(*letter))) {
+    switch (VXCommon::upperAscii(char(*letter))) {
       case kEsc:
         // ESC ESC is one plain ESC byte; the one left is stepped over.
         lexes.remove(i);
         break;
       case 'V':
       case 'H': {
-        const bool hex = upper(static_cast<unsigned char>(*letter)) == 'H';
+        const bool hex = VXCommon::upperAscii(char(*letter)) == 'H';
         lexes.remove(i);
         consumeLeadingByte(lexes, i);
         lexes.insert(i, hex ? makeLex(lexVarHex, Variant("&VHEX")) : makeLex(lexVarBin, Variant("&VBIN")));
@@ -112,7 +111,7 @@ void translateEscCodes(TypeValueList& lexes, const LogSink& sink) {
       }
       case 'L':
       case 'D': {
-        const bool counted = upper(static_cast<unsigned char>(*letter)) == 'L';
+        const bool counted = VXCommon::upperAscii(char(*letter)) == 'L';
         lexes.remove(i);
         consumeLeadingByte(lexes, i);
         int steps = 1;

@@ -2,26 +2,12 @@
 // Drivers whose name ends in ".prj" (any letter case) are in the older record format; every
 // other driver, and every room file, is in the keyword language. The driver's name is always
 // its file name: any PROJ-DRIVER-NAME statement of the file is replaced.
+#include "common/ascii_text.h"
 #include "common/file_helpers.h"
 #include "panel/panel_settings.h"
 
-namespace {
-
-bool endsWithPrjIgnoringCase(const std::string& name) {
-  static const std::string kExtension = ".prj";
-  if (name.size() < kExtension.size()) return false;
-  for (size_t i = 0; i < kExtension.size(); ++i) {
-    char c = name[name.size() - kExtension.size() + i];
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    if (c != kExtension[i]) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 bool PanelSettingsV2::ReadAndParseProjFile(const std::string& fileName) {
-  bool read = endsWithPrjIgnoringCase(fileName) ? readPrjFile(fileName) : lexDriverFile(fileName);
+  bool read = VXCommon::endsWithIgnoringCase(fileName, ".prj") ? readPrjFile(fileName) : lexDriverFile(fileName);
   if (!read) return false;
   auto driverName = std::make_shared<KeyValueClass>();
   driverName->AddPair(Variant("1"), Variant(VXCommon::fileNameOf(fileName)));

@@ -21,6 +21,7 @@
 // exactly as written.
 #include <optional>
 
+#include "common/ascii_text.h"
 #include "common/list_helpers.h"
 #include "common/time_codes.h"
 #include "common/vb_error.h"
@@ -30,16 +31,7 @@
 
 namespace {
 
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = char(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = char(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
-}
+using VXCommon::equalsIgnoringCase;
 
 // Outcome of adding a pair that must be unique.
 enum class AddOutcome { added, duplicate, full };
@@ -254,9 +246,9 @@ bool PanelSettingsV2::StatementParser::treatArgument(int32_t n, const std::strin
       if (argument.theType != tokSingleQuoted) return error("Expecting a single quoted string");
       return store(valueKey, Variant(text));
     case valBoolean:
-      if (argument.theType == tokWord && sameIgnoringCase(text, "TRUE"))
+      if (argument.theType == tokWord && equalsIgnoringCase(text, "TRUE"))
         return store(valueKey, Variant(true));
-      if (argument.theType == tokWord && sameIgnoringCase(text, "FALSE"))
+      if (argument.theType == tokWord && equalsIgnoringCase(text, "FALSE"))
         return store(valueKey, Variant(false));
       return error("Expected TRUE or FALSE");
     case valDoubleQuoted:
@@ -314,8 +306,8 @@ bool PanelSettingsV2::StatementParser::treatCode(int32_t n) {
     }
   }
   if (def_->valueType == valCodeString) return error("Too many arguments");
-  if (sameIgnoringCase(text, "CONTINUE")) return treatCodeOption(text, "CONTINUE");
-  if (sameIgnoringCase(text, "REPEATS")) return treatCodeOption(text, "REPEATS");
+  if (equalsIgnoringCase(text, "CONTINUE")) return treatCodeOption(text, "CONTINUE");
+  if (equalsIgnoringCase(text, "REPEATS")) return treatCodeOption(text, "REPEATS");
   return treatCodeFlag(text);
 }
 
@@ -364,8 +356,8 @@ int16_t PanelSettingsV2::findKeyword(const std::string& key, bool allowAlias,
   row = 0;
   for (int16_t i = 1; i <= kKeywordCount; ++i) {
     const keywordDef& def = keywordTable_[size_t(i - 1)];
-    if (sameIgnoringCase(def.keyword, key) ||
-        (allowAlias && !def.alias.empty() && sameIgnoringCase(def.alias, key))) {
+    if (equalsIgnoringCase(def.keyword, key) ||
+        (allowAlias && !def.alias.empty() && equalsIgnoringCase(def.alias, key))) {
       row = i;
       break;
     }

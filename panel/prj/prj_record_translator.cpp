@@ -5,19 +5,14 @@
 
 #include <limits>
 
+#include "common/ascii_text.h"
 #include "common/word_lists.h"
 #include "panel/language/driver_token.h"
 #include "panel/model/slot_reading.h"
 
 namespace {
 
-std::string upperAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-  return text;
-}
-
-bool isYes(const std::string& flag) { return upperAscii(flag) == "Y"; }
+bool isYes(const std::string& flag) { return VXCommon::upperCased(flag) == "Y"; }
 
 // The code categories of a CODE record's last field.
 constexpr int16_t kCategorySelection = 0;
@@ -137,7 +132,7 @@ void PanelSettingsV2::PrjRecordTranslator::translate() {
     refuse("more than " + std::to_string(KeyValueClass::kMaxPairs) + " fields");
     return;
   }
-  const std::string kind = upperAscii(field(1));
+  const std::string kind = VXCommon::upperCased(field(1));
   if (kind == "CODE") {
     translateCode();
   } else if (kind == "AUX-FUNCT-KEYMAP") {

@@ -3,17 +3,12 @@
 // one of its older names), whose value is converted by the keyword's value type.
 #include <initializer_list>
 
+#include "common/ascii_text.h"
 #include "common/word_lists.h"
 #include "panel/language/driver_token.h"
 #include "panel/prj/prj_record_translator.h"
 
 namespace {
-
-std::string upperAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-  return text;
-}
 
 bool isOneOf(const std::string& word, std::initializer_list<const char*> words) {
   for (const char* w : words)
@@ -127,7 +122,7 @@ void PanelSettingsV2::PrjRecordTranslator::translateKeyword() {
   if (!hasFields(2)) return;
 
   const keywordDef& def = settings_.keywordTable(row);
-  const std::string oldName = upperAscii(field(1));
+  const std::string oldName = VXCommon::upperCased(field(1));
   int16_t valueKind = tokWord;
   std::string value = field(2);
   if (def.valueType == valTime) {

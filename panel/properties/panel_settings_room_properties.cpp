@@ -2,6 +2,7 @@
 // room's choice among them, the CTS use, and the two case-insensitive searches.
 #include <limits>
 
+#include "common/ascii_text.h"
 #include "common/list_helpers.h"
 #include "panel/panel_settings.h"
 #include "panel/model/room_slot_values.h"
@@ -10,14 +11,7 @@ using namespace RoomSlotValues;
 
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  return true;
-}
+using VXCommon::equalsIgnoringCase;
 
 // Every value of a slot as text, in slot order.
 std::vector<std::string> valuesAsText(const KeyValuePtr& slot) {

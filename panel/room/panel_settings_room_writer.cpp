@@ -9,6 +9,7 @@
 // code under the keyword of its kind, so that reading the room back rebuilds the same table
 // (the panel addresses codes by their position in it). Values are written by the keyword's value type; RoomFileText keeps quoted texts,
 // subscripts and times reading back as the values they were written from.
+#include "common/ascii_text.h"
 #include "common/hex_text.h"
 #include "panel/panel_settings.h"
 #include "panel/room/room_file_text.h"
@@ -22,22 +23,13 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-bool equalsIgnoringCase(const std::string& a, const char* b) {
-  size_t i = 0;
-  for (; i < a.size() && b[i] != '\0'; ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = char(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = char(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return i == a.size() && b[i] == '\0';
-}
+using VXCommon::equalsIgnoringCase;
 
 // A direction letter (upper case for a positive time) and the time's magnitude.
 std::string timedLex(char letter, const Variant& value) {
   std::optional<Decimal> microseconds = asDecimal(value);
   if (!microseconds) return std::string();
-  if (microseconds->isNegative()) letter = char(letter - 'A' + 'a');
+  if (microseconds->isNegative()) letter = VXCommon::lowerAscii(letter);
   return letter + RoomFileText::codeTime(*microseconds);
 }
 
