@@ -25,8 +25,7 @@
 namespace cli {
 namespace {
 
-constexpr int32_t kPanelImageSize = 8192;
-constexpr int32_t kBlockSize = 64;
+constexpr int32_t kBlockSize = memBlockCls::kBlockSize;
 
 struct DumpArgs {
   std::string image, port, from = "0", to = std::to_string(kPanelImageSize - 1);

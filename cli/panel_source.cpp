@@ -6,12 +6,13 @@
 
 #include "comm/comm_access.h"
 #include "comm/image_file_source.h"
+#include "common/memory_image.h"
 #include "cli/command.h"
 
 namespace cli {
 namespace {
 
-constexpr int32_t kPanelBlocks = 128;
+constexpr int32_t kPanelBlocks = kPanelImageSize / memBlockCls::kBlockSize;
 
 // Passes each fetch on to the serial line, showing which block is being read.
 class ProgressSource : public BlockSource {

@@ -5,15 +5,15 @@
 
 #include "comm/rs232_lab.h"
 #include "common/device_globals.h"
+#include "common/memory_image.h"
 #include "common/text_helpers.h"
 
 namespace {
 
-constexpr int16_t kPanelDevice = 1;
-constexpr int32_t kPanelBlocks = 128;      // 8192 bytes
+constexpr int32_t kBlockBytes = memBlockCls::kBlockSize;
+constexpr int32_t kPanelBlocks = kPanelImageSize / kBlockBytes;
 constexpr int32_t kAdapterBlocks = 1028;   // 64 KB and the 256-byte configuration page
 constexpr int32_t kConfigPageBlock = 1024;
-constexpr size_t kBlockBytes = 64;
 
 struct BlockRequest {
   std::string bytes;     // "?", the address, CR
@@ -25,7 +25,7 @@ struct BlockRequest {
 // The request for a block, or nothing for a block the device does not have (its address would
 // not fit the request and name another block).
 std::optional<BlockRequest> requestFor(int32_t blocknum, int16_t deviceID) {
-  if (deviceID == kPanelDevice) {
+  if (deviceID == devicePanel) {
     if (blocknum < 0 || blocknum >= kPanelBlocks) return std::nullopt;
     bool checksum = VXCommon::gPanelFmtMajor >= 3;
     return BlockRequest{std::string{'?', char(blocknum + 128), '\r'}, checksum ? 65u : 64u,

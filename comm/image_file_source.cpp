@@ -20,9 +20,9 @@ std::unique_ptr<ImageFileBlockSource> ImageFileBlockSource::load(const std::stri
     error = "cannot read image file " + path + ": not a regular file";
     return nullptr;
   }
-  if (info.st_size != kImageSize) {
+  if (info.st_size != kPanelImageSize) {
     error = "image file " + path + " holds " + std::to_string(info.st_size) +
-            " bytes; a panel image holds " + std::to_string(kImageSize);
+            " bytes; a panel image holds " + std::to_string(kPanelImageSize);
     return nullptr;
   }
   std::ifstream in(path, std::ios::binary);
@@ -30,8 +30,8 @@ std::unique_ptr<ImageFileBlockSource> ImageFileBlockSource::load(const std::stri
     error = "cannot read image file " + path + ": " + std::strerror(errno);
     return nullptr;
   }
-  std::string image(kImageSize, '\0');
-  if (!in.read(image.data(), kImageSize) || in.peek() != std::ifstream::traits_type::eof()) {
+  std::string image(kPanelImageSize, '\0');
+  if (!in.read(image.data(), kPanelImageSize) || in.peek() != std::ifstream::traits_type::eof()) {
     error = "cannot read image file " + path + ": it changed while being read";
     return nullptr;
   }

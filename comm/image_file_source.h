@@ -8,11 +8,10 @@
 #include <string>
 
 #include "common/block_source.h"
+#include "common/device_id.h"
 
 class ImageFileBlockSource : public BlockSource {
  public:
-  static constexpr int32_t kImageSize = 8192;
-
   // Reads the image at `path`. On failure (missing, unreadable, not a file of exactly 8192
   // bytes) returns null and sets `error` to one line naming the file and the reason.
   static std::unique_ptr<ImageFileBlockSource> load(const std::string& path, std::string& error);

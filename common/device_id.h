@@ -1,5 +1,6 @@
 // DeviceId: the kind of device a memory image or a protocol request is for. It chooses the
-// memory listing's banner and the block addressing of the device protocol.
+// memory listing's banner and the block addressing of the device protocol. Also the size of the
+// panel's image, which every reader, writer and fetcher of it shares.
 #pragma once
 
 #include <cstdint>
@@ -9,3 +10,6 @@ enum DeviceId : int16_t {
   deviceAdapter = 2,     // Brenmor Net network adapter, 65,792-byte image
   deviceController = 3,  // Perrow Q400 network room controller, 65,792-byte image
 };
+
+// The panel's EEPROM image: 8192 bytes, fetched in blocks of memBlockCls::kBlockSize (64).
+constexpr int32_t kPanelImageSize = 8192;

@@ -11,20 +11,20 @@
 #include <unistd.h>
 
 #include "common/block_source.h"
+#include "common/memory_image.h"
 #include "panel/panel_settings.h"
 #include "wizard/mem_debug_form.h"
 #include "wizard/program_startup.h"
 
 namespace {
 
-constexpr int32_t kImageSize = 8192;
-constexpr int32_t kBlockBytes = 64;
+constexpr int32_t kBlockBytes = memBlockCls::kBlockSize;
 
 // The panel: the blocks of the current input.
 class FuzzPanel : public BlockSource {
  public:
   void retrieveBlock(std::string& data, int32_t blocknum, int16_t deviceID, int16_t& errnum) override {
-    if (deviceID != 1 || blocknum < 0 || blocknum >= kImageSize / kBlockBytes) std::abort();
+    if (deviceID != 1 || blocknum < 0 || blocknum >= kPanelImageSize / kBlockBytes) std::abort();
     data = image.substr(size_t(blocknum) * kBlockBytes, kBlockBytes);
     errnum = 0;
   }
@@ -79,8 +79,8 @@ void checkRoomReadsBack(const Setup& setup, const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Setup setup;
-  setup.panel.image.assign(reinterpret_cast<const char*>(data), size < size_t(kImageSize) ? size : kImageSize);
-  setup.panel.image.resize(kImageSize, '\0');
+  setup.panel.image.assign(reinterpret_cast<const char*>(data), size < size_t(kPanelImageSize) ? size : kPanelImageSize);
+  setup.panel.image.resize(kPanelImageSize, '\0');
 
   PanelSettingsV2 decoded;
   int16_t version = 0;

@@ -37,7 +37,7 @@ int16_t PanelSettingsV2::decodeMemoryMap(int16_t& version) {
 
 int16_t PanelSettingsV2::ImageDecoder::run(int16_t& version) {
   result_ = loadOk;
-  image_.Clear(kImageSize, devicePanel);
+  image_.Clear(kPanelImageSize, devicePanel);
   log(memDbgInfo, "-------------- Read from EEPROM -----------------");
   version = detectFormat();
   if (version == 0) {

@@ -28,7 +28,6 @@
 
 class PanelSettingsV2::ImageDecoder {
  public:
-  static constexpr int32_t kImageSize = 8192;
   static constexpr int16_t kSelectionKeys = 4;       // bytes of a selection index
   static constexpr int16_t kHiddenFunctionKeys = 7;  // bytes of a hidden-function index
 

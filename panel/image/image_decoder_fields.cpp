@@ -14,6 +14,7 @@
 #include "panel/model/keyword_arguments.h"
 #include "panel/model/memory_grammar.h"
 #include "panel/model/room_slot_values.h"
+#include "panel/model/time_ticks.h"
 
 namespace {
 
@@ -28,17 +29,6 @@ constexpr int32_t kRs232Mark = 0x8000;
 constexpr int16_t kTimeStampLength = 32;
 constexpr int16_t kBaudBytes = 2;
 constexpr int16_t kCoreIndexBytes = 8;
-
-// The time one count of a time encoding stands for, in microseconds.
-Decimal tickOf(int16_t grammar) {
-  switch (grammar) {
-    case gramTimeTick200ns: return Decimal::fromParts(false, 2, 1);
-    case gramTimeTick120s: return Decimal(120000000);
-    case gramTimeTick470ms: return Decimal(470000);
-    case gramTimeTick1880ms: return Decimal(1880000);
-    default: return Decimal(29000);  // gramTimeTick29ms
-  }
-}
 
 // A relay byte of the full form that holds a condition (low nibble 0xC or 0xE, class 0-3).
 bool isConditionByte(int16_t relayByte) {
@@ -81,7 +71,7 @@ void PanelSettingsV2::ImageDecoder::readValue(const memRuleClass& rule) {
 void PanelSettingsV2::ImageDecoder::readTime(const memRuleClass& rule) {
   // No bound applies on the way back: a stored 0 is 0 µs.
   const int16_t count = image_.peekByte(rule.memoryStartAddress);
-  setTargetValue(Variant(VXCommon::fromUnits(count, tickOf(rule.memoryGrammar))));
+  setTargetValue(Variant(VXCommon::fromUnits(count, *TimeTicks::ofGrammar(rule.memoryGrammar))));
 }
 
 void PanelSettingsV2::ImageDecoder::readRelays(const memRuleClass& rule) {
@@ -223,7 +213,7 @@ void PanelSettingsV2::ImageDecoder::readCodeTableIndex(const memRuleClass& rule)
     const int32_t word = image_.peekAddressBEndian(rule.memoryStartAddress + 2 * r);
     const int32_t address = word & ~kRs232Mark;
     // Past the index proper the words are table bytes, which may point beyond the image.
-    if (address < kImageSize) image_.peekByte(address);
+    if (address < kPanelImageSize) image_.peekByte(address);
   }
 }
 

@@ -9,25 +9,18 @@
 #include "panel/image/image_encoder.h"
 #include "panel/model/memory_grammar.h"
 #include "panel/model/room_slot_values.h"
+#include "panel/model/time_ticks.h"
 #include "wizard/mem_debug_form.h"
 
 namespace {
 
-constexpr int32_t kPanelImageSize = 8192;
-constexpr int16_t kPanelDevice = 1;
-
-const Decimal kTick200ns = *Decimal::parse("0.2");
-const Decimal kTick120s(120000000);
-const Decimal kTick470ms(470000);
-const Decimal kTick1880ms(1880000);
-const Decimal kTick29ms(29000);
 
 }  // namespace
 
 std::shared_ptr<memBlockCls> PanelSettingsV2::makeMemoryMap(int16_t& version, int16_t fwMajor,
                                                             int16_t fwMinor) const {
   auto image = std::make_shared<memBlockCls>();
-  image->Clear(kPanelImageSize, kPanelDevice);
+  image->Clear(kPanelImageSize, devicePanel);
   image->memDebug(memDbgInfo, "-------------- Writing to EEPROM -----------------");
   if (version < 1 || version > kRuleSetCount) {
     image->memDebug(memDbgError, "Program Error - no memory rules for version " +
@@ -93,11 +86,11 @@ void PanelSettingsV2::ImageEncoder::applyGrammar() {
     case gramConstByte: return encodeConstByte();
     case gramConstWord: return encodeConstWord();
     case gramLegendTable: return encodeLegendTable();
-    case gramTimeTick200ns: return encodeTime(kTick200ns);
-    case gramTimeTick120s: return encodeTime(kTick120s);
-    case gramTimeTick470ms: return encodeTime(kTick470ms);
-    case gramTimeTick1880ms: return encodeTime(kTick1880ms);
-    case gramTimeTick29ms: return encodeTime(kTick29ms);
+    case gramTimeTick200ns:
+    case gramTimeTick120s:
+    case gramTimeTick470ms:
+    case gramTimeTick1880ms:
+    case gramTimeTick29ms: return encodeTime(*TimeTicks::ofGrammar(rule_->memoryGrammar));
     case gramDutyCycle: return encodeDutyCycle();
     case gramDriverName: return encodeDriverName();
     case gramSelIndex: return encodeIndexes(false, false);

@@ -10,10 +10,10 @@
 #include "common/time_codes.h"
 #include "panel/image/image_encoder.h"
 #include "panel/model/room_slot_values.h"
+#include "panel/model/time_ticks.h"
 
 namespace {
 
-const Decimal kCarrierTick = *Decimal::parse("0.2");
 const Decimal kFastBaud(9600);
 // Firmware before 0.88 runs 9600 and 19200 baud with the slow clock divider.
 constexpr int16_t kFirstFastFirmwareMinor = 88;
@@ -124,7 +124,7 @@ void PanelSettingsV2::ImageEncoder::encodeDutyCycle() {
   std::optional<Decimal> percent = numberIn(rule_->memoryValIndex);
   std::optional<Decimal> carrier = numberIn(kwCarrierPeriod);
   if (!percent || !carrier) return;
-  const int16_t period = nearest16(*carrier / kCarrierTick);
+  const int16_t period = nearest16(*carrier / TimeTicks::carrierStep());
   image_.pokeByte(nearest16(*percent / Decimal(100) * Decimal(period)), rule_->memoryStartAddress,
                   rule_->memLowBound);
 }

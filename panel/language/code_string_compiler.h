@@ -31,9 +31,6 @@ using LogSink = std::function<void(ParseLogKind kind, const std::string& text)>;
 constexpr int kMaxSubstitutions = 64;
 constexpr size_t kMaxExpandedLength = 4096;
 
-// Step of the in-line delay escapes of older-format RS232 codes, in microseconds.
-constexpr int32_t kEscapeDelayStep = 29000;
-
 // Compiles codeText for the medium. codeSubst holds the CODE-SUBST definitions (name ->
 // text, names compared exactly) and may be null. Always returns a list.
 TypeValueListPtr compileCodeString(const std::string& codeText, CodeMedium medium,

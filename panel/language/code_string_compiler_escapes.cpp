@@ -7,6 +7,7 @@
 
 #include "common/ascii_text.h"
 #include "panel/language/code_string_compiler.h"
+#include "panel/model/time_ticks.h"
 
 namespace CodeStrings {
 namespace {
@@ -124,7 +125,7 @@ void translateEscCodes(TypeValueList& lexes, const LogSink& sink) {
           consumeLeadingByte(lexes, i);
           steps = *count;
         }
-        lexes.insert(i, makeLex(lexDelay, Variant(Decimal(steps) * Decimal(kEscapeDelayStep))));
+        lexes.insert(i, makeLex(lexDelay, Variant(Decimal(steps) * Decimal(TimeTicks::k29ms))));
         break;
       }
       default:

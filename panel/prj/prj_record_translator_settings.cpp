@@ -6,6 +6,7 @@
 #include "common/ascii_text.h"
 #include "common/word_lists.h"
 #include "panel/language/driver_token.h"
+#include "panel/model/time_ticks.h"
 #include "panel/prj/prj_record_translator.h"
 
 namespace {
@@ -16,16 +17,11 @@ bool isOneOf(const std::string& word, std::initializer_list<const char*> words) 
   return false;
 }
 
-// The older format counted most times in steps of 470 microseconds and the I/O down time in
-// steps of 29; the keyword language writes them as milliseconds.
-constexpr int16_t kSlowTickMicroseconds = 470;
-constexpr int16_t kIoTickMicroseconds = 29;
-
-std::string ticksAsMilliseconds(const Decimal& ticks, int16_t microsecondsPerTick) {
-  return (ticks * Decimal(microsecondsPerTick)).toString() + "m";
+// The older format counted most times in the panel's 470 ms ticks and the I/O down time in its
+// 29 ms ticks; the keyword language writes them as milliseconds.
+std::string ticksAsMilliseconds(const Decimal& ticks, int64_t microsecondsPerTick) {
+  return (ticks * Decimal(microsecondsPerTick / 1000)).toString() + "m";
 }
-
-const Decimal kMicrosecondsPerPr2Step = *Decimal::parse("0.2");
 
 }  // namespace
 
@@ -71,7 +67,7 @@ void PanelSettingsV2::PrjRecordTranslator::translateCarrier(int16_t& remembered,
   const Decimal pr2(state_.carrierPr2);
   add(tokWord, "CARRIER-PERIOD");
   add(tokEquals, "=");
-  add(tokWord, (pr2 * kMicrosecondsPerPr2Step).toString() + "u");
+  add(tokWord, (pr2 * TimeTicks::carrierStep()).toString() + "u");
   parse(false);
 
   const Decimal percent = Decimal(state_.carrierDutyCycle) * Decimal(100) / pr2;
@@ -132,9 +128,9 @@ void PanelSettingsV2::PrjRecordTranslator::translateKeyword() {
       if (!ticks) return;
       if (isOneOf(oldName, {"DEFAULT-LOCKOUT", "WARM-UP-DELAY", "POWER-ON-DELAY",
                             "POWER-POLL-LOCKOUT", "POWER-POLL-INTERVAL", "POWER-POLL-TIMEOUT"}))
-        value = ticksAsMilliseconds(*ticks, kSlowTickMicroseconds);
+        value = ticksAsMilliseconds(*ticks, TimeTicks::k470ms);
       else if (oldName == "IO-DOWNTIME")
-        value = ticksAsMilliseconds(*ticks, kIoTickMicroseconds);
+        value = ticksAsMilliseconds(*ticks, TimeTicks::k29ms);
       else
         value = ticks->toString() + "x";  // no known unit: the parser refuses it as a time
     }

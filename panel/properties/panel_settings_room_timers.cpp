@@ -8,6 +8,7 @@
 #include "panel/model/memory_grammar.h"
 #include "panel/panel_settings.h"
 #include "panel/model/room_slot_values.h"
+#include "panel/model/time_ticks.h"
 
 using namespace RoomSlotValues;
 
@@ -21,11 +22,8 @@ constexpr int64_t kLargestTickCount = 255;
 
 // The tick, in microseconds, of the time grammars a lockout rule may use; none for others.
 std::optional<Decimal> lockoutTick(int16_t grammar) {
-  switch (grammar) {
-    case gramTimeTick470ms: return Decimal(470000);
-    case gramTimeTick1880ms: return Decimal(1880000);
-    default: return std::nullopt;
-  }
+  if (grammar != gramTimeTick470ms && grammar != gramTimeTick1880ms) return std::nullopt;
+  return TimeTicks::ofGrammar(grammar);
 }
 
 // The leading decimal number of a typed text: after leading blanks and tabs, digits with an

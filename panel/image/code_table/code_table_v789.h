@@ -43,8 +43,6 @@ class CodeTableV789 {
   static constexpr int16_t kDelaySlots = 24;
   // Slots 0-3 hold the IR bit times; slots from here on are given out on demand.
   static constexpr int16_t kFirstFreeSlot = 5;  // 1-based
-  // Step of the pauses in RS232 codes, in microseconds.
-  static constexpr int32_t kRs232DelayStep = 29000;
 
   CodeTableV789();
   CodeTableV789(const CodeTableV789&) = delete;

@@ -8,6 +8,7 @@
 #include "common/memory_image.h"
 #include "common/time_codes.h"
 #include "panel/image/code_table/code_table_v789.h"
+#include "panel/model/time_ticks.h"
 
 namespace {
 
@@ -128,7 +129,7 @@ void CodeTableV789::packRs232Lex(memBlockCls& mem, const typeValueClass& lex, st
       // The pause is one byte of 29 ms steps; a longer one cannot be packed.
       int16_t steps = 256;
       try {
-        steps = VXCommon::toUnits(time->abs(), Decimal(kRs232DelayStep));
+        steps = VXCommon::toUnits(time->abs(), Decimal(TimeTicks::k29ms));
       } catch (const VbError&) {
       }
       if (steps > 255) {
