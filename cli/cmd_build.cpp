@@ -60,23 +60,17 @@ int run() {
       : args.input;
   refuseClashes({input}, {{"--listing", listingPath}, {"-o", args.image}});
 
-  std::shared_ptr<PanelSettingsV2> settings;
-  if (args.defaults) {
-    int status = kExitOk;
-    if (!(settings = loadFactoryDefaults(status))) return status;
-  } else {
-    SettingsFile file = checkSettingsFile(input);
-    if (!file.settings) return kExitNoInput;
-    if (file.result != 0) return failed(file);
-    settings = file.settings;
-  }
+  int status = kExitOk;
+  std::shared_ptr<PanelSettingsV2> settings =
+      args.defaults ? loadFactoryDefaults(status) : readCheckedSettings(input, status);
+  if (!settings) return status;
 
   MemDebugForm::instance().reset();
   int16_t ruleSet = int16_t(args.format - kFirstFormat + 1);
   std::shared_ptr<memBlockCls> image =
       settings->makeMemoryMap(ruleSet, VXCommon::gPanelFwMajor, VXCommon::gPanelFwMinor);
   const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
-  if (int status = writeOutputFile(listingPath, listing); status != kExitOk) return status;
+  if ((status = writeOutputFile(listingPath, listing)) != kExitOk) return status;
   if (!image) {
     fail(kExitImageErrors, "the image of '" + input + "' has errors (see the listing); nothing written");
     reportMemoryErrors(input, listing);

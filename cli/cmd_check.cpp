@@ -21,9 +21,8 @@ void define(CLI::App& command) {
 }
 
 int run() {
-  SettingsFile file = checkSettingsFile(input);
-  if (!file.settings) return kExitNoInput;
-  if (file.result != 0) return failed(file);
+  int status = kExitOk;
+  if (!readCheckedSettings(input, status)) return status;
   printParseListing();
   return kExitOk;
 }

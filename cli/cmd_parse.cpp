@@ -13,8 +13,6 @@
 namespace cli {
 namespace {
 
-constexpr int kExitDriverErrors = 2;
-
 std::string input;
 
 void define(CLI::App& command) {

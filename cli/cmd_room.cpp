@@ -4,6 +4,7 @@
 // and the exit status is the load error (for a room file 1, the room file's load error). 66
 // when FILE cannot be read, 73 when ROOM cannot be written.
 #include <CLI/CLI.hpp>
+#include <memory>
 #include <string>
 
 #include "cli/command.h"
@@ -23,10 +24,10 @@ void define(CLI::App& command) {
 
 int run() {
   refuseClashes({input}, {{"-o", output}});
-  SettingsFile file = checkSettingsFile(input);
-  if (!file.settings) return kExitNoInput;
-  if (file.result != 0) return failed(file);
-  return writeOutputFile(output, file.settings->encodeRoomFile());
+  int status = kExitOk;
+  std::shared_ptr<PanelSettingsV2> settings = readCheckedSettings(input, status);
+  if (!settings) return status;
+  return writeOutputFile(output, settings->encodeRoomFile());
 }
 
 CommandRegistration registration({"room", "write what FILE holds as a room file\nFILE -o ROOM", define, run});

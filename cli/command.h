@@ -14,6 +14,7 @@ namespace cli {
 // Exit statuses (0 success, 1 to 10 the load-error code).
 constexpr int kExitOk = 0;
 constexpr int kExitRoomFileError = 1;  // a room file that does not check: the room's load error
+constexpr int kExitDriverErrors = 2;   // a driver that does not check: the driver's load error
 constexpr int kExitUsage = 64;
 constexpr int kExitImageErrors = 65;   // a panel image whose build logged errors
 constexpr int kExitNoInput = 66;

@@ -39,14 +39,33 @@ SettingsFile checkSettingsFile(const std::string& path) {
   return file;
 }
 
+namespace {
+
+// For a command that stops when its file does not check: the parse listing on stdout, the
+// failure on stderr, and the exit status.
+int failed(const SettingsFile& file) {
+  printParseListing();
+  reportCheckFailure(file);
+  return file.status();
+}
+
+}  // namespace
+
+std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status) {
+  SettingsFile file = checkSettingsFile(path);
+  if (!file.settings) status = kExitNoInput;
+  else if (file.result != 0) status = failed(file);
+  else return file.settings;
+  return nullptr;
+}
+
 std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status) {
   const std::string driver = VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver;
   if ((status = checkInput(driver)) != kExitOk) return nullptr;
   auto settings = std::make_shared<PanelSettingsV2>();
   if (!settings->loadDefaults()) return settings;
   // Read and checked once more on its own, for the listing and the lines its errors belong to.
-  SettingsFile file = checkSettingsFile(driver);
-  status = !file.settings ? kExitNoInput : file.status() != 0 ? failed(file) : int(loadDriverParseError);
+  if (readCheckedSettings(driver, status)) status = loadDriverParseError;
   return nullptr;
 }
 
@@ -57,16 +76,6 @@ void printParseListing() {
 void reportCheckFailure(const SettingsFile& file) {
   reportLoadError(file.path, file.status());
   reportParseErrors(file.path, ParseFileListing::instance().txtParseFileListing(), file.parsedSize);
-}
-
-}  // namespace cli
-
-namespace cli {
-
-int failed(const SettingsFile& file) {
-  printParseListing();
-  reportCheckFailure(file);
-  return file.status();
 }
 
 }  // namespace cli

@@ -33,9 +33,14 @@ SettingsFile readSettingsFile(const std::string& path);
 // Reads and checks the file (IsDriverValid); the parse listing holds what both logged.
 SettingsFile checkSettingsFile(const std::string& path);
 
+// The settings of a file that reads and checks (checkSettingsFile gives 0), or null with the
+// exit status: 66 when the file cannot be read; when it does not check, its load error (1 for
+// a room file), with the parse listing on stdout and the failure on stderr.
+std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status);
+
 // The factory settings of the library (loadDefaults), or null with the exit status: 66 when
 // the factory-defaults driver cannot be read; its load error when it does not check (the
-// driver's listing printed and its failure reported, as failed() does).
+// driver's listing printed and its failure reported, as readCheckedSettings does).
 std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status);
 
 // The whole parse listing on stdout, CR LF line ends included.
@@ -43,9 +48,5 @@ void printParseListing();
 
 // The failure of a file that does not check, on stderr: the load-error line and its errors.
 void reportCheckFailure(const SettingsFile& file);
-
-// For a command that stops when its file does not check: the parse listing on stdout, the
-// failure on stderr, and the exit status.
-int failed(const SettingsFile& file);
 
 }  // namespace cli
