@@ -308,7 +308,9 @@ TEST(ImageReadBack, DamagedSettingsWriteARoomThatReadsBack) {
         if (result != loadOk) continue;
         // Many damages give the same room; each room is read once.
         auto [room, isNew] = checked.insert(decoded.encodeRoomFile());
-        if (isNew) EXPECT_EQ(checkedRoom(*room), 0) << version << " " << address << " " << value;
+        if (isNew) {
+          EXPECT_EQ(checkedRoom(*room), 0) << version << " " << address << " " << value;
+        }
       }
     }
   }
