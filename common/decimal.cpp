@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "common/vb_error.h"
 
@@ -322,28 +323,27 @@ Decimal Decimal::truncate() const {
   return fromParts(negative_, magnitude_ / pow10(scale_), 0);
 }
 
-int64_t Decimal::toInt64() const {
-  Decimal r = roundHalfEven(0);
-  u128 m = r.magnitude_;
-  if (r.negative_) {
-    if (m > (u128(1) << 63)) throw VbError(VbError::kOverflow);
-    return m == (u128(1) << 63) ? INT64_MIN : -int64_t(m);
-  }
-  if (m > u128(INT64_MAX)) throw VbError(VbError::kOverflow);
-  return int64_t(m);
+// The value rounded half to even, when it fits T.
+template <class T>
+static std::optional<T> roundedTo(const Decimal& value) {
+  Decimal r = value.roundHalfEven(0);
+  u128 m = r.magnitude();
+  // The most negative T is one further from zero than the largest.
+  if (m > u128(std::numeric_limits<T>::max()) + (r.isNegative() ? 1 : 0)) return std::nullopt;
+  return r.isNegative() ? T(-T(m - 1) - 1) : T(m);
 }
 
-int32_t Decimal::toInt32() const {
-  int64_t v = toInt64();
-  if (v < INT32_MIN || v > INT32_MAX) throw VbError(VbError::kOverflow);
-  return int32_t(v);
+template <class T>
+static T orOverflow(std::optional<T> v) {
+  if (!v) throw VbError(VbError::kOverflow);
+  return *v;
 }
 
-int16_t Decimal::toInt16() const {
-  int64_t v = toInt64();
-  if (v < INT16_MIN || v > INT16_MAX) throw VbError(VbError::kOverflow);
-  return int16_t(v);
-}
+std::optional<int32_t> Decimal::tryToInt32() const { return roundedTo<int32_t>(*this); }
+std::optional<int16_t> Decimal::tryToInt16() const { return roundedTo<int16_t>(*this); }
+int64_t Decimal::toInt64() const { return orOverflow(roundedTo<int64_t>(*this)); }
+int32_t Decimal::toInt32() const { return orOverflow(tryToInt32()); }
+int16_t Decimal::toInt16() const { return orOverflow(tryToInt16()); }
 
 static std::string digitsOf(u128 m) {
   if (m == 0) return "0";

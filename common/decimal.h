@@ -60,6 +60,9 @@ class Decimal {
   int64_t toInt64() const;
   int32_t toInt32() const;
   int16_t toInt16() const;
+  // The same, giving no value where those raise.
+  std::optional<int32_t> tryToInt32() const;
+  std::optional<int16_t> tryToInt16() const;
 
   // Plain notation with "." as the point, "-" for negatives, no trailing fraction zeros
   // ("1.5", "103.2192", "2", "0"); never "-0".

@@ -8,16 +8,8 @@ namespace VXCommon {
 
 namespace {
 
-std::optional<std::string> textOf(const Variant& element) {
-  try {
-    return element.toText();
-  } catch (const VbError&) {
-    return std::nullopt;
-  }
-}
-
 bool elementMatches(const Variant& element, std::string_view text) {
-  auto elementText = textOf(element);
+  auto elementText = element.tryToText();
   return elementText && equalsIgnoringCase(*elementText, text);
 }
 

@@ -108,15 +108,13 @@ Variant memBlockCls::peekOctetsLEndian(int16_t numOctets, int32_t byteIdx) {
 }
 
 void memBlockCls::pokeOctet(const Variant& element, int32_t byteIdx) {
-  int16_t value = 0;
-  try {
-    value = element.toInt16();
-  } catch (const VbError&) {
+  std::optional<int16_t> value = element.tryToInt16();
+  if (!value) {
     // Not a number that fits 16 bits: it cannot be a byte either.
     logError("PokeByte", kBadByte, byteIdx);
     return;
   }
-  pokeByte(value, byteIdx, 0);
+  pokeByte(*value, byteIdx, 0);
 }
 
 void memBlockCls::pokeOctetsBEndian(const Variant& valArray, int32_t byteIdx) {

@@ -9,14 +9,9 @@ namespace VXCommon {
 int16_t boolToBit(int16_t flag) { return flag != 0 ? 1 : 0; }
 
 bool isNumInRange(std::string_view text, int32_t low, int32_t high) {
-  Variant value{std::string(text)};
-  if (!value.isNumeric()) return false;
-  try {
-    int32_t n = value.toDecimal().toInt32();
-    return low <= n && n <= high;
-  } catch (const VbError&) {
-    return false;  // beyond the 32-bit range
-  }
+  // Not a number, or beyond the 32-bit range: not in any range.
+  std::optional<int32_t> n = Variant(std::string(text)).tryToInt32();
+  return n && low <= *n && *n <= high;
 }
 
 int16_t maxInt(int16_t a, int16_t b) { return a > b ? a : b; }

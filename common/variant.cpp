@@ -19,6 +19,14 @@ std::optional<Decimal> numberInText(const std::string& text) {
 
 using VXCommon::equalsIgnoringCase;
 
+// A conversion that gives no value raises: overflow for a number that does not fit the
+// target, type mismatch for a value that is no number.
+template <class T>
+T orRaise(std::optional<T> converted, const Variant& from) {
+  if (!converted) throw VbError(from.tryToDecimal() ? VbError::kOverflow : VbError::kTypeMismatch);
+  return std::move(*converted);
+}
+
 }  // namespace
 
 Variant Variant::array(std::vector<Variant> items, int32_t lbound) {
@@ -51,46 +59,47 @@ bool Variant::isNumeric() const {
   return false;
 }
 
-Decimal Variant::toDecimal() const {
+std::optional<Decimal> Variant::tryToDecimal() const {
   switch (kind()) {
     case Kind::Empty: return Decimal(0);
     case Kind::Boolean: return Decimal(std::get<bool>(value_) ? -1 : 0);
     case Kind::Integer: return Decimal(std::get<int16_t>(value_));
     case Kind::Long: return Decimal(std::get<int32_t>(value_));
     case Kind::Decimal: return std::get<Decimal>(value_);
-    case Kind::String: {
-      auto d = numberInText(std::get<std::string>(value_));
-      if (!d) throw VbError(VbError::kTypeMismatch);
-      return *d;
-    }
-    default: throw VbError(VbError::kTypeMismatch);
+    case Kind::String: return numberInText(std::get<std::string>(value_));
+    default: return std::nullopt;
   }
 }
 
-int32_t Variant::toInt32() const {
+std::optional<int32_t> Variant::tryToInt32() const {
   switch (kind()) {
     case Kind::Integer: return std::get<int16_t>(value_);
     case Kind::Long: return std::get<int32_t>(value_);
-    default: return toDecimal().toInt32();
+    default: {
+      std::optional<Decimal> d = tryToDecimal();
+      return d ? d->tryToInt32() : std::nullopt;
+    }
   }
 }
 
-int16_t Variant::toInt16() const {
+std::optional<int16_t> Variant::tryToInt16() const {
   if (kind() == Kind::Integer) return std::get<int16_t>(value_);
-  return toDecimal().toInt16();
+  std::optional<Decimal> d = tryToDecimal();
+  return d ? d->tryToInt16() : std::nullopt;
 }
 
-bool Variant::toBool() const {
+std::optional<bool> Variant::tryToBool() const {
   if (kind() == Kind::Boolean) return std::get<bool>(value_);
   if (kind() == Kind::String) {
     const auto& s = std::get<std::string>(value_);
     if (equalsIgnoringCase(s, "true")) return true;
     if (equalsIgnoringCase(s, "false")) return false;
   }
-  return !toDecimal().isZero();
+  std::optional<Decimal> d = tryToDecimal();
+  return d ? std::optional<bool>(!d->isZero()) : std::nullopt;
 }
 
-std::string Variant::toText() const {
+std::optional<std::string> Variant::tryToText() const {
   switch (kind()) {
     case Kind::Empty: return "";
     case Kind::Boolean: return std::get<bool>(value_) ? "True" : "False";
@@ -98,9 +107,15 @@ std::string Variant::toText() const {
     case Kind::Long: return std::to_string(std::get<int32_t>(value_));
     case Kind::Decimal: return std::get<Decimal>(value_).toString();
     case Kind::String: return std::get<std::string>(value_);
-    default: throw VbError(VbError::kTypeMismatch);
+    default: return std::nullopt;
   }
 }
+
+int16_t Variant::toInt16() const { return orRaise(tryToInt16(), *this); }
+int32_t Variant::toInt32() const { return orRaise(tryToInt32(), *this); }
+Decimal Variant::toDecimal() const { return orRaise(tryToDecimal(), *this); }
+bool Variant::toBool() const { return orRaise(tryToBool(), *this); }
+std::string Variant::toText() const { return orRaise(tryToText(), *this); }
 
 std::shared_ptr<VbObject> Variant::objectRef() const {
   if (kind() == Kind::Object) return std::get<std::shared_ptr<VbObject>>(value_);

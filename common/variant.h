@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -74,6 +75,12 @@ class Variant {
   Decimal toDecimal() const;
   bool toBool() const;
   std::string toText() const;
+  // The same conversions, giving no value where those raise.
+  std::optional<int16_t> tryToInt16() const;
+  std::optional<int32_t> tryToInt32() const;
+  std::optional<Decimal> tryToDecimal() const;
+  std::optional<bool> tryToBool() const;
+  std::optional<std::string> tryToText() const;
 
   // The referenced object, or null for Nothing, Empty and other kinds.
   std::shared_ptr<VbObject> objectRef() const;

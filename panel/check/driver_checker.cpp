@@ -5,19 +5,13 @@
 
 #include "common/decimal.h"
 #include "common/device_globals.h"
-#include "common/vb_error.h"
 #include "panel/check/driver_checker.h"
 
 namespace {
 
 // A stored number (decimal text or a number); no value when absent or not a number.
 std::optional<Decimal> numberOf(const Variant& value) {
-  if (value.isEmpty()) return std::nullopt;
-  try {
-    return value.toDecimal();
-  } catch (const VbError&) {
-    return std::nullopt;
-  }
+  return value.isEmpty() ? std::nullopt : value.tryToDecimal();
 }
 
 // A count as the summary writes it: one blank before a number that is not negative.

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "common/decimal.h"
-#include "common/vb_error.h"
 #include "panel/check/driver_checker.h"
 #include "panel/model/slot_reading.h"
 
@@ -15,12 +14,7 @@ namespace {
 std::optional<Decimal> timeOf(const KeyValuePtr& slot) {
   if (!slot) return std::nullopt;
   Variant value = slot->ItemVal(1);
-  if (value.isEmpty()) return std::nullopt;
-  try {
-    return value.toDecimal();
-  } catch (const VbError&) {
-    return std::nullopt;
-  }
+  return value.isEmpty() ? std::nullopt : value.tryToDecimal();
 }
 
 }  // namespace

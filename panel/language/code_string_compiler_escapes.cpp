@@ -19,11 +19,8 @@ constexpr int kEsc = 27;
 std::optional<int> leadingByte(const typeValueClass& lex) {
   if (lex.theType == lexHex || lex.theType == lexDecimal) {
     if (!lex.theValue.isNumber()) return std::nullopt;
-    try {
-      int32_t value = lex.theValue.toInt32();
-      if (value >= 0 && value <= 255) return value;
-    } catch (const VbError&) {
-    }
+    std::optional<int32_t> value = lex.theValue.tryToInt32();
+    if (value && *value >= 0 && *value <= 255) return *value;
     return std::nullopt;
   }
   if (lex.theType == lexText && lex.theValue.isString()) {

@@ -2,45 +2,21 @@
 
 #include <memory>
 
-#include "common/vb_error.h"
-
 namespace RoomSlotValues {
 
 Variant valueAt(const KeyValuePtr& list, int16_t pos) {
   return list ? list->ItemVal(pos) : Variant();
 }
 
-bool asBool(const Variant& value) {
-  try {
-    return value.toBool();
-  } catch (const VbError&) {
-    return false;
-  }
-}
+bool asBool(const Variant& value) { return value.tryToBool().value_or(false); }
 
-int16_t asInt16(const Variant& value) {
-  try {
-    return value.toInt16();
-  } catch (const VbError&) {
-    return 0;
-  }
-}
+int16_t asInt16(const Variant& value) { return value.tryToInt16().value_or(0); }
 
-std::string asText(const Variant& value) {
-  try {
-    return value.toText();
-  } catch (const VbError&) {
-    return std::string();
-  }
-}
+std::string asText(const Variant& value) { return value.tryToText().value_or(std::string()); }
 
 std::optional<Decimal> asDecimal(const Variant& value) {
   if (value.isEmpty()) return std::nullopt;
-  try {
-    return value.toDecimal();
-  } catch (const VbError&) {
-    return std::nullopt;
-  }
+  return value.tryToDecimal();
 }
 
 void storeAt(KeyValueClass& list, int16_t pos, const Variant& value, const Variant& filler,

@@ -1,32 +1,13 @@
 #include "panel/model/slot_reading.h"
 
-#include "common/vb_error.h"
-
 namespace SlotReading {
 
-std::string textOf(const Variant& value) {
-  switch (value.kind()) {
-    case Variant::Kind::Object:
-    case Variant::Kind::Array:
-    case Variant::Kind::Nothing:
-      return "";
-    default:
-      return value.toText();
-  }
-}
+std::string textOf(const Variant& value) { return value.tryToText().value_or(""); }
 
 KeyValuePtr codeEntry(const KeyValuePtr& table, const Variant& item) {
   if (!table) return nullptr;
-  int16_t index = 0;
-  if (item.isString()) {
-    index = table->GetIndex(item);
-  } else {
-    try {
-      index = item.toInt16();
-    } catch (const VbError&) {
-      return nullptr;  // not a number, or beyond every possible index
-    }
-  }
+  // Not a number, or beyond every possible index: index 0, no entry.
+  int16_t index = item.isString() ? table->GetIndex(item) : item.tryToInt16().value_or(0);
   if (index < 1 || index > table->count()) return nullptr;
   return table->ItemVal(index).object<KeyValueClass>();
 }

@@ -97,13 +97,9 @@ int16_t PanelSettingsV2::codeTableRepetitions(const Variant& item) const {
   Variant value = attributeValue(codeEntry(kv(kwIrCode), item), kRepeats);
   // The parser only stores whole numbers; anything else counts as no repeats.
   if (!value.isNumeric() || value.isEmpty()) return 0;
-  try {
-    Decimal count = value.toDecimal();
-    if (count != count.truncate()) return 0;
-    return count.toInt16();
-  } catch (const VbError&) {
-    return 0;
-  }
+  std::optional<Decimal> count = value.tryToDecimal();
+  if (!count || *count != count->truncate()) return 0;
+  return count->tryToInt16().value_or(0);
 }
 
 TypeValueListPtr PanelSettingsV2::codeTableLexes(const Variant& item) const {

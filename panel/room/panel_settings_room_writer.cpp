@@ -73,13 +73,11 @@ std::string itemText(const Variant& item, int16_t valueType) {
     case valSingleQuoted:
     case valCodeName:
       return RoomFileText::quoted(asText(item), '\'');
-    case valBoolean:
-      if (item.isEmpty()) return std::string();
-      try {
-        return item.toBool() ? "True" : "False";
-      } catch (const VbError&) {
-        return std::string();  // not a truth value: written as nothing
-      }
+    case valBoolean: {
+      // Empty or not a truth value: written as nothing.
+      std::optional<bool> truth = item.isEmpty() ? std::nullopt : item.tryToBool();
+      return truth ? (*truth ? "True" : "False") : std::string();
+    }
     case valDoubleQuoted:
       return RoomFileText::quoted(asText(item), '"');
     default:

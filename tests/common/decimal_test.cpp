@@ -16,6 +16,7 @@ TEST(Decimal, DividesExactlyAndRoundsHalvesToEven) {
   std::pair<Decimal, int64_t> rounded[] = {
       {D("128") / D("51.2"), 2}, {D("179.2") / D("51.2"), 4}, {ticks, 10},
       {D("-2.5"), -2},           {D("-3.5"), -4},             {D("2.5000001"), 3},
+      {D("-9223372036854775808.4"), INT64_MIN},
   };
   for (const auto& [value, integer] : rounded) EXPECT_EQ(integer, value.toInt64()) << value.toString();
 }

@@ -36,11 +36,8 @@ void logBadValue(memBlockCls& mem, int16_t type) {
 // The lex's value as one byte; none when it is not a number from 0 to 255.
 std::optional<int16_t> byteValue(const Variant& value) {
   if (!value.isNumber()) return std::nullopt;
-  try {
-    int16_t b = value.toInt16();
-    if (b >= 0 && b <= 255) return b;
-  } catch (const VbError&) {
-  }
+  std::optional<int16_t> b = value.tryToInt16();
+  if (b && *b >= 0 && *b <= 255) return b;
   return std::nullopt;
 }
 
