@@ -5,13 +5,11 @@
 // back and checks with 0.
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <string>
-
-#include <unistd.h>
 
 #include "common/block_source.h"
 #include "common/memory_image.h"
+#include "fuzz/scratch_folder.h"
 #include "panel/panel_settings.h"
 #include "wizard/mem_debug_form.h"
 #include "wizard/program_startup.h"
@@ -36,26 +34,18 @@ class FuzzPanel : public BlockSource {
 class Setup {
  public:
   Setup() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/image_decoder_fuzz.XXXXXX";
-    if (!mkdtemp(pattern.data())) std::abort();
-    home_ = pattern;
-    setenv("HOME", home_.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home_ + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (home_ + "/data").c_str(), 1);
+    setenv("HOME", home_.path().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home_.path() + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (home_.path() + "/data").c_str(), 1);
     programStartup(std::string(ORVELLA_SOURCE_DIR) + "/examples/library");
     installBlockSource([this]() -> BlockSource& { return panel; });
   }
-  ~Setup() {
-    unlink(roomFile().c_str());
-    rmdir(home_.c_str());
-  }
-  std::string roomFile() const { return home_ + "/decoded.room"; }
+  std::string writeRoom(const std::string& text) const { return home_.write("decoded.room", text); }
 
   FuzzPanel panel;
 
  private:
-  std::string home_;
+  ScratchFolder home_{"image_decoder_fuzz"};
 };
 
 bool isDecodeResult(int16_t result) {
@@ -63,13 +53,9 @@ bool isDecodeResult(int16_t result) {
 }
 
 void checkRoomReadsBack(const Setup& setup, const std::string& text) {
-  {
-    std::ofstream out(setup.roomFile(), std::ios::binary | std::ios::trunc);
-    out.write(text.data(), std::streamsize(text.size()));
-    if (!out) std::abort();
-  }
+  const std::string roomFile = setup.writeRoom(text);
   PanelSettingsV2 room;
-  if (!room.ReadAndParseRoomFile(setup.roomFile())) std::abort();
+  if (!room.ReadAndParseRoomFile(roomFile)) std::abort();
   int16_t result = -1;
   room.IsDriverValid(result);
   if (result != 0) std::abort();

@@ -6,46 +6,17 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 
-#include <unistd.h>
-
 #include "common/device_globals.h"
+#include "fuzz/scratch_folder.h"
 #include "panel/panel_settings.h"
 #include "panel/room/room_file_text.h"
 
 namespace {
 
-// One folder per process, removed at exit; its files are rewritten for each input.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/room_round_trip_fuzz.XXXXXX";
-    if (!mkdtemp(pattern.data())) std::abort();
-    path_ = pattern;
-  }
-  ~ScratchFolder() {
-    for (const char* name : {kKeywordDriver, kRecordDriver, kRoom}) unlink((path_ + "/" + name).c_str());
-    rmdir(path_.c_str());
-  }
-  std::string write(const char* name, const std::string& bytes) const {
-    std::string file = path_ + "/" + name;
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    if (!out) std::abort();
-    return file;
-  }
-
-  static constexpr const char* kKeywordDriver = "Fuzz Driver (Rev A).prjdrv";
-  static constexpr const char* kRecordDriver = "Fuzz Driver (Rev A).prj";
-  static constexpr const char* kRoom = "Fuzz Room.room";
-
- private:
-  std::string path_;
-};
+constexpr const char* kRoomName = "Fuzz Room.room";
 
 bool isMarker(int16_t type) {
   return (type >= lexVarBin && type <= lexQStop) || type == lexVarHex || type == lexVarAsc0;
@@ -106,7 +77,7 @@ void roundTrip(const ScratchFolder& folder, const std::string& driverFile) {
 
   const std::string room = driver.encodeRoomFile();
   PanelSettingsV2 again;
-  if (!again.ReadAndParseRoomFile(folder.write(ScratchFolder::kRoom, room))) std::abort();
+  if (!again.ReadAndParseRoomFile(folder.write(kRoomName, room))) std::abort();
   again.IsDriverValid(result);
   const std::string before = settingsOf(driver), after = settingsOf(again);
   if (result != 0) fail("the room does not check", room, before, after);
@@ -117,7 +88,7 @@ void roundTrip(const ScratchFolder& folder, const std::string& driverFile) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const ScratchFolder folder;
+  static const ScratchFolder folder("room_round_trip_fuzz");
   VXCommon::gPanelFwMajor = INT16_MAX;  // no firmware requirement stands in the way
   VXCommon::gPanelFwMinor = INT16_MAX;
   const std::string bytes(reinterpret_cast<const char*>(data), size);
