@@ -5,6 +5,7 @@
 
 #include <chrono>
 
+#include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
 #include "tests/fakes/simulated_panel.h"
 #include "tests/fakes/temp_xdg_home.h"
@@ -19,13 +20,6 @@ std::string countingImage(size_t size = 8192) {
   std::string image(size, '\0');
   for (size_t a = 0; a < size; ++a) image[a] = char(a & 0xFF);
   return image;
-}
-
-Args linesOf(const std::string& text) {
-  Args lines;
-  for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
-    lines.push_back(text.substr(at, end - at));
-  return lines;
 }
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
@@ -54,7 +48,7 @@ TEST(DumpCommand, ListsTheBlocksTheRangeTouches) {
     // Banner and hex dump, two empty lines, the log.
     size_t split = run.out.find("\r\n\r\n\r\n");
     ASSERT_NE(split, std::string::npos);
-    Args dump = linesOf(run.out.substr(0, split + 2)), log = linesOf(run.out.substr(split + 6));
+    Args dump = listing_lines::of(run.out.substr(0, split + 2)), log = listing_lines::of(run.out.substr(split + 6));
     ASSERT_GE(dump.size(), 2u);
     EXPECT_EQ(dump.front(),
               "+++++++++++++++++++++++++++++++++ Orvella ++++++++++++++++++++++++++++++++++++++++++");

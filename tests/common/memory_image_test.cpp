@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/hex_dump.h"
+#include "tests/fakes/listing_lines.h"
 
 namespace {
 
@@ -23,12 +24,8 @@ std::string logOf(const memBlockCls& mem) {
 }
 
 Lines linesOf(const std::string& log) {
-  Lines lines;
-  size_t start = 0;
-  for (size_t end; (end = log.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(log.substr(start, end - start));
-  EXPECT_EQ(start, log.size()) << "log does not end in CR LF";
-  return lines;
+  EXPECT_TRUE(log.empty() || log.ends_with("\r\n")) << "log does not end in CR LF";
+  return listing_lines::of(log);
 }
 
 std::string bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }

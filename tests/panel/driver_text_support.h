@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "panel/panel_settings.h"
+#include "tests/fakes/listing_lines.h"
 #include "tests/fakes/temp_xdg_home.h"
 #include "tests/panel/language/code_string_test_support.h"
 #include "tests/panel/panel_settings_access.h"
@@ -20,10 +21,7 @@ inline const std::string& listing() { return ParseFileListing::instance().txtPar
 
 // The message lines of the listing ("    (E) ..."), echo and empty lines left out.
 inline std::vector<std::string> messageLines() {
-  std::vector<std::string> lines;
-  for (size_t start = 0, end; (end = listing().find("\r\n", start)) != std::string::npos; start = end + 2)
-    if (listing().compare(start, 5, "    (") == 0) lines.push_back(listing().substr(start, end - start));
-  return lines;
+  return listing_lines::starting(listing(), "    (");
 }
 
 // The same without the indent, joined by "|".

@@ -105,9 +105,8 @@ Lines buildErrors(PanelSettingsV2& settings) {
   int16_t version = 3;
   Lines errors;
   if (settings.makeMemoryMap(version, 1, 2)) errors.push_back("an image");
-  const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
-  for (size_t start = 0, end; (end = listing.find("\r\n", start)) != std::string::npos; start = end + 2)
-    if (listing.compare(start, 3, "[E]") == 0) errors.push_back(listing.substr(start, end - start));
+  for (const std::string& line : listing_lines::starting(MemDebugForm::instance().txtMemDumpListing(), "[E]"))
+    errors.push_back(line);
   return errors;
 }
 

@@ -54,11 +54,9 @@ std::string logOf(const memBlockCls& image) {
   const std::string dump = VXCommon::hexDump(image.memImage(), 0, &flags) + "\r\n\r\n";
   const std::string listing = image.memDebugListing(true);
   std::string log = listing.substr(listing.find(dump) + dump.size()), joined;
-  for (size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    std::string line = log.substr(start, end - start);
+  for (const std::string& line : listing_lines::of(log))
     if (line.rfind("[", 0) == 0 && line != "[I]R" && line.find("  from: '") == std::string::npos)
       joined += (joined.empty() ? "" : "|") + line;
-  }
   return joined;
 }
 

@@ -9,6 +9,7 @@
 
 #include "common/memory_image.h"
 #include "panel/language/code_string_compiler.h"
+#include "tests/fakes/listing_lines.h"
 
 namespace {
 
@@ -30,10 +31,7 @@ struct Log {
   size_t seen = 0;
   Log() { mem.Clear(64, 0); }
   Lines fresh() {  // the lines logged since the last call
-    std::string log = mem.memDebugListing(true).substr(4);
-    Lines lines;
-    for (size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2)
-      lines.push_back(log.substr(at, end - at));
+    Lines lines = listing_lines::of(mem.memDebugListing(true).substr(4));
     Lines out(lines.begin() + std::min(seen, lines.size()), lines.end());
     seen = lines.size();
     return out;
@@ -206,10 +204,7 @@ TEST(CodeTablePacker, TablesThatCannotBeLaidOutAreErrors) {
     CodeTableV789 table;
     c.fill(table, log.mem);
     table.getCodeTablePackedString(log.mem, c.start);
-    Lines errors;
-    for (const std::string& line : log.fresh())
-      if (line.rfind("[E]", 0) == 0) errors.push_back(line);
-    EXPECT_EQ(Lines{c.error}, errors);
+    EXPECT_EQ(Lines{c.error}, listing_lines::starting(log.mem.memDebugListing(true).substr(4), "[E]"));
   }
 }
 
