@@ -37,7 +37,7 @@ struct BuildArgs {
 } args;
 
 void define(CLI::App& command) {
-  command.add_option("FILE", args.input, "a driver (.prjdrv, .prj) or a room file (.room)")->type_name("")->check(nonEmptyName());
+  addSettingsFileOption(command, args.input);
   command.add_flag("--defaults", args.defaults, "the library's factory defaults instead of FILE");
   command.add_option("--format", args.format, "the panel's memory format")
       ->required()

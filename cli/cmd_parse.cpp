@@ -16,7 +16,7 @@ namespace {
 std::string input;
 
 void define(CLI::App& command) {
-  command.add_option("FILE", input, "a driver (.prjdrv, .prj) or a room file (.room)")->type_name("")->required()->check(nonEmptyName());
+  addSettingsFileOption(command, input)->required();
 }
 
 int run() {

@@ -18,7 +18,7 @@ namespace {
 std::string input, output;
 
 void define(CLI::App& command) {
-  command.add_option("FILE", input, "a driver (.prjdrv, .prj) or a room file (.room)")->type_name("")->required()->check(nonEmptyName());
+  addSettingsFileOption(command, input)->required();
   command.add_option("-o", output, "the room file to write (- for stdout)")->required()->type_name("ROOM")->check(nonEmptyName());
 }
 

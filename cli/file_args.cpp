@@ -43,6 +43,12 @@ std::string describe(const OutputName& output) {
 
 }  // namespace
 
+CLI::Option* addSettingsFileOption(CLI::App& command, std::string& path) {
+  return command.add_option("FILE", path, "a driver (.prjdrv, .prj) or a room file (.room)")
+      ->type_name("")
+      ->check(nonEmptyName());
+}
+
 CLI::Validator nonEmptyName() {
   return CLI::Validator(
       [](std::string& value) { return value.empty() ? std::string("must not be empty") : std::string(); },

@@ -11,6 +11,8 @@
 #include <vector>
 
 namespace CLI {
+class App;
+class Option;
 class Validator;
 }
 
@@ -20,6 +22,9 @@ inline const std::string kStandardOutput = "-";
 
 // Refuses an empty value (for every file, folder and version option).
 CLI::Validator nonEmptyName();
+
+// The positional FILE of the commands that read a driver or a room file into `path`.
+CLI::Option* addSettingsFileOption(CLI::App& command, std::string& path);
 
 // kExitOk for a readable regular file; otherwise says why on stderr and gives kExitNoInput.
 int checkInput(const std::string& path);
