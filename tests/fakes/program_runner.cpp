@@ -1,12 +1,16 @@
 #include "tests/fakes/program_runner.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <optional>
+
 #include "platform/fs_util.h"
+#include "tests/fakes/temp_xdg_home.h"
 
 extern char** environ;
 
@@ -27,25 +31,50 @@ std::string readAndRemove(const std::string& path) {
 
 }  // namespace
 
-ProgramRun runOrvellaConfig(const std::vector<std::string>& args) {
+ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo) {
+  // The program lays out its library and settings under HOME and the XDG folders: never the
+  // real ones.
+  std::optional<TempXdgHome> ownHome;
+  if (!TempXdgHome::active()) ownHome.emplace();
   const std::string program = ORVELLA_CONFIG_PROGRAM, outPath = tempFile(), errPath = tempFile();
   std::vector<char*> argv = {const_cast<char*>(program.c_str())};
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
 
+  int pipeEnds[2] = {-1, -1};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
+  switch (stdoutTo.kind) {
+    case ProgramStdout::Kind::captured:
+      posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
+      break;
+    case ProgramStdout::Kind::appendedTo:
+      posix_spawn_file_actions_addopen(&actions, 1, stdoutTo.file.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644);
+      break;
+    case ProgramStdout::Kind::pipe:
+      if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return {};
+      posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+      break;
+  }
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_TRUNC, 0);
   pid_t child = -1;
   int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   ProgramRun run;
+  if (pipeEnds[1] >= 0) {
+    ::close(pipeEnds[1]);
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) != 0;) {
+      if (n > 0) run.out.append(buffer, size_t(n));
+      else if (errno != EINTR) break;
+    }
+    ::close(pipeEnds[0]);
+  }
   int wstatus = 0;
   if (spawned == 0 && waitpid(child, &wstatus, 0) == child && WIFEXITED(wstatus))
     run.status = WEXITSTATUS(wstatus);
-  run.out = readAndRemove(outPath);
+  run.out += readAndRemove(outPath);
   run.err = readAndRemove(errPath);
   return run;
 }

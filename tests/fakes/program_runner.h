@@ -1,6 +1,8 @@
 // Runs the built orvella-config program for the command tests and collects what it did: its
 // exit status and everything it wrote on stdout and stderr, byte for byte. The program is the
-// one this build makes (its path comes from the build; the command tests depend on it).
+// one this build makes (its path comes from the build; the command tests depend on it). It
+// runs with HOME and the XDG folders of the test's TempXdgHome, or of a temporary one of its
+// own, so that no run touches the real home.
 #pragma once
 
 #include <string>
@@ -12,5 +14,13 @@ struct ProgramRun {
   std::string err;
 };
 
+// Where the program's stdout goes: a temporary file read into ProgramRun::out; a pipe, also
+// read into out; or a file opened for appending (created when missing), left as it is.
+struct ProgramStdout {
+  enum class Kind { captured, pipe, appendedTo };
+  Kind kind = Kind::captured;
+  std::string file;  // appendedTo
+};
+
 // Runs the program with `args` (stdin from /dev/null) and waits for it to end.
-ProgramRun runOrvellaConfig(const std::vector<std::string>& args);
+ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo = {});

@@ -27,9 +27,11 @@ TempXdgHome::TempXdgHome() {
     ::setenv(name, value.c_str(), 1);
   }
   platform::makeDirs(root_ + "/home");
+  ++live_;
 }
 
 TempXdgHome::~TempXdgHome() {
+  --live_;
   for (const auto& [name, value] : saved_) {
     if (value) ::setenv(name.c_str(), value->c_str(), 1);
     else ::unsetenv(name.c_str());
