@@ -1,8 +1,9 @@
 // orvella-config decode (--image FILE | --port DEVICE) [-o ROOM] [--listing FILE]: reads a
 // panel's room settings back from its memory into a new settings object, as the wizard's
 // retrieval does, from an image file or from a panel on a serial line. The driver the panel
-// names is re-read from the library's drivers folder. The memory listing goes to --listing
-// FILE, or to stdout; the room file (-o) is written only when the panel decodes cleanly.
+// names is re-read from the library's drivers folder, and no output may be that driver (64,
+// before anything is written). The memory listing goes to --listing FILE, or to stdout; the
+// room file (-o) is written only when the panel decodes cleanly.
 // Any other result is said on stderr with its load-error text and the listing's error lines;
 // for a driver that does not check (2) the driver's parse listing follows the memory listing
 // and its error lines follow on stderr; for a missing driver (4) stderr names the driver and
@@ -51,7 +52,8 @@ int run() {
   const std::string listingPath = args.listing.empty() ? kStandardOutput : args.listing;
   std::vector<OutputName> outputs = {{"--listing", listingPath}};
   if (!args.room.empty()) outputs.push_back({"-o", args.room});
-  refuseClashes(args.image.empty() ? std::vector<std::string>{} : std::vector{args.image}, outputs);
+  std::vector<std::string> inputs = args.image.empty() ? std::vector<std::string>{} : std::vector{args.image};
+  checkOutputs(inputs, outputs);
 
   const std::string source = args.image.empty() ? args.port : args.image;
   auto optional = [](const std::string& s) { return s.empty() ? std::nullopt : std::optional(s); };
@@ -66,8 +68,14 @@ int run() {
   const int16_t result = settings->decodeMemoryMap(version);
   panel.reset();
 
-  std::string listing = MemDebugForm::instance().txtMemDumpListing();
+  // The driver is known only now; no output may replace it.
   const std::string driversFolder = VXCommon::gFileTypes->localDir(ftDrivers);
+  if (!settings->fullDriverName().empty()) {
+    inputs.push_back(driversFolder + settings->fullDriverName());
+    checkOutputs(inputs, outputs);
+  }
+
+  std::string listing = MemDebugForm::instance().txtMemDumpListing();
   SettingsFile driver;
   if (result == loadDriverParseError) {  // read and checked again, for its listing and errors
     driver = checkSettingsFile(driversFolder + settings->fullDriverName());

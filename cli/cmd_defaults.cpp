@@ -24,7 +24,7 @@ void define(CLI::App& command) {
 }
 
 int run() {
-  refuseClashes({VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver}, {{"-o", output}});
+  checkOutputs({VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver}, {{"-o", output}});
   int status = kExitOk;
   std::shared_ptr<PanelSettingsV2> settings = loadFactoryDefaults(status);
   if (!settings) return status;

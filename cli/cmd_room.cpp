@@ -23,7 +23,7 @@ void define(CLI::App& command) {
 }
 
 int run() {
-  refuseClashes({input}, {{"-o", output}});
+  checkOutputs({input}, {{"-o", output}});
   int status = kExitOk;
   std::shared_ptr<PanelSettingsV2> settings = readCheckedSettings(input, status);
   if (!settings) return status;

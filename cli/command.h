@@ -27,6 +27,12 @@ struct UsageError {
   std::string text;
 };
 
+// Thrown by a command for an output that cannot be written, before anything is written: main()
+// prints the text and exits 73.
+struct OutputError {
+  std::string text;
+};
+
 struct Command {
   const char* name;
   const char* about;                   // one line for the usage

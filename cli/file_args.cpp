@@ -1,39 +1,66 @@
 #include "cli/file_args.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <optional>
-#include <tuple>
 
-#include "platform/fs_util.h"
+#include "platform/output_file.h"
 #include "cli/command.h"
 
 namespace cli {
 namespace {
 
-// What a name stands for: standard output; an existing file by device and inode; a file still
-// to be made by its folder's device and inode and its name.
+// What a name stands for: an open descriptor of the program (standard output for "-"); a file
+// by device and inode (for a descriptor, the regular file it is open on, if it is one); a file
+// still to be made by its folder's device and inode and its name.
 struct FileIdentity {
-  bool standardOutput = false;
+  int descriptor = -1;
+  bool known = false;
   dev_t device = 0;
   ino_t inode = 0;
   std::string name;
-  bool operator==(const FileIdentity&) const = default;
 };
 
-std::optional<FileIdentity> identityOf(const std::string& path) {
-  if (path == kStandardOutput) return FileIdentity{true, 0, 0, ""};
+// Two descriptors are one output when they are one descriptor: two descriptors open on one
+// file write one after the other. A descriptor and a name are one file when the descriptor is
+// open on the file that the name leads to, which a rename would pull from under it.
+bool sameFile(const FileIdentity& a, const FileIdentity& b) {
+  if (a.descriptor >= 0 && b.descriptor >= 0) return a.descriptor == b.descriptor;
+  return a.known && b.known && a.device == b.device && a.inode == b.inode && a.name == b.name;
+}
+
+FileIdentity descriptorIdentity(int descriptor) {
+  FileIdentity identity{descriptor, false, 0, 0, ""};
   struct stat info {};
-  if (::stat(path.c_str(), &info) == 0) return FileIdentity{false, info.st_dev, info.st_ino, ""};
-  const std::string target = platform::followLinks(path);
-  size_t slash = target.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-  if (::stat(folder.c_str(), &info) != 0) return std::nullopt;  // cannot be written anyway
-  return FileIdentity{false, info.st_dev, info.st_ino, target.substr(slash + 1)};
+  if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode))
+    identity = {descriptor, true, info.st_dev, info.st_ino, ""};
+  return identity;
+}
+
+FileIdentity inputIdentity(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return {};
+  return {-1, true, info.st_dev, info.st_ino, ""};
+}
+
+FileIdentity outputIdentity(const OutputName& output) {
+  if (output.path == kStandardOutput) return descriptorIdentity(STDOUT_FILENO);
+  const platform::OutputTarget target = platform::resolveOutput(output.path);
+  using Kind = platform::OutputTarget::Kind;
+  if (target.kind == Kind::linkLoop)
+    throw OutputError{"cannot write '" + output.path + "': " + std::strerror(ELOOP)};
+  if (target.kind == Kind::descriptor) return descriptorIdentity(target.descriptor);
+  FileIdentity existing = inputIdentity(target.path);
+  if (existing.known) return existing;
+  const size_t slash = target.path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.path.substr(0, slash + 1);
+  FileIdentity identity = inputIdentity(folder);  // none when it cannot be written anyway
+  identity.name = target.path.substr(slash + 1);
+  return identity;
 }
 
 std::string describe(const OutputName& output) {
@@ -65,18 +92,19 @@ int checkInput(const std::string& path) {
   return kExitNoInput;
 }
 
-void refuseClashes(const std::vector<std::string>& inputs, const std::vector<OutputName>& outputs) {
-  for (size_t i = 0; i < outputs.size(); ++i) {
-    std::optional<FileIdentity> output = identityOf(outputs[i].path);
-    if (!output) continue;
+void checkOutputs(const std::vector<std::string>& inputs, const std::vector<OutputName>& outputs) {
+  std::vector<FileIdentity> seen;
+  for (const OutputName& output : outputs) {
+    const FileIdentity identity = outputIdentity(output);
     for (const std::string& input : inputs) {
-      if (identityOf(input) == output)
-        throw UsageError{describe(outputs[i]) + " is the input '" + input + "'"};
+      if (sameFile(inputIdentity(input), identity))
+        throw UsageError{describe(output) + " is the input '" + input + "'"};
     }
-    for (size_t j = 0; j < i; ++j) {
-      if (identityOf(outputs[j].path) == output)
-        throw UsageError{describe(outputs[j]) + " and " + describe(outputs[i]) + " are one file"};
+    for (size_t earlier = 0; earlier < seen.size(); ++earlier) {
+      if (sameFile(seen[earlier], identity))
+        throw UsageError{describe(outputs[earlier]) + " and " + describe(output) + " are one file"};
     }
+    seen.push_back(identity);
   }
 }
 

@@ -4,7 +4,9 @@
 // that nothing waits on a FIFO nor reads a device without end. Outputs are names: "-" is
 // standard output, and an empty name is a usage error. An output that is one of the inputs, or
 // two outputs that are one file (compared by device and inode once links are followed, or by
-// folder and name for a file still to be made), are a usage error (exit 64) naming both.
+// folder and name for a file still to be made; a name that stands for an open descriptor, such
+// as /dev/stdout, by the descriptor and the file it is open on), are a usage error (exit 64)
+// naming both. A loop of symbolic links cannot be written (exit 73).
 #pragma once
 
 #include <string>
@@ -35,7 +37,8 @@ struct OutputName {
   std::string path;  // kStandardOutput for standard output
 };
 
-// Throws UsageError when an output is one of the inputs or two outputs are one file.
-void refuseClashes(const std::vector<std::string>& inputs, const std::vector<OutputName>& outputs);
+// Throws UsageError when an output is one of the inputs or two outputs are one file, and
+// OutputError when an output is a loop of symbolic links.
+void checkOutputs(const std::vector<std::string>& inputs, const std::vector<OutputName>& outputs);
 
 }  // namespace cli

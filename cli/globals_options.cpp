@@ -51,17 +51,29 @@ void defineGlobalOptions(CLI::App& app, GlobalOptions& options) {
       ->type_name("DIR")
       ->check(nonEmptyName());
   app.add_option("--fw", options.fw,
-                 "the panel's firmware version, as identification would report it;\nthe checker "
-                 "refuses drivers that need a newer one, and build\nchooses the baud clock by it "
-                 "(default 1.2, as the wizard's demo port)")
+                 "the panel's firmware version (default 1.2, the wizard's demo port),\nas identification "
+                 "would report it; the checker refuses drivers that\nneed a newer one, and build "
+                 "chooses the baud clock by it")
       ->type_name("MAJ.MIN")
       ->check(nonEmptyName());
   app.add_option("--mem", options.mem,
-                 "the panel's memory format (major.minor, minor 7, 8 or 9); a panel\nof format 3.x "
-                 "sends a checksum with each block, so reading one\nneeds --mem 3.9 (default 0.0: "
-                 "no checksums expected)")
+                 "the panel's memory format (default 0.0: no checksums expected);\nminor 7, 8 or 9; a "
+                 "panel of format 3.x sends a checksum with each\nblock, so reading one needs --mem 3.9")
       ->type_name("MAJ.MIN")
       ->check(nonEmptyName());
+}
+
+std::string globalOptionsSummary(const CLI::App& app) {
+  std::string summary = "Global options (also after the command):\n";
+  const auto* formatter = dynamic_cast<const CLI::Formatter*>(app.get_formatter().get());
+  if (!formatter) return "";
+  for (const char* name : {"--library", "--fw", "--mem"}) {
+    const std::string usage = formatter->make_option(app.get_option(name), false);
+    std::string line = usage.substr(0, usage.find('\n'));
+    if (!line.empty() && (line.back() == ',' || line.back() == ';')) line.pop_back();  // the rest is cut
+    summary += line + "\n";
+  }
+  return summary;
 }
 
 int applyGlobalOptions(const GlobalOptions& options) {

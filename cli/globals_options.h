@@ -18,6 +18,10 @@ struct GlobalOptions {
 
 void defineGlobalOptions(CLI::App& app, GlobalOptions& options);
 
+// The global options as a command's usage lists them: one line each, the first line that the
+// program's usage gives the option.
+std::string globalOptionsSummary(const CLI::App& app);
+
 // Sets the panel globals and starts the program up on the library. Throws UsageError for a
 // malformed version; gives kExitNoInput (said on stderr) when --library names no folder.
 int applyGlobalOptions(const GlobalOptions& options);

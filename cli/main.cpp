@@ -1,15 +1,20 @@
 // orvella-config: reads the command line (CLI11), applies the global options, starts the
 // program up on its library and runs one command. Usage errors exit 64; --help, help and
-// --version print on stdout and exit 0.
+// --version print on stdout and exit 0. Whatever the run did, a failed write to stdout ends it
+// with 73.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/utility_version.h"
 #include "cli/command.h"
+#include "cli/file_args.h"
 #include "cli/globals_options.h"
+#include "cli/output_writer.h"
 
 namespace cli {
 namespace {
@@ -48,14 +53,24 @@ int usageError(const std::string& text) {
   return kExitUsage;
 }
 
+// The parser's own answer to --help or --version, on stdout through the one writer that says a
+// failure.
+int printUsageText(CLI::App& app, const CLI::Error& request) {
+  std::ostringstream text;
+  app.exit(request, text, std::cerr);
+  return writeOutputFile(kStandardOutput, text.str());
+}
+
 }  // namespace
 
 CommandRegistration::CommandRegistration(const Command& command) { registry().push_back(command); }
 
 }  // namespace cli
 
-int main(int argc, char** argv) {
-  using namespace cli;
+namespace cli {
+namespace {
+
+int runProgram(int argc, char** argv) {
   CLI::App app{kAbout, "orvella-config"};
   app.get_formatter()->label("SUBCOMMAND", "COMMAND");
   app.get_formatter()->column_width(34);
@@ -74,6 +89,7 @@ int main(int argc, char** argv) {
     CLI::App* sub = app.add_subcommand(command.name, command.about);
     sub->group("Commands");
     command.define(*sub);
+    sub->footer(globalOptionsSummary(app));
   }
   help->group("Commands");
   app.footer(kExitStatuses);  // after the commands, which would take it over
@@ -83,8 +99,7 @@ int main(int argc, char** argv) {
     if (help->parsed()) {
       CLI::App* topic = helpTopic.empty() ? &app : app.get_subcommand(helpTopic);
       std::string name = topic == &app ? "orvella-config" : "orvella-config " + helpTopic;
-      std::fputs(app.get_formatter()->make_help(topic, name, CLI::AppFormatMode::Normal).c_str(), stdout);
-      return kExitOk;
+      return writeOutputFile(kStandardOutput, app.get_formatter()->make_help(topic, name, CLI::AppFormatMode::Normal));
     }
     if (int status = applyGlobalOptions(globals); status != kExitOk) return status;
     const std::string name = app.get_subcommands().front()->get_name();
@@ -92,9 +107,9 @@ int main(int argc, char** argv) {
       if (name == command.name) return command.run();
     return usageError("unknown command '" + name + "'");
   } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
+    return printUsageText(app, e);
   } catch (const CLI::CallForVersion& e) {
-    return app.exit(e);
+    return printUsageText(app, e);
   } catch (const CLI::RequiredError& e) {
     if (!app.get_subcommands().empty()) return usageError(e.what());
     std::vector<std::string> rest = app.remaining();
@@ -105,5 +120,13 @@ int main(int argc, char** argv) {
     return usageError(e.what());
   } catch (const UsageError& e) {
     return usageError(e.text);
+  } catch (const OutputError& e) {
+    std::fprintf(stderr, "orvella-config: %s\n", e.text.c_str());
+    return kExitCantCreate;
   }
 }
+
+}  // namespace
+}  // namespace cli
+
+int main(int argc, char** argv) { return cli::finishStandardOutput(cli::runProgram(argc, argv)); }

@@ -1,5 +1,7 @@
 #include "cli/output_writer.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,20 +11,47 @@
 #include "cli/file_args.h"
 
 namespace cli {
+namespace {
+
+bool standardOutputFailureSaid = false;
+
+int standardOutputFailed(int error) {
+  if (!standardOutputFailureSaid)
+    std::fprintf(stderr, "orvella-config: cannot write to standard output: %s\n",
+                 error != 0 ? std::strerror(error) : "write failed");
+  standardOutputFailureSaid = true;
+  return kExitCantCreate;
+}
+
+bool isStandardOutput(const std::string& path) {
+  if (path == kStandardOutput) return true;
+  const platform::OutputTarget target = platform::resolveOutput(path);
+  return target.kind == platform::OutputTarget::Kind::descriptor && target.descriptor == STDOUT_FILENO;
+}
+
+}  // namespace
 
 int writeOutputFile(const std::string& path, const std::string& bytes) {
-  std::string reason;
-  if (path == kStandardOutput) {
+  if (isStandardOutput(path)) {
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0)
       return kExitOk;
-    std::fprintf(stderr, "orvella-config: cannot write to standard output: %s\n",
-                 errno != 0 ? std::strerror(errno) : "write failed");
-    return kExitCantCreate;
+    return standardOutputFailed(errno);
   }
+  // What stdout holds goes first, in case the descriptor written below shares its file.
+  std::fflush(stdout);
+  std::string reason;
   if (platform::writeOutputFile(path, bytes, reason)) return kExitOk;
   std::fprintf(stderr, "orvella-config: cannot write '%s': %s\n", path.c_str(), reason.c_str());
   return kExitCantCreate;
+}
+
+int finishStandardOutput(int status) {
+  errno = 0;
+  const bool flushed = std::fflush(stdout) == 0;
+  const int error = errno;
+  if (flushed && !std::ferror(stdout) && !standardOutputFailureSaid) return status;
+  return standardOutputFailed(flushed ? 0 : error);
 }
 
 }  // namespace cli

@@ -1,7 +1,12 @@
-// The outputs of the commands (-o FILE, --listing FILE): "-" is standard output; any other
-// name is written by platform::writeOutputFile (a file whole through a temporary file and a
-// rename, never half-written nor lost on failure; a device or FIFO written in place; a link
-// followed).
+// The outputs of the commands (-o FILE, --listing FILE) and standard output. "-", and any name
+// that stands for descriptor 1 (/dev/stdout, /dev/fd/1), is standard output; any other name is
+// written by platform::writeOutputFile (a file whole through a temporary file and a rename,
+// never half-written nor lost on failure; another descriptor, a device or a FIFO written in
+// place; a link followed).
+//
+// A failed write to standard output fails the program: whatever wrote it (a command's listing,
+// the usage, the version), finishStandardOutput turns the run's status into 73, and the failure
+// is said on stderr once.
 #pragma once
 
 #include <string>
@@ -11,5 +16,9 @@ namespace cli {
 // kExitOk when the output holds the bytes; otherwise says why on stderr and gives
 // kExitCantCreate.
 int writeOutputFile(const std::string& path, const std::string& bytes);
+
+// At the end of the run: flushes standard output and gives kExitCantCreate when any write to
+// it failed (said on stderr unless writeOutputFile said it already), else `status`.
+int finishStandardOutput(int status);
 
 }  // namespace cli

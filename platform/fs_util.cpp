@@ -28,42 +28,32 @@ std::optional<std::string> readWholeFile(const std::string& path) {
   return bytes;
 }
 
+bool writeAll(int fd, const std::string& bytes) {
+  for (size_t done = 0; done < bytes.size();) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) {
+      errno = EIO;
+      return false;
+    }
+    done += size_t(n);
+  }
+  return true;
+}
+
 bool replaceFile(const std::string& path, const std::string& bytes) {
   std::string pattern = path + ".XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   int fd = ::mkstemp(name.data());
   if (fd < 0) return false;
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += size_t(n);
-  }
+  bool ok = writeAll(fd, bytes);
   if (ok && ::fsync(fd) != 0) ok = false;
   if (::close(fd) != 0) ok = false;
   if (ok && ::rename(name.data(), path.c_str()) != 0) ok = false;
   if (!ok) ::unlink(name.data());
   return ok;
-}
-
-std::string followLinks(const std::string& path) {
-  constexpr int kMaxLinks = 40;
-  std::string current = path;
-  for (int hop = 0; hop < kMaxLinks; ++hop) {
-    struct stat info {};
-    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
-    std::vector<char> target(size_t(info.st_size > 0 ? info.st_size : 255) + 1);
-    ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
-    if (n <= 0 || size_t(n) >= target.size()) break;  // changed while being read
-    std::string next(target.data(), size_t(n));
-    size_t slash = current.rfind('/');
-    if (next[0] != '/' && slash != std::string::npos) next = current.substr(0, slash + 1) + next;
-    current = next;
-  }
-  return current;
 }
 
 bool makeDirs(const std::string& dir) {

@@ -1,5 +1,6 @@
-// Small file-system helpers of the POSIX layer: whole-file reads and replacing a file through
-// a temporary file and a rename, so that a failure never destroys the old file.
+// Small file-system helpers of the POSIX layer: whole-file reads, whole writes to a descriptor,
+// and replacing a file through a temporary file and a rename, so that a failure never destroys
+// the old file.
 #pragma once
 
 #include <optional>
@@ -14,10 +15,9 @@ std::optional<std::string> readWholeFile(const std::string& path);
 // over `path`. False (and the old file untouched) on any failure.
 bool replaceFile(const std::string& path, const std::string& bytes);
 
-// The path that `path` names once every symbolic link on its last component is followed
-// (relative link targets taken from the link's folder); `path` itself when it is no link. The
-// target need not exist. A chain of more than 40 links ends at the 40th.
-std::string followLinks(const std::string& path);
+// Writes all of `bytes` to the open descriptor `fd`, going on after a short write or a signal.
+// False (errno saying why) when a write fails.
+bool writeAll(int fd, const std::string& bytes);
 
 // Creates `dir` and its missing parents (mode 0777 less the umask). True when it exists after.
 bool makeDirs(const std::string& dir);

@@ -1,11 +1,16 @@
 #include "platform/output_file.h"
 
 #include <fcntl.h>
+#include <limits.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "platform/fs_util.h"
 
@@ -13,23 +18,47 @@ namespace platform {
 
 namespace {
 
+// As many links as the kernel follows before it calls the chain a loop.
+constexpr int kMaxLinks = 40;
+
 mode_t newFileMode() {
   mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
 }
 
+// The descriptor that `path` names when its folder is the program's own descriptor folder.
+std::optional<int> ownDescriptorNamed(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.empty() || name.size() > 9 || name.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  std::unique_ptr<char, decltype(&::free)> real(::realpath(folder.c_str(), nullptr), &::free);
+  static const std::string ownFolder = "/proc/" + std::to_string(::getpid()) + "/fd";
+  if (!real || ownFolder != real.get()) return std::nullopt;
+  return std::stoi(name);
+}
+
+// The target of the link `path`, relative targets taken from the link's folder; nothing when
+// `path` is no link.
+std::optional<std::string> linkTarget(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return std::nullopt;
+  std::vector<char> target(size_t(info.st_size > 0 ? info.st_size : PATH_MAX) + 1);
+  ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+  if (n <= 0 || size_t(n) >= target.size()) return std::nullopt;  // changed while being read
+  std::string next(target.data(), size_t(n));
+  const size_t slash = path.rfind('/');
+  if (next[0] != '/' && slash != std::string::npos) next = path.substr(0, slash + 1) + next;
+  return next;
+}
+
 // Writes into a device or FIFO as it stands.
 bool writeInPlace(const std::string& path, const std::string& bytes) {
   int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return false;
-  bool ok = true;
-  for (size_t done = 0; ok && done < bytes.size();) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += size_t(n);
-  }
+  bool ok = writeAll(fd, bytes);
   int saved = errno;
   if (::close(fd) != 0 && ok) return false;
   errno = saved;
@@ -38,22 +67,43 @@ bool writeInPlace(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
+OutputTarget resolveOutput(const std::string& path) {
+  std::string current = path;
+  for (int hop = 0;; ++hop) {
+    // Checked before the link is read: the descriptor folder's entries are links to whatever
+    // the descriptor is open on, often no file at all ("pipe:[4711]").
+    if (std::optional<int> descriptor = ownDescriptorNamed(current))
+      return {OutputTarget::Kind::descriptor, current, *descriptor};
+    std::optional<std::string> next = linkTarget(current);
+    if (!next) return {OutputTarget::Kind::file, current, -1};
+    if (hop == kMaxLinks) return {OutputTarget::Kind::linkLoop, path, -1};
+    current = *next;
+  }
+}
+
 bool writeOutputFile(const std::string& path, const std::string& bytes, std::string& reason) {
-  const std::string target = followLinks(path);
-  struct stat old {};
-  bool exists = ::stat(target.c_str(), &old) == 0;
+  const OutputTarget target = resolveOutput(path);
   errno = 0;
   bool written;
-  if (exists && S_ISDIR(old.st_mode)) {
-    errno = EISDIR;
+  if (target.kind == OutputTarget::Kind::linkLoop) {
+    errno = ELOOP;
     written = false;
-  } else if (exists && !S_ISREG(old.st_mode)) {
-    written = writeInPlace(target, bytes);
+  } else if (target.kind == OutputTarget::Kind::descriptor) {
+    written = writeAll(target.descriptor, bytes);
   } else {
-    written = replaceFile(target, bytes);
-    // The temporary file was created private to the user; the bytes are in place already, so
-    // a failure here only leaves them private.
-    if (written) ::chmod(target.c_str(), exists ? (old.st_mode & 07777) : newFileMode());
+    struct stat old {};
+    const bool exists = ::stat(target.path.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) {
+      errno = EISDIR;
+      written = false;
+    } else if (exists && !S_ISREG(old.st_mode)) {
+      written = writeInPlace(target.path, bytes);
+    } else {
+      written = replaceFile(target.path, bytes);
+      // The temporary file was created private to the user; the bytes are in place already,
+      // so a failure here only leaves them private.
+      if (written) ::chmod(target.path.c_str(), exists ? (old.st_mode & 07777) : newFileMode());
+    }
   }
   if (!written) {
     reason = errno != 0 ? std::strerror(errno) : "write failed";

@@ -1,10 +1,16 @@
 // Writing a file that the user asked for (a room file, a panel image, a listing).
 //
-// A symbolic link is followed: the file it names is the target, and the link stays. A target
-// that is a regular file, or does not exist yet, gets the bytes through a temporary file beside
-// it, which is flushed and then renamed over it (platform::replaceFile), so that a failure never
-// leaves a half-written file nor destroys the one that was there. The file keeps the
-// permissions of the file it replaces; a new file gets those of any new file (0666 less the
+// A name first leads somewhere: symbolic links on its last component are followed one at a
+// time (a relative target taken from the link's folder), and the link stays. A name in the
+// program's own descriptor folder (/proc/self/fd/N; /dev/fd/N, /dev/stdout and /dev/stderr lead
+// there) stands for the open descriptor N: the bytes are written through it, in place, whatever
+// it is open on (a file opened for appending keeps what it held). A chain of more than 40 links
+// is a loop and is written nowhere.
+//
+// A target that is a regular file, or does not exist yet, gets the bytes through a temporary
+// file beside it, which is flushed and then renamed over it (platform::replaceFile), so that a
+// failure never leaves a half-written file nor destroys the one that was there. The file keeps
+// the permissions of the file it replaces; a new file gets those of any new file (0666 less the
 // umask) instead of the temporary file's private ones. A target that exists and is neither a
 // regular file nor a folder (a device, a FIFO, a terminal) is opened and written, never
 // replaced.
@@ -13,6 +19,16 @@
 #include <string>
 
 namespace platform {
+
+// Where an output name leads.
+struct OutputTarget {
+  enum class Kind { file, descriptor, linkLoop };
+  Kind kind = Kind::file;
+  std::string path;     // file: the name the links end at (it need not exist)
+  int descriptor = -1;  // descriptor: the program's open descriptor it stands for
+};
+
+OutputTarget resolveOutput(const std::string& path);
 
 // True when the target holds the bytes. Otherwise false, the old file (if any) untouched, no
 // temporary file left behind, and the reason (the system's error text) in `reason`.

@@ -1,11 +1,14 @@
 // orvella-config's outputs, run as a program: an output that is an input, or two outputs that
 // are one file, refused before anything is written; "-" as standard output; a link followed and
-// kept; a FIFO written, not replaced; a folder that cannot hold the file.
+// kept; a FIFO written, not replaced; a folder that cannot hold the file; a name that stands for
+// an open descriptor written through it; a link loop refused; a failed write to standard output
+// failing every command; no run touching the real home.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <future>
 #include <string>
 #include <vector>
@@ -69,6 +72,116 @@ TEST(OutputFiles, NeverDestroyAnInputOrADevice) {
   EXPECT_EQ(platform::readWholeFile(dir + "made.room"), room);
   EXPECT_EQ(fifoRead.get(), room);
   EXPECT_EQ(typeOf(dir + "fifo.room"), mode_t(S_IFIFO));
+}
+
+// Names that stand for the program's open descriptors are written through them, in place;
+// /dev/stdout is standard output in the one-file rule; a link loop and the driver that decode
+// re-reads are never written.
+TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
+  TempXdgHome home;
+  const std::string dir = home.root() + "/", driver = dir + "d.prjdrv", log = dir + "log";
+  home.writeFile("d.prjdrv", *platform::readWholeFile(kDriver));
+  ::symlink("/dev/stdout", (dir + "stdout-link").c_str());
+  ::symlink("a2", (dir + "a1").c_str());
+  ::symlink("a1", (dir + "a2").c_str());
+  ::symlink("self", (dir + "self").c_str());
+  const std::string library = std::string(ORVELLA_SOURCE_DIR) + "/examples/library";
+  const std::string libraryCopy = dir + "lib", libraryDriver = libraryCopy + "/orvella/drivers/Acme PX-100 (Rev A).prjdrv";
+  std::filesystem::copy(library, libraryCopy, std::filesystem::copy_options::recursive);
+  ::symlink(libraryDriver.c_str(), (dir + "driver-link").c_str());
+  const std::string panel = std::string(ORVELLA_SOURCE_DIR) + "/examples/panel-format9.img";
+  ASSERT_EQ(runOrvellaConfig({"room", driver, "-o", dir + "first.room"}).status, 0);
+  const std::string room = *platform::readWholeFile(dir + "first.room");
+
+  using Kind = ProgramStdout::Kind;
+  struct {
+    std::vector<std::string> args;
+    Kind stdoutKind;
+    int status;
+    std::string err;  // part of stderr ("" for none at all)
+    std::string out;  // stdout: the pipe's bytes, or what the appended log holds after "kept\n"
+  } cases[] = {
+      {{"room", driver, "-o", "/dev/stdout"}, Kind::appendedTo, 0, "", room},
+      {{"room", driver, "-o", dir + "stdout-link"}, Kind::appendedTo, 0, "", room},
+      {{"room", driver, "-o", "/dev/stdout"}, Kind::pipe, 0, "", room},
+      {{"room", driver, "-o", "/proc/self/fd/1"}, Kind::pipe, 0, "", room},
+      {{"room", driver, "-o", "/dev/stderr"}, Kind::pipe, 0, room, ""},
+      {{"room", driver, "-o", "/dev/fd/9"}, Kind::pipe, 73, "cannot write '/dev/fd/9': Bad file descriptor", ""},
+      {{"build", driver, "--format", "9", "-o", "-", "--listing", "/dev/stdout"}, Kind::appendedTo, 64,
+       "--listing '/dev/stdout' and -o (standard output) are one file", ""},
+      {{"build", driver, "--format", "9", "-o", "/dev/fd/1"}, Kind::appendedTo, 64,
+       "--listing (standard output) and -o '/dev/fd/1' are one file", ""},
+      {{"build", driver, "--format", "9", "-o", "-", "--listing", log}, Kind::appendedTo, 64,
+       "--listing '" + log + "' and -o (standard output) are one file", ""},
+      {{"room", driver, "-o", dir + "a1"}, Kind::pipe, 73,
+       "cannot write '" + dir + "a1': Too many levels of symbolic links", ""},
+      {{"build", driver, "--format", "9", "-o", dir + "x.img", "--listing", dir + "self"}, Kind::pipe, 73,
+       "cannot write '" + dir + "self': Too many levels of symbolic links", ""},
+      {{"--library", libraryCopy, "decode", "--image", panel, "-o", libraryDriver}, Kind::pipe, 64,
+       "-o '" + libraryDriver + "' is the input '" + libraryDriver + "'", ""},
+      {{"--library", libraryCopy, "decode", "--image", panel, "--listing", dir + "driver-link"}, Kind::pipe, 64,
+       "--listing '" + dir + "driver-link' is the input '" + libraryDriver + "'", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    home.writeFile("log", "kept\n");
+    struct stat before {};
+    ::stat(log.c_str(), &before);
+    ProgramRun run = runOrvellaConfig(c.args, {c.stdoutKind, log});
+    EXPECT_EQ(run.status, c.status);
+    if (c.err.empty()) {
+      EXPECT_EQ(run.err, "");
+    } else {
+      EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(c.stdoutKind == Kind::pipe ? run.out : platform::readWholeFile(log).value_or("").substr(5), c.out);
+    struct stat after {};
+    ::stat(log.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);  // written in place, never replaced
+  }
+  for (const char* link : {"stdout-link", "a1", "a2", "self", "driver-link"})
+    EXPECT_EQ(typeOf(dir + link), mode_t(S_IFLNK)) << link;
+  EXPECT_EQ(typeOf(dir + "x.img"), 0u);
+  EXPECT_EQ(platform::readWholeFile(libraryDriver),
+            platform::readWholeFile(library + "/orvella/drivers/Acme PX-100 (Rev A).prjdrv"));
+}
+
+// Whatever a command writes on a full standard output, it fails with 73 and says so once.
+TEST(OutputFiles, AFailedWriteToStandardOutputFailsEveryCommand) {
+  TempXdgHome home;
+  const std::string dir = home.root() + "/", library = std::string(ORVELLA_SOURCE_DIR) + "/examples/library";
+  const std::string panel = std::string(ORVELLA_SOURCE_DIR) + "/examples/panel-format9.img";
+  const std::vector<std::string> commands[] = {
+      {"parse", kDriver},
+      {"check", kDriver},
+      {"room", kDriver, "-o", "-"},
+      {"build", kDriver, "--format", "9", "-o", dir + "x.img"},
+      {"--library", library, "--fw", "2.0", "decode", "--image", panel},
+      {"dump", "--image", panel},
+      {"--library", library, "library"},
+      {"--help"},
+      {"room", "--help"},
+      {"help", "build"},
+      {"--version"},
+  };
+  for (const auto& args : commands) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    ProgramRun run = runOrvellaConfig(args, {ProgramStdout::Kind::appendedTo, "/dev/full"});
+    EXPECT_EQ(run.status, 73);
+    EXPECT_EQ(run.err, "orvella-config: cannot write to standard output: No space left on device\n");
+  }
+}
+
+// A test that forgets its own home still runs the program in a temporary one.
+TEST(OutputFiles, TheProgramNeverRunsInTheRealHome) {
+  ProgramRun run = runOrvellaConfig({"library"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string firstLine = run.out.substr(0, run.out.find('\n'));
+  EXPECT_EQ(firstLine.rfind("Library: /tmp/orvella-test-", 0), 0u) << firstLine;
+  const char* realHome = std::getenv("HOME");
+  if (realHome) {
+    EXPECT_EQ(firstLine.find(realHome), std::string::npos) << firstLine;
+  }
 }
 
 }  // namespace
