@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the program and the tests into build/ (or the folder given).
+# Builds the program alone into build/ (or the folder given); scripts/test.sh builds the tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 "$(dirname "$0")/setup.sh"
 dir=${1:-build}
 shift || true
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$dir" -j"$(nproc)"
+cmake --build "$dir" -j"$(nproc)" --target orvella-config

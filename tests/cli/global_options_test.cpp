@@ -26,6 +26,12 @@ TEST(GlobalOptions, HelpVersionOptionFormsAndUsageErrors) {
       {{"help"}, 0, "74  a device does not answer", ""},
       {{"build", "--help"}, 0, "Usage: orvella-config build [OPTIONS] [FILE]", ""},
       {{"help", "decode"}, 0, "Usage: orvella-config decode [OPTIONS]", ""},
+      {{"room", "--help"}, 0,
+       "Global options (also after the command):\n"
+       "  --library DIR                   the local library for this run, a folder that must exist\n"
+       "  --fw MAJ.MIN                    the panel's firmware version (default 1.2, the wizard's demo port)\n"
+       "  --mem MAJ.MIN                   the panel's memory format (default 0.0: no checksums expected)\n",
+       ""},
       {{"--version"}, 0, "orvella-config 1.0.0\n", ""},
       {{"check", driver}, 5, upgrade, "load error 5"},  // 1.2 without --fw
       {{"check", driver, "--fw", "1.3"}, 2, "Mandatory keyword", "load error 2"},
