@@ -2,12 +2,15 @@
 // zero bytes) against the example library's drivers, as `decode` does. Every call must give
 // one of the decoder's load errors (0, 2, 4, 7, 8, 9), with its rule set (1-4), and never ask
 // for a block outside the image; a panel that decodes with 0 must give a room file that reads
-// back and checks with 0.
+// back and checks with 0, and that builds again in the panel's memory format, at the firmware
+// the check accepted, without an error in the image's log.
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "common/block_source.h"
+#include "common/device_globals.h"
 #include "common/memory_image.h"
 #include "fuzz/scratch_folder.h"
 #include "panel/panel_settings.h"
@@ -52,13 +55,17 @@ bool isDecodeResult(int16_t result) {
   return result == 0 || result == 2 || result == 4 || result == 7 || result == 8 || result == 9;
 }
 
-void checkRoomReadsBack(const Setup& setup, const std::string& text) {
+void checkRoomReadsBackAndBuilds(const Setup& setup, const std::string& text, int16_t version) {
   const std::string roomFile = setup.writeRoom(text);
   PanelSettingsV2 room;
   if (!room.ReadAndParseRoomFile(roomFile)) std::abort();
   int16_t result = -1;
   room.IsDriverValid(result);
   if (result != 0) std::abort();
+  const std::shared_ptr<memBlockCls> image =
+      room.makeMemoryMap(version, VXCommon::gPanelFwMajor, VXCommon::gPanelFwMinor);
+  MemDebugForm::instance().reset();
+  if (!image || image->memDebugErrors() != 0) std::abort();
 }
 
 }  // namespace
@@ -73,6 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int16_t result = decoded.decodeMemoryMap(version);
   MemDebugForm::instance().reset();  // the listing would grow with every input
   if (!isDecodeResult(result) || version < 1 || version > 4) std::abort();
-  if (result == 0) checkRoomReadsBack(setup, decoded.encodeRoomFile());
+  if (result == 0) checkRoomReadsBackAndBuilds(setup, decoded.encodeRoomFile(), version);
   return 0;
 }

@@ -65,6 +65,7 @@ int16_t PanelSettingsV2::ImageDecoder::detectFormat() {
 }
 
 void PanelSettingsV2::ImageDecoder::walkRules(const MemRuleSet& rules) {
+  rules_ = &rules;
   // The format rule, the set's first, was read by the detection.
   for (int32_t pos = 2; pos <= rules.count(); ++pos) {
     const memRuleClass& rule = rules.item(pos);

@@ -10,10 +10,11 @@
 //   3. the option words whose bits were read, each settled to one word;
 //   4. the listing appended to the memory debug window and the LoadError.
 // Addresses read from the panel (pointers, index words) are followed only inside the image.
-// Every value stored is one that a room file can give again: a value outside its keyword's
-// range or word list, a relay byte that gives no event, or a legend text that holds a double
-// quote or a line end is logged as a warning and the setting keeps what the re-read driver and
-// the checker's defaults gave it.
+// Every value stored is one that a room file can give again and that builds again: a value
+// outside its keyword's range or word list, a relay byte that gives no event, a legend text
+// that holds a double quote or a control character (a NUL, a line end, ...), or one that would
+// leave its table's texts too long for the table's field, is logged as a warning and the
+// setting keeps what the re-read driver and the checker's defaults gave it.
 // Nothing is raised; every finding is a line of the image's log.
 #pragma once
 
@@ -84,6 +85,7 @@ class PanelSettingsV2::ImageDecoder {
   OptionWords& optionWordsOf(int16_t row);
 
   PanelSettingsV2& owner_;
+  const MemRuleSet* rules_ = nullptr;  // the set being walked
   memBlockCls image_;
   int16_t result_ = 0;
   int16_t targetRow_ = 0;  // the slot of the last rule that named a keyword

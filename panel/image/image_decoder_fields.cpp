@@ -1,6 +1,7 @@
 // How the panel image decoder reads each encoding back: single values and times, relays,
 // the pre-amplifier, legend tables, the room's code choices, option bits and the fields that
 // are read only so that their blocks are listed. The layout of every field is the encoder's.
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "common/text_helpers.h"
 #include "common/time_codes.h"
 #include "panel/image/image_decoder.h"
+#include "panel/image/legend_table.h"
 #include "panel/model/keyword_arguments.h"
 #include "panel/model/memory_grammar.h"
 #include "panel/model/room_slot_values.h"
@@ -21,7 +23,7 @@ namespace {
 constexpr int16_t kRelayCount = 7;
 constexpr int16_t kFixedAudioInputs = 4;  // formats 7 and 8
 constexpr int16_t kAfvpValues = 3;        // gain, treble, bass
-constexpr int16_t kLegendCount = 4;
+constexpr int16_t kLegendCount = LegendTable::kLegends;
 constexpr int16_t kNoPosition0 = 255;      // "none" of the 0-based index encodings
 constexpr int16_t kBlankPointerByte = 255;  // what an erased EEPROM reads
 constexpr int16_t kCodeTableIndexWords = 21;  // delay-table address and the first positions
@@ -34,6 +36,15 @@ constexpr int16_t kCoreIndexBytes = 8;
 bool isConditionByte(int16_t relayByte) {
   const int16_t low = relayByte % 16;
   return (low == 0xC || low == 0xE) && relayByte / 16 <= 3;
+}
+
+// A legend text that a room file writes and reads back as it is, and that the panel can show:
+// no control character (a NUL, a line end, ...) and no double quote, which closes the
+// statement's text.
+bool isLegendText(const std::string& text) {
+  for (unsigned char c : text)
+    if (c < 0x20 || c == 0x7F || c == '"') return false;
+  return true;
 }
 
 // The values of a list joined by ",", as a room file writes them.
@@ -156,19 +167,47 @@ void PanelSettingsV2::ImageDecoder::readLegendTable(const memRuleClass& rule) {
     log(memDbgWarning, "             table value is 255 - probably uninitialized");
     return;
   }
+  LegendTable::Texts fromPanel;
   for (int16_t n = 1; n <= kLegendCount; ++n) {
     // A pointer outside the image is refused by the image itself, with an error line.
     const int32_t pointer = image_.peekAddressBEndian(a + 2 * n - 2);
-    const std::string text = image_.peekLString(pointer);
-    const int16_t row = rule.memoryValIndex;
-    if (row != kwRoomLegendName && row != kwRoomLegendFont && row != kwRoomLegendGif) continue;
+    fromPanel[size_t(n - 1)] = image_.peekLString(pointer);
+  }
+  const int16_t row = rule.memoryValIndex;
+  if (row != kwRoomLegendName && row != kwRoomLegendFont && row != kwRoomLegendGif) return;
+
+  // The table as the room holds it now, the driver's legends; each panel text takes its
+  // place only when the table's texts still fit in its field, so that the room builds again.
+  const KeyValuePtr& slot = owner_.kv(row);
+  auto keptText = [&slot](int16_t n) {
+    return slot ? slot->GetValue(Variant(RoomSlotValues::indexKey(n))) : Variant();
+  };
+  LegendTable::Texts table, offered;
+  std::array<bool, kLegendCount> usable{};
+  for (int16_t n = 1; n <= kLegendCount; ++n) {
+    const size_t i = size_t(n - 1);
+    table[i] = RoomSlotValues::asText(keptText(n));
     // The room file keeps a legend name's line ends as "|", as the name's Let stores them.
-    const std::string stored = row == kwRoomLegendName ? VXCommon::crLfToPipe(text) : text;
-    // A text that holds a double quote or a line end could not be read back from a room file.
-    if (owner_.letLegend(row, n, stored)) continue;
-    const KeyValuePtr& slot = owner_.kv(row);
-    const Variant kept = slot ? slot->GetValue(Variant(RoomSlotValues::indexKey(n))) : Variant();
-    logRefused(keyword(row) + "[" + std::to_string(n) + "]", VXCommon::quoteCodeString(text),
+    offered[i] = row == kwRoomLegendName ? VXCommon::crLfToPipe(fromPanel[i]) : fromPanel[i];
+    usable[i] = isLegendText(offered[i]);
+  }
+  const int32_t room = LegendTable::textRoom(*rules_, a);
+  LegendTable::Texts all = table;
+  for (size_t i = 0; i < size_t(kLegendCount); ++i)
+    if (usable[i]) all[i] = offered[i];
+  // Texts that fit together are all taken; otherwise each in turn that fits with the rest.
+  const bool allFit = LegendTable::textBytes(all) <= room;
+  for (int16_t n = 1; n <= kLegendCount; ++n) {
+    const size_t i = size_t(n - 1);
+    LegendTable::Texts trial = table;
+    trial[i] = offered[i];
+    if (usable[i] && (allFit || LegendTable::textBytes(trial) <= room) &&
+        owner_.letLegend(row, n, offered[i])) {
+      table[i] = offered[i];
+      continue;
+    }
+    const Variant kept = keptText(n);
+    logRefused(keyword(row) + "[" + std::to_string(n) + "]", VXCommon::quoteCodeString(fromPanel[i]),
                kept.isEmpty() ? std::string() : VXCommon::quoteCodeString(RoomSlotValues::asText(kept)));
   }
 }

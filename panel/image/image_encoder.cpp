@@ -12,11 +12,6 @@
 #include "panel/model/time_ticks.h"
 #include "wizard/mem_debug_form.h"
 
-namespace {
-
-
-}  // namespace
-
 std::shared_ptr<memBlockCls> PanelSettingsV2::makeMemoryMap(int16_t& version, int16_t fwMajor,
                                                             int16_t fwMinor) const {
   auto image = std::make_shared<memBlockCls>();
@@ -26,8 +21,9 @@ std::shared_ptr<memBlockCls> PanelSettingsV2::makeMemoryMap(int16_t& version, in
     image->memDebug(memDbgError, "Program Error - no memory rules for version " +
                                      std::to_string(version));
   } else {
-    ImageEncoder encoder(*this, *image, fwMajor, fwMinor);
-    for (const auto& rule : memRules(version)) encoder.applyRule(*rule);
+    const MemRuleSet& rules = memRules(version);
+    ImageEncoder encoder(*this, rules, *image, fwMajor, fwMinor);
+    for (const auto& rule : rules) encoder.applyRule(*rule);
     encoder.checkTextFields();
   }
 
@@ -40,9 +36,9 @@ std::shared_ptr<memBlockCls> PanelSettingsV2::makeMemoryMap(int16_t& version, in
   return image;
 }
 
-PanelSettingsV2::ImageEncoder::ImageEncoder(const PanelSettingsV2& owner, memBlockCls& image,
-                                            int16_t fwMajor, int16_t fwMinor)
-    : owner_(owner), image_(image), fwMajor_(fwMajor), fwMinor_(fwMinor) {}
+PanelSettingsV2::ImageEncoder::ImageEncoder(const PanelSettingsV2& owner, const MemRuleSet& rules,
+                                            memBlockCls& image, int16_t fwMajor, int16_t fwMinor)
+    : owner_(owner), rules_(rules), image_(image), fwMajor_(fwMajor), fwMinor_(fwMinor) {}
 
 void PanelSettingsV2::ImageEncoder::applyRule(const memRuleClass& rule) {
   rule_ = &rule;

@@ -1,6 +1,7 @@
 // PanelSettingsV2::ImageEncoder: the work of one makeMemoryMap call, private to the panel
-// settings model. It carries out memory rules, one at a time and in the order given, on an
-// image that the caller has cleared, with one code-table packer for the whole build.
+// settings model. It carries out the memory rules of one set, one at a time and in the set's
+// order, on an image that the caller has cleared, with one code-table packer for the whole
+// build; the set also tells where each legend table's field ends.
 //
 // Per rule the log gets the remark, "          from: '<keyword>'" when the rule reads a
 // keyword, the grammar's own lines and the pokes' trace lines, then an empty line. Every byte
@@ -9,6 +10,10 @@
 // - a grammar outside 1-36: "Program Error - unclassified memory rule";
 // - a rule whose keyword slot is empty, or whose value is not of the kind its grammar needs:
 //   "Program Error - no value for '<keyword>'", and the rule writes nothing;
+// - a legend table whose texts do not fit in its field: "<remark> - the texts of '<keyword>'
+//   need N bytes with their length bytes, but its field $SSSS-$EEEE holds M after its 4
+//   pointers", followed by "; '<keyword>[n]' is K characters too long" when one legend alone
+//   takes more than its even share; the table writes nothing;
 // - a text field (a string, a legend table, the reply pattern, the code table) whose bytes a
 //   later rule changed: "<remark> - field $SSSS-$EEEE overwritten by a later rule", logged by
 //   checkTextFields after the walk.
@@ -26,13 +31,16 @@
 #include "common/memory_image.h"
 #include "common/memory_rule.h"
 #include "panel/image/code_table/code_table_v789.h"
+#include "panel/image/legend_table.h"
+#include "panel/model/mem_rule_set.h"
 #include "panel/panel_settings.h"
 
 class PanelSettingsV2::ImageEncoder {
  public:
-  ImageEncoder(const PanelSettingsV2& owner, memBlockCls& image, int16_t fwMajor,
-               int16_t fwMinor);
+  ImageEncoder(const PanelSettingsV2& owner, const MemRuleSet& rules, memBlockCls& image,
+               int16_t fwMajor, int16_t fwMinor);
 
+  // Carries out one rule of the set.
   void applyRule(const memRuleClass& rule);
   // After the last rule: an error line for each text field a later rule changed.
   void checkTextFields();
@@ -79,6 +87,9 @@ class PanelSettingsV2::ImageEncoder {
   void encodeTimeStamp();
   void encodeLegendTable();
   void encodeMatchBytes();
+  // The error line of a legend table whose texts need more than the `room` bytes its field
+  // leaves them.
+  void logLegendsTooLong(const LegendTable::Texts& texts, int32_t room);
   // The legend, relay or input numbered n: the value of the key "n".
   Variant numbered(int16_t n) const;
   // Remembers the bytes from start up to end as the rule's text field.
@@ -95,6 +106,7 @@ class PanelSettingsV2::ImageEncoder {
   KeyValuePtr valuesByNumber(int16_t count) const;
 
   const PanelSettingsV2& owner_;
+  const MemRuleSet& rules_;
   memBlockCls& image_;
   const int16_t fwMajor_;
   const int16_t fwMinor_;

@@ -1,8 +1,10 @@
 // Panel image grammars of texts: length-prefixed strings (driver name, reply pattern), the
 // NUL-padded fixed fields (short driver name, short legends, time stamp) and the legend tables
-// of four big-endian pointers followed by the four strings they point at.
+// of four big-endian pointers followed by the four strings they point at, refused with one
+// error line when the strings do not fit in the table's field.
 #include <string>
 
+#include "common/hex_text.h"
 #include "common/text_helpers.h"
 #include "panel/image/image_encoder.h"
 #include "panel/model/room_slot_values.h"
@@ -12,8 +14,7 @@ namespace {
 
 constexpr int16_t kShortFieldWidth = 16;
 constexpr int16_t kTimeStampWidth = 32;
-constexpr int16_t kLegends = 4;
-constexpr int32_t kLegendPointersSize = 2 * kLegends;
+constexpr int16_t kLegends = LegendTable::kLegends;
 
 }  // namespace
 
@@ -69,12 +70,34 @@ void PanelSettingsV2::ImageEncoder::encodeTimeStamp() {
 
 void PanelSettingsV2::ImageEncoder::encodeLegendTable() {
   const int32_t table = rule_->memoryStartAddress;
-  int32_t next = table + kLegendPointersSize;
+  LegendTable::Texts texts;
+  for (int16_t n = 1; n <= kLegends; ++n) texts[size_t(n - 1)] = RoomSlotValues::asText(numbered(n));
+  // Texts that ran past the field would be cut by the next one: the user must shorten them.
+  const int32_t room = LegendTable::textRoom(rules_, table);
+  if (LegendTable::textBytes(texts) > room) return logLegendsTooLong(texts, room);
+  int32_t next = table + LegendTable::kPointerBytes;
   for (int16_t n = 1; n <= kLegends; ++n) {
     image_.pokeAddressBEndian(next, table + 2 * (n - 1));
-    next = image_.pokeLString(RoomSlotValues::asText(numbered(n)), next);
+    next = image_.pokeLString(texts[size_t(n - 1)], next);
   }
   keepTextField(table, next);
+}
+
+void PanelSettingsV2::ImageEncoder::logLegendsTooLong(const LegendTable::Texts& texts, int32_t room) {
+  const int32_t table = rule_->memoryStartAddress;
+  const int16_t row = rule_->memoryValIndex;
+  const std::string keyword = row > 0 && row <= kKeywordCount ? owner_.keywordTable(row).keyword : "";
+  const int32_t needed = LegendTable::textBytes(texts);
+  std::string line = rule_->memoryValRemark + " - the texts of '" + keyword + "' need " +
+                     std::to_string(needed) + " bytes with their length bytes, but its field $" +
+                     VXCommon::hex4Str(table) + "-$" +
+                     VXCommon::hex4Str(LegendTable::fieldEnd(rules_, table) - 1) + " holds " +
+                     std::to_string(room) + " after its " +
+                     std::to_string(LegendTable::kPointerBytes / 2) + " pointers";
+  if (const int16_t n = LegendTable::tooLongLegend(texts, room); n != 0)
+    line += "; '" + keyword + "[" + std::to_string(n) + "]' is " + std::to_string(needed - room) +
+            " characters too long";
+  image_.memDebug(memDbgError, line);
 }
 
 void PanelSettingsV2::ImageEncoder::encodeMatchBytes() {

@@ -227,6 +227,13 @@ TEST_F(ImageDecoderTest, ValuesARoomFileCannotHold) {
       {Panel(9).set(0x1F08, {0x4C}), loadBadMemory, "", "[E]Program Error - unclassified relay value\r\n"},
       {Panel(9).set(0x0180, {1, 0x88, 1, 0x88, 1, 0x88, 1, 0x88, 3, 'a', '"', 'b'}), loadOk, "leg1= leg4=",
        "'ROOM-LEGEND-NAME[4]' cannot be \"'a\"b'\" - kept no value\r\n"},
+      {Panel(9).set(0x0180, {1, 0x88, 1, 0x88, 1, 0x88, 1, 0x88, 2, 'a', 0}), loadOk, "leg1= leg4=",
+       "'ROOM-LEGEND-NAME[4]' cannot be \"'a',$00\" - kept no value\r\n"},
+      // The texts must fit the table's field when the room is built again: 152 bytes.
+      {Panel(9).set(0x0180, {5, 0, 1, 0x88, 1, 0x88, 1, 0x88}).set(0x0500, {148}).set(0x0501, std::vector<int>(148, 'L')),
+       loadOk, "leg1=" + std::string(148, 'L') + " leg4=", ""},
+      {Panel(9).set(0x0180, {5, 0, 1, 0x88, 1, 0x88, 1, 0x88}).set(0x0500, {149}).set(0x0501, std::vector<int>(149, 'L')),
+       loadOk, "leg1= leg4=", "'ROOM-LEGEND-NAME[1]' cannot be \"'" + std::string(149, 'L') + "'\" - kept no value\r\n"},
   };
   for (const auto& c : cases) {
     MemDebugForm::instance().reset();
@@ -268,6 +275,46 @@ TEST(ImageReadBack, SampleDriversInEveryFormat) {
       EXPECT_EQ(decoded.roomLegendName(2), version == 3 ? "Doc\r\nCam" : "");
       EXPECT_TRUE(build(decoded, version) == image);
     }
+  }
+  VXCommon::resetStartupGlobals();
+}
+
+// The factory defaults built in format 9 with a legend table damaged: the texts that could not
+// be built again are warnings, and the room written from the panel builds again.
+TEST(ImageReadBack, DamagedLegendTablesWriteARoomThatBuildsAgain) {
+  TempXdgHome home;
+  programStartup(std::string(ORVELLA_SOURCE_DIR) + "/examples/library");
+  FakeBlockSource source;
+  ScopedBlockSource installed(source);
+  PanelSettingsV2 defaults;
+  ASSERT_FALSE(defaults.loadDefaults());  // true on a failure
+  int16_t format9 = 3;
+  std::shared_ptr<memBlockCls> built = defaults.makeMemoryMap(format9, 1, 0);
+  ASSERT_TRUE(built);
+  const struct { int32_t address; int value; std::string warning; } cases[] = {
+      // The length of the first font text raised: NULs and the next table's bytes.
+      {0x0228, 0xEA, "[W]             'ROOM-LEGEND-FONT[1]' cannot be \"$00,$00,"},
+      // The first name's pointer moved back one byte, onto the low byte of the last pointer ($A0): a text of
+      // 160 bytes, the four names with their length bytes and the NULs after them.
+      {0x0181, 0x87, "[W]             'ROOM-LEGEND-NAME[1]' cannot be \"$07,'INPUT 1',$07,'INPUT 2',$07,"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.address);
+    std::string image = built->memImage();
+    image[size_t(c.address)] = char(c.value);
+    PanelSettingsV2 decoded;
+    int16_t found = 0;
+    MemDebugForm::instance().reset();
+    EXPECT_EQ(decodeFrom(source, image, decoded, found), loadOk);
+    EXPECT_TRUE(logged(c.warning)) << MemDebugForm::instance().txtMemDumpListing();
+    home.writeFile("decoded.room", decoded.encodeRoomFile());
+    PanelSettingsV2 room;
+    int16_t result = -1;
+    ASSERT_TRUE(room.ReadAndParseRoomFile(home.root() + "/decoded.room"));
+    room.IsDriverValid(result);
+    EXPECT_EQ(result, 0);
+    MemDebugForm::instance().reset();
+    EXPECT_TRUE(room.makeMemoryMap(format9, 1, 0)) << MemDebugForm::instance().txtMemDumpListing();
   }
   VXCommon::resetStartupGlobals();
 }

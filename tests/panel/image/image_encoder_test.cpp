@@ -69,8 +69,10 @@ Encoded runRules(const PanelSettingsV2& settings, const std::vector<memRuleClass
              int16_t fwMinor = 88) {
   memBlockCls image;
   image.Clear(8192, 1);
-  Encoder encoder(settings, image, 0, fwMinor);
-  for (const memRuleClass& r : rules) encoder.applyRule(r);
+  MemRuleSet set;
+  for (const memRuleClass& r : rules) set.append(r);
+  Encoder encoder(settings, set, image, 0, fwMinor);
+  for (const auto& r : set) encoder.applyRule(*r);
   encoder.checkTextFields();
   return {image.memImage(), logOf(image), image.memDebugErrors()};
 }
@@ -178,13 +180,55 @@ TEST(ImageEncoder, CodeTableTakesTheBitTimesAndNamesThePanelsPositions) {
 }
 
 TEST(ImageEncoder, ATextFieldALaterRuleOverwritesIsAnError) {
-  const std::string name(60, 'N');
-  auto settings = settingsOf("ROOM-LEGEND-NAME[1]=\"" + name + "\"|ROOM-LEGEND-NAME[2]=\"" + name +
-                             "\"|ROOM-LEGEND-NAME[3]=\"" + name + "\"");
-  Encoded run = runRules(*settings, {rule(gramLegendTable, 0x0180, kwRoomLegendName),
-                                 rule(gramLegendTable, 0x0220, kwRoomLegendFont)});
+  std::string name;
+  for (int i = 0; i < 120; ++i) name += char('A' + i % 26);
+  auto settings = settingsOf("PROJ-DRIVER-NAME='" + name + "'");
+  Encoded run = runRules(*settings, {rule(gramDriverName, 0x0013, kwProjDriverName), rule(gramShortDriverName, 0x0080)});
   EXPECT_EQ(run.errors, 1);
-  EXPECT_EQ(run.log.substr(run.log.rfind('|') + 1), "[E]R - field $0180-$023F overwritten by a later rule");
+  EXPECT_EQ(run.log.substr(run.log.rfind('|') + 1), "[E]R - field $0013-$008B overwritten by a later rule");
+}
+
+// A legend table's texts must fit in its field, up to the next field of the set: the error
+// line says by how much they do not, and the table writes nothing.
+TEST(ImageEncoder, LegendTextsMustFitTheirTablesField) {
+  const std::string table = "[E]R - the texts of '";
+  auto legends = [](const char* keyword, std::vector<std::string> texts) {
+    std::string statements;
+    for (size_t n = 0; n < texts.size(); ++n)
+      statements += std::string(n ? "|" : "") + keyword + "[" + std::to_string(n + 1) + "]=\"" + texts[n] + "\"";
+    return statements;
+  };
+  const struct {
+    std::string statements;
+    int32_t table;
+    std::string log;
+  } cases[] = {
+      {legends("ROOM-LEGEND-NAME", {std::string(150, 'P'), "LAPTOP HDMI", "DVD", "DOC CAMERA"}), 0x0180,
+       table + "ROOM-LEGEND-NAME' need 178 bytes with their length bytes, but its field $0180-$021F holds 152 "
+               "after its 4 pointers; 'ROOM-LEGEND-NAME[1]' is 26 characters too long"},
+      {legends("ROOM-LEGEND-FONT", {"", std::string(60, 'F'), std::string(60, 'F'), std::string(30, 'F')}), 0x0220,
+       table + "ROOM-LEGEND-FONT' need 154 bytes with their length bytes, but its field $0220-$02BF holds 152 "
+               "after its 4 pointers"},
+      {legends("ROOM-LEGEND-NAME", {std::string(148, 'P')}), 0x0180, ""},  // exactly full
+      // The last table's field runs up to the projector configuration.
+      {legends("ROOM-LEGEND-GIF", {std::string(77, 'G'), "a.gif", "b.gif", std::string(230, 'G')}), 0x02C0,
+       table + "ROOM-LEGEND-GIF' need 321 bytes with their length bytes, but its field $02C0-$03FF holds 312 "
+               "after its 4 pointers; 'ROOM-LEGEND-GIF[4]' is 9 characters too long"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.statements.substr(0, 40));
+    auto settings = settingsOf(c.statements);
+    Encoded run = runRules(*settings, {rule(gramLegendTable, 0x0180, kwRoomLegendName),
+                                       rule(gramLegendTable, 0x0220, kwRoomLegendFont),
+                                       rule(gramLegendTable, 0x02C0, kwRoomLegendGif),
+                                       rule(gramConstByte, 0x0400, 0, 0, "", 1)});
+    EXPECT_EQ(run.log, c.log);
+    EXPECT_EQ(run.errors, c.log.empty() ? 0 : 1);
+    // A table that does not fit writes not even its first pointer.
+    const int32_t texts = c.table + 8;
+    EXPECT_EQ(hexSpan(run.bytes, c.table, 2),
+              c.log.empty() ? VXCommon::hex2Str(texts >> 8) + " " + VXCommon::hex2Str(texts & 0xFF) : "00 00");
+  }
 }
 
 // A sample driver read and checked, as the wizard holds it before a download.
