@@ -12,6 +12,7 @@
 
 #include "common/utility_version.h"
 #include "cli/command.h"
+#include "cli/failure_report.h"
 #include "cli/file_args.h"
 #include "cli/globals_options.h"
 #include "cli/output_writer.h"
@@ -60,15 +61,6 @@ int printUsageText(CLI::App& app, const CLI::Error& request) {
   app.exit(request, text, std::cerr);
   return writeOutputFile(kStandardOutput, text.str());
 }
-
-}  // namespace
-
-CommandRegistration::CommandRegistration(const Command& command) { registry().push_back(command); }
-
-}  // namespace cli
-
-namespace cli {
-namespace {
 
 int runProgram(int argc, char** argv) {
   CLI::App app{kAbout, "orvella-config"};
@@ -121,12 +113,14 @@ int runProgram(int argc, char** argv) {
   } catch (const UsageError& e) {
     return usageError(e.text);
   } catch (const OutputError& e) {
-    std::fprintf(stderr, "orvella-config: %s\n", e.text.c_str());
-    return kExitCantCreate;
+    return fail(kExitCantCreate, e.text);
   }
 }
 
 }  // namespace
+
+CommandRegistration::CommandRegistration(const Command& command) { registry().push_back(command); }
+
 }  // namespace cli
 
 int main(int argc, char** argv) { return cli::finishStandardOutput(cli::runProgram(argc, argv)); }
