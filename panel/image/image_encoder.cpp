@@ -47,8 +47,7 @@ void PanelSettingsV2::ImageEncoder::applyRule(const memRuleClass& rule) {
   const int16_t row = rule.memoryValIndex;
   if (row > 0) {
     if (row <= kKeywordCount) values_ = owner_.kv(row);
-    const std::string keyword = row <= kKeywordCount ? owner_.keywordTable(row).keyword : "";
-    image_.memDebug(memDbgInfo, "          from: '" + keyword + "'");
+    image_.memDebug(memDbgInfo, "          from: '" + keywordName(row) + "'");
   }
   try {
     applyGrammar();
@@ -57,6 +56,10 @@ void PanelSettingsV2::ImageEncoder::applyRule(const memRuleClass& rule) {
     image_.memDebug(memDbgError, std::string("Program Error - ") + e.what());
   }
   image_.memDebug(memDbgBlank, "");
+}
+
+std::string PanelSettingsV2::ImageEncoder::keywordName(int16_t row) const {
+  return row > 0 && row <= kKeywordCount ? owner_.keywordTable(row).keyword : "";
 }
 
 void PanelSettingsV2::ImageEncoder::applyGrammar() {
@@ -70,7 +73,8 @@ void PanelSettingsV2::ImageEncoder::applyGrammar() {
     case gramAfvp: return encodePreamp(values_ ? values_->count() : 0);
     case gramAfvp4: return encodePreamp(4);
     case gramLString:
-      if (haveValues()) encodeLString(RoomSlotValues::asText(value(1)));
+      if (haveValues())
+        encodeLString(RoomSlotValues::asText(value(1)), "'" + keywordName(rule_->memoryValIndex) + "'");
       return;
     case gramBaud: return encodeBaud();
     case gramByte: return encodeByte();
@@ -95,7 +99,7 @@ void PanelSettingsV2::ImageEncoder::applyGrammar() {
     case gramHidIndex0: return encodeIndexes(true, true);
     case gramCoreIndex: return encodeCoreIndexes();
     case gramMatchBytes: return encodeMatchBytes();
-    case gramRoomFileName: return encodeLString(owner_.roomFileName());
+    case gramRoomFileName: return encodeLString(owner_.roomFileName(), "the room file name");
     case gramTimeStamp: return encodeTimeStamp();
     case gramShortDriverName: return encodeShortDriverName();
     case gramShortLegends: return encodeShortLegends();

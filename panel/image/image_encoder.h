@@ -1,7 +1,7 @@
 // PanelSettingsV2::ImageEncoder: the work of one makeMemoryMap call, private to the panel
 // settings model. It carries out the memory rules of one set, one at a time and in the set's
 // order, on an image that the caller has cleared, with one code-table packer for the whole
-// build; the set also tells where each legend table's field ends.
+// build; the set also tells where each text field ends (text_fields.h).
 //
 // Per rule the log gets the remark, "          from: '<keyword>'" when the rule reads a
 // keyword, the grammar's own lines and the pokes' trace lines, then an empty line. Every byte
@@ -10,6 +10,10 @@
 // - a grammar outside 1-36: "Program Error - unclassified memory rule";
 // - a rule whose keyword slot is empty, or whose value is not of the kind its grammar needs:
 //   "Program Error - no value for '<keyword>'", and the rule writes nothing;
+// - a length-prefixed string (driver name, reply pattern) that does not fit in its field, which
+//   runs up to the next address a rule of the set starts at: "<remark> - the text of
+//   '<keyword>' needs N bytes with its length byte, but its field $SSSS-$EEEE holds M"; the
+//   string writes nothing (a text over 255 that its field would hold is pokeLString's error);
 // - a legend table whose texts do not fit in its field: "<remark> - the texts of '<keyword>'
 //   need N bytes with their length bytes, but its field $SSSS-$EEEE holds M after its 4
 //   pointers", followed by "; '<keyword>[n]' is K characters too long" when one legend alone
@@ -54,6 +58,8 @@ class PanelSettingsV2::ImageEncoder {
   };
 
   void applyGrammar();
+  // The name of keyword row `row`; empty for none.
+  std::string keywordName(int16_t row) const;
 
   // ---- Values of the rule's keyword (image_encoder_values.cpp).
   // Value n of the slot by position; Empty beyond its count.
@@ -80,7 +86,9 @@ class PanelSettingsV2::ImageEncoder {
   void encodeBaud();
 
   // ---- Texts (image_encoder_texts.cpp).
-  void encodeLString(const std::string& text);
+  // The text as a length-prefixed string at the rule's address, or, when it does not fit in
+  // the field up to the set's next address, only an error line naming `owner` ("'KEYWORD'").
+  void encodeLString(const std::string& text, const std::string& owner);
   void encodeDriverName();
   void encodeShortDriverName();
   void encodeShortLegends();

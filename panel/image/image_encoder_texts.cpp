@@ -1,12 +1,13 @@
 // Panel image grammars of texts: length-prefixed strings (driver name, reply pattern), the
 // NUL-padded fixed fields (short driver name, short legends, time stamp) and the legend tables
-// of four big-endian pointers followed by the four strings they point at, refused with one
-// error line when the strings do not fit in the table's field.
+// of four big-endian pointers followed by the four strings they point at. A string or table
+// whose text does not fit in its field is refused with one error line and writes nothing; the
+// fixed fields cut their texts to their width instead.
 #include <string>
 
-#include "common/hex_text.h"
 #include "common/text_helpers.h"
 #include "panel/image/image_encoder.h"
+#include "panel/image/text_fields.h"
 #include "panel/model/room_slot_values.h"
 #include "panel/model/type_value.h"
 
@@ -15,6 +16,8 @@ namespace {
 constexpr int16_t kShortFieldWidth = 16;
 constexpr int16_t kTimeStampWidth = 32;
 constexpr int16_t kLegends = LegendTable::kLegends;
+
+std::string quoted(const std::string& text) { return "'" + text + "'"; }
 
 }  // namespace
 
@@ -29,17 +32,25 @@ void PanelSettingsV2::ImageEncoder::keepTextField(int32_t start, int32_t end) {
                          bytes.substr(size_t(start), size_t(end - start))});
 }
 
-void PanelSettingsV2::ImageEncoder::encodeLString(const std::string& text) {
-  const int16_t errorsBefore = image_.memDebugErrors();
+void PanelSettingsV2::ImageEncoder::encodeLString(const std::string& text, const std::string& owner) {
   const int32_t start = rule_->memoryStartAddress;
-  const int32_t end = image_.pokeLString(text, start);
-  if (image_.memDebugErrors() == errorsBefore) keepTextField(start, end);
+  const int32_t end = TextFields::fieldEnd(rules_, start);
+  const int32_t needed = TextFields::lengthPrefixedBytes(text);
+  // A text running past its field would be cut by the next rule: the user must shorten it.
+  // A start outside the image, and a text over 255 that its field would hold, are
+  // pokeLString's to refuse.
+  if (start >= 0 && start < end && needed > end - start)
+    return image_.memDebug(memDbgError, TextFields::tooLongLine(rule_->memoryValRemark, owner, false,
+                                                                needed, start, end, end - start));
+  const int16_t errorsBefore = image_.memDebugErrors();
+  const int32_t next = image_.pokeLString(text, start);
+  if (image_.memDebugErrors() == errorsBefore) keepTextField(start, next);
 }
 
 void PanelSettingsV2::ImageEncoder::encodeDriverName() {
   const KeyValuePtr& slot = owner_.kv(kwProjDriverName);
   if (!slot) return logNoValue(kwProjDriverName);
-  encodeLString(RoomSlotValues::asText(slot->ItemVal(1)));
+  encodeLString(RoomSlotValues::asText(slot->ItemVal(1)), quoted(keywordName(kwProjDriverName)));
 }
 
 void PanelSettingsV2::ImageEncoder::encodeShortDriverName() {
@@ -85,17 +96,13 @@ void PanelSettingsV2::ImageEncoder::encodeLegendTable() {
 
 void PanelSettingsV2::ImageEncoder::logLegendsTooLong(const LegendTable::Texts& texts, int32_t room) {
   const int32_t table = rule_->memoryStartAddress;
-  const int16_t row = rule_->memoryValIndex;
-  const std::string keyword = row > 0 && row <= kKeywordCount ? owner_.keywordTable(row).keyword : "";
+  const std::string keyword = keywordName(rule_->memoryValIndex);
   const int32_t needed = LegendTable::textBytes(texts);
-  std::string line = rule_->memoryValRemark + " - the texts of '" + keyword + "' need " +
-                     std::to_string(needed) + " bytes with their length bytes, but its field $" +
-                     VXCommon::hex4Str(table) + "-$" +
-                     VXCommon::hex4Str(LegendTable::fieldEnd(rules_, table) - 1) + " holds " +
-                     std::to_string(room) + " after its " +
-                     std::to_string(LegendTable::kPointerBytes / 2) + " pointers";
+  std::string line = TextFields::tooLongLine(rule_->memoryValRemark, quoted(keyword), true, needed, table,
+                                             TextFields::fieldEnd(rules_, table), room) +
+                     " after its " + std::to_string(LegendTable::kPointerBytes / 2) + " pointers";
   if (const int16_t n = LegendTable::tooLongLegend(texts, room); n != 0)
-    line += "; '" + keyword + "[" + std::to_string(n) + "]' is " + std::to_string(needed - room) +
+    line += "; " + quoted(keyword + "[" + std::to_string(n) + "]") + " is " + std::to_string(needed - room) +
             " characters too long";
   image_.memDebug(memDbgError, line);
 }
@@ -119,5 +126,5 @@ void PanelSettingsV2::ImageEncoder::encodeMatchBytes() {
       image_.memDebug(memDbgError, "Unknown lexical type");
     }
   }
-  encodeLString(pattern);
+  encodeLString(pattern, quoted(keywordName(rule_->memoryValIndex)));
 }

@@ -1,10 +1,10 @@
 // The legend tables of the panel image: four big-endian pointers, then the four legend texts
 // they point at, each a length byte and its characters, packed one after the other.
 //
-// A table's field runs from its address up to the next field that its rule set writes (the
-// next table; after the last table, the projector configuration). The texts must fit in what
-// the pointers leave of that field: the encoder refuses to build a table whose texts do not,
-// and the decoder refuses panel texts that would not fit when the room is built again.
+// A table's field is a text field of its rule set (text_fields.h): after the last table it
+// runs up to the projector configuration. The texts must fit in what the pointers leave of
+// that field: the encoder refuses to build a table whose texts do not, and the decoder
+// refuses panel texts that would not fit when the room is built again.
 #pragma once
 
 #include <array>
@@ -19,10 +19,6 @@ constexpr int16_t kLegends = 4;
 constexpr int32_t kPointerBytes = 2 * kLegends;
 
 using Texts = std::array<std::string, kLegends>;
-
-// The first address past the field of the table at `start`: the lowest address above it that
-// a rule of the set starts at; the image's end when none does.
-int32_t fieldEnd(const MemRuleSet& rules, int32_t start);
 
 // The bytes the field of the table at `start` leaves for the texts after the pointers.
 int32_t textRoom(const MemRuleSet& rules, int32_t start);

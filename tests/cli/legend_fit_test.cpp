@@ -1,6 +1,7 @@
-// A room whose legend texts do not fit the image's legend table checks clean but does not
-// build: the program says on stderr which table, how many bytes its texts need and hold, and
-// which legend to shorten; no image is written.
+// A room whose legend texts do not fit the image's legend table, or a driver whose name does
+// not fit the image's driver name field, checks clean but does not build: the program says on
+// stderr which field, how many bytes its text needs and it holds, and which legend to shorten;
+// no image is written.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -34,6 +35,27 @@ TEST(LegendFit, ARoomWithALegendTooLongSaysWhichAndWritesNoImage) {
                 ": [CONFIG] Legend Table - the texts of 'ROOM-LEGEND-NAME' need 178 bytes with their length "
                 "bytes, but its field $0180-$021F holds 152 after its 4 pointers; 'ROOM-LEGEND-NAME[1]' is 26 "
                 "characters too long\n");
+  EXPECT_FALSE(platform::readWholeFile(image));
+}
+
+// The driver's name is its file name, and format 9 keeps 109 bytes for it.
+TEST(LegendFit, ADriverNameTooLongForItsFieldSaysSoAndWritesNoImage) {
+  TempXdgHome folder;
+  const auto driver = platform::readWholeFile(std::string(ORVELLA_SOURCE_DIR) +
+                                              "/examples/library/orvella/drivers/Acme PX-200 (Rev A).prjdrv");
+  ASSERT_TRUE(driver);
+  const std::string name = "Acme PX-200 (Rev A) " + std::string(144, 'X') + ".prjdrv";
+  ASSERT_EQ(name.size(), 171u);
+  folder.writeFile(name, *driver);
+  const std::string path = folder.root() + "/" + name, image = folder.root() + "/long.img";
+
+  EXPECT_EQ(runOrvellaConfig({"check", path}).status, 0);
+  ProgramRun run = runOrvellaConfig({"build", path, "--format", "9", "-o", image});
+  EXPECT_EQ(run.status, 65);
+  EXPECT_EQ(run.err,
+            "orvella-config: the image of '" + path + "' has errors (see the listing); nothing written\n" + path +
+                ": [CONFIG] Projector Driver Name - the text of 'PROJ-DRIVER-NAME' needs 172 bytes with its length "
+                "byte, but its field $0013-$007F holds 109\n");
   EXPECT_FALSE(platform::readWholeFile(image));
 }
 

@@ -179,13 +179,60 @@ TEST(ImageEncoder, CodeTableTakesTheBitTimesAndNamesThePanelsPositions) {
   EXPECT_EQ(hexSpan(run.bytes, 0x046F, 12), "00 01 04 73 02 4F 4E 00 00 00 B0 00");
 }
 
+// A later rule that starts before a text field and runs into it.
 TEST(ImageEncoder, ATextFieldALaterRuleOverwritesIsAnError) {
-  std::string name;
-  for (int i = 0; i < 120; ++i) name += char('A' + i % 26);
-  auto settings = settingsOf("PROJ-DRIVER-NAME='" + name + "'");
-  Encoded run = runRules(*settings, {rule(gramDriverName, 0x0013, kwProjDriverName), rule(gramShortDriverName, 0x0080)});
+  auto settings = settingsOf("PROJ-DRIVER-NAME='ABCDEFGHIJKLMNOPQRST'");
+  Encoded run =
+      runRules(*settings, {rule(gramDriverName, 0x0013, kwProjDriverName), rule(gramShortDriverName, 0x000A)});
   EXPECT_EQ(run.errors, 1);
-  EXPECT_EQ(run.log.substr(run.log.rfind('|') + 1), "[E]R - field $0013-$008B overwritten by a later rule");
+  EXPECT_EQ(run.log.substr(run.log.rfind('|') + 1), "[E]R - field $0013-$0027 overwritten by a later rule");
+}
+
+// A length-prefixed text runs up to the next address of its rule set: in format 9 the driver
+// name stops at the short driver name, in formats 7 and 8 at the projector configuration; the
+// reply pattern stops at the code table. One that does not fit says so and writes nothing.
+TEST(ImageEncoder, LengthPrefixedTextsMustFitTheirFields) {
+  const std::string name = "[E][CONFIG] Projector Driver Name - the text of 'PROJ-DRIVER-NAME' needs ";
+  const std::string match = "[E][FW] ProjConfig: PPOLL_MATCH_BYTES - the text of 'POWER-POLL-MATCH-BYTES' needs ";
+  const struct {
+    int16_t version;
+    size_t nameLength, matchLength;
+    std::string errors;
+  } cases[] = {
+      {3, 108, 26, ""},  // both exactly full
+      {3, 109, 0, name + "110 bytes with its length byte, but its field $0013-$007F holds 109"},
+      {3, 300, 0, name + "301 bytes with its length byte, but its field $0013-$007F holds 109"},
+      {3, 5, 27, match + "28 bytes with its length byte, but its field $0415-$042F holds 27"},
+      {1, 5, 27, match + "28 bytes with its length byte, but its field $0415-$042F holds 27"},
+      {1, 255, 0, ""},
+      {2, 171, 0, ""},
+      // Over the length byte's 255 in a field that would hold it: the image's own limit.
+      {2, 256, 0, "[E]pokeLString error - string exceeds max length 19"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("format " + std::to_string(c.version + 6) + " name " + std::to_string(c.nameLength) +
+                 " match " + std::to_string(c.matchLength));
+    const std::string driverName(c.nameLength, 'N'), pattern(c.matchLength, 'M');
+    auto settings =
+        settingsOf("PROJ-DRIVER-NAME='" + driverName + "'|POWER-POLL-MATCH-BYTES=\"'" + pattern + "'\"");
+    memBlockCls image;
+    image.Clear(8192, 1);
+    const MemRuleSet& set = settings->memRules(c.version);
+    Encoder encoder(*settings, set, image, 1, 0);
+    for (const auto& r : set)
+      if (r->memoryGrammar == gramDriverName || r->memoryGrammar == gramMatchBytes) encoder.applyRule(*r);
+    encoder.checkTextFields();
+    const std::string log = logOf(image);
+    std::string errors;
+    for (size_t at = log.find("[E]"); at != std::string::npos; at = log.find("[E]", at + 1))
+      errors += (errors.empty() ? "" : "|") + log.substr(at, log.find('|', at) - at);
+    EXPECT_EQ(errors, c.errors);
+    EXPECT_EQ(image.memDebugErrors(), c.errors.empty() ? 0 : 1);
+    // A text that does not fit leaves even its length byte unwritten.
+    const bool nameFits = c.errors.find("Driver Name") == std::string::npos && c.nameLength <= 255;
+    EXPECT_EQ(image.peekLString(0x0013), nameFits ? driverName : "");
+    EXPECT_EQ(image.peekLString(0x0415), c.errors.find("MATCH") == std::string::npos ? pattern : "");
+  }
 }
 
 // A legend table's texts must fit in its field, up to the next field of the set: the error
