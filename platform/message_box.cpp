@@ -6,6 +6,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/service_slot.h"
+#include "platform/visible_text.h"
 
 namespace platform {
 namespace {
@@ -32,8 +33,11 @@ TerminalMessageBoxes::TerminalMessageBoxes()
 
 MsgAnswer TerminalMessageBoxes::show(const std::string& text, MsgButtons buttons, MsgIcon icon) {
   const char* prefix = icon == MsgIcon::Warning ? "Warning: " : icon == MsgIcon::Stop ? "Error: " : "";
-  std::fputs(prefix, out_);
-  std::fwrite(text.data(), 1, text.size(), out_);
+  const std::string line = prefix + visibleText(text);
+  // An OK box asks nothing: the same one again would only repeat itself (the start-up's folder
+  // tests meet one missing folder many times).
+  if (buttons == MsgButtons::Ok && !shownOkBoxes_.insert(line).second) return MsgAnswer::Ok;
+  std::fwrite(line.data(), 1, line.size(), out_);
   std::fputc('\n', out_);
   const MsgAnswer unattended = buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
   if (!interactive_) return unattended;

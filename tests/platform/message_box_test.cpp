@@ -37,4 +37,25 @@ TEST(TerminalMessageBoxes, AnswersAndPrints) {
   }
 }
 
+// A warning met again is said once; a question is asked every time, since its answer decides
+// what happens next; control bytes of the text never reach the terminal raw.
+TEST(TerminalMessageBoxes, SayAWarningOnceAndNoControlBytes) {
+  std::FILE* out = std::tmpfile();
+  std::FILE* in = std::tmpfile();
+  TerminalMessageBoxes boxes(out, in, false);
+  boxes.show("missing: /a\x1B]0;x\x07/", MsgButtons::Ok, MsgIcon::Warning);
+  boxes.show("missing: /a\x1B]0;x\x07/", MsgButtons::Ok, MsgIcon::Warning);
+  boxes.show("missing: /a\x1B]0;x\x07/", MsgButtons::Ok, MsgIcon::Stop);
+  boxes.show("insert the disk", MsgButtons::OkCancel, MsgIcon::Warning);
+  EXPECT_EQ(boxes.show("insert the disk", MsgButtons::OkCancel, MsgIcon::Warning), MsgAnswer::Cancel);
+  std::string printed(512, '\0');
+  std::rewind(out);
+  printed.resize(std::fread(printed.data(), 1, printed.size(), out));
+  EXPECT_EQ(printed,
+            "Warning: missing: /a\\x1B]0;x\\x07/\nError: missing: /a\\x1B]0;x\\x07/\n"
+            "Warning: insert the disk\nWarning: insert the disk\n");
+  std::fclose(out);
+  std::fclose(in);
+}
+
 }  // namespace
