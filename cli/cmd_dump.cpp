@@ -16,6 +16,7 @@
 #include "comm/rs232_lab.h"
 #include "common/hex_text.h"
 #include "common/memory_image.h"
+#include "platform/visible_text.h"
 #include "cli/command.h"
 #include "cli/failure_report.h"
 #include "cli/file_args.h"
@@ -84,7 +85,10 @@ int run() {
   if (!panel) return fail(status, error);
   if (args.trace) {
     Rs232Lab::instance().follow([](const std::string& line) {
-      std::fwrite(line.data(), 1, line.size(), stderr);
+      // The trace's own CR LF stays; a control byte inside a line is shown escaped.
+      const size_t end = line.find_last_not_of("\r\n") + 1;
+      const std::string shown = platform::visibleText(line.substr(0, end)) + line.substr(end);
+      std::fwrite(shown.data(), 1, shown.size(), stderr);
       std::fflush(stderr);
     });
   }

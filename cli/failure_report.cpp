@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/startup_globals.h"
+#include "platform/visible_text.h"
 
 namespace cli {
 namespace {
@@ -11,8 +12,6 @@ constexpr const char* kParseErrorMark = "    (E) ";
 constexpr const char* kMemoryErrorMark = "[E]";
 constexpr size_t kEchoDigits = 4, kMaxEchoDigits = 10;
 constexpr const char* kEchoGap = "    ";
-
-void printLine(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
 
 // Calls `each(line, start)` for every CR LF line of the listing.
 template <typename Fn>
@@ -33,15 +32,20 @@ std::string echoedLineNumber(const std::string& line) {
 
 }  // namespace
 
+void sayLine(const std::string& text) {
+  const std::string line = platform::visibleText(text) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
 int fail(int status, const std::string& message) {
-  printLine("orvella-config: " + message);
+  sayLine("orvella-config: " + message);
   return status;
 }
 
 void reportLoadError(const std::string& source, int result) {
   const auto& texts = VXCommon::gErrorMessages;
   std::string text = result > 0 && size_t(result) < texts.size() ? texts[size_t(result)] : "";
-  printLine("orvella-config: " + source + ": load error " + std::to_string(result) + ": " + text);
+  sayLine("orvella-config: " + source + ": load error " + std::to_string(result) + ": " + text);
 }
 
 void reportParseErrors(const std::string& file, const std::string& listing, size_t parsedSize) {
@@ -50,14 +54,14 @@ void reportParseErrors(const std::string& file, const std::string& listing, size
     if (std::string number = echoedLineNumber(line); !number.empty()) lineNumber = number;
     if (line.rfind(kParseErrorMark, 0) != 0) return;
     std::string where = start < parsedSize && !lineNumber.empty() ? file + ":" + lineNumber : file;
-    printLine(where + ": " + line.substr(std::string(kParseErrorMark).size()));
+    sayLine(where + ": " + line.substr(std::string(kParseErrorMark).size()));
   });
 }
 
 void reportMemoryErrors(const std::string& source, const std::string& listing) {
   forEachLine(listing, [&](const std::string& line, size_t) {
     if (line.rfind(kMemoryErrorMark, 0) == 0)
-      printLine(source + ": " + line.substr(std::string(kMemoryErrorMark).size()));
+      sayLine(source + ": " + line.substr(std::string(kMemoryErrorMark).size()));
   });
 }
 

@@ -10,6 +10,11 @@
 
 namespace cli {
 
+// Every line the program says on stderr goes through here: the text whole (NULs included) and
+// its control bytes shown as "\xHH", since names and texts from files and panels can hold any
+// byte.
+void sayLine(const std::string& text);
+
 // Prints "orvella-config: <message>" on stderr and gives the status back.
 int fail(int status, const std::string& message);
 

@@ -1,5 +1,6 @@
 #include "cli/file_args.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 
 #include "platform/output_file.h"
 #include "cli/command.h"
+#include "cli/failure_report.h"
 
 namespace cli {
 namespace {
@@ -82,14 +84,23 @@ CLI::Validator nonEmptyName() {
       "", "non-empty");
 }
 
-int checkInput(const std::string& path) {
+std::string whyUnreadable(const std::string& path) {
   struct stat info {};
-  const char* reason = nullptr;
-  if (::stat(path.c_str(), &info) != 0) reason = std::strerror(errno);
-  else if (!S_ISREG(info.st_mode)) reason = "not a regular file";
-  if (!reason) return kExitOk;
-  std::fprintf(stderr, "orvella-config: cannot read '%s': %s\n", path.c_str(), reason);
-  return kExitNoInput;
+  if (::stat(path.c_str(), &info) != 0) return std::strerror(errno);
+  if (!S_ISREG(info.st_mode)) return "not a regular file";
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return std::strerror(errno);
+  char first;
+  const ssize_t got = ::read(fd, &first, 1);
+  const int error = errno;
+  ::close(fd);
+  return got < 0 ? std::strerror(error) : "";
+}
+
+int checkInput(const std::string& path) {
+  const std::string reason = whyUnreadable(path);
+  if (reason.empty()) return kExitOk;
+  return fail(kExitNoInput, "cannot read '" + path + "': " + reason);
 }
 
 void checkOutputs(const std::vector<std::string>& inputs, const std::vector<OutputName>& outputs) {
@@ -105,6 +116,13 @@ void checkOutputs(const std::vector<std::string>& inputs, const std::vector<Outp
         throw UsageError{describe(outputs[earlier]) + " and " + describe(output) + " are one file"};
     }
     seen.push_back(identity);
+  }
+  for (const OutputName& output : outputs) {
+    if (output.path == kStandardOutput) continue;
+    const platform::OutputTarget target = platform::resolveOutput(output.path);
+    if (target.kind != platform::OutputTarget::Kind::file) continue;
+    if (const int refusal = platform::replaceRefusal(target.path); refusal != 0)
+      throw OutputError{"cannot write '" + output.path + "': " + std::strerror(refusal)};
   }
 }
 

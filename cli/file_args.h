@@ -6,7 +6,8 @@
 // two outputs that are one file (compared by device and inode once links are followed, or by
 // folder and name for a file still to be made; a name that stands for an open descriptor, such
 // as /dev/stdout, by the descriptor and the file it is open on), are a usage error (exit 64)
-// naming both. A loop of symbolic links cannot be written (exit 73).
+// naming both. A loop of symbolic links, or an existing file the user may not write, cannot be
+// written (exit 73).
 #pragma once
 
 #include <string>
@@ -28,6 +29,10 @@ CLI::Validator nonEmptyName();
 // The positional FILE of the commands that read a driver or a room file into `path`.
 CLI::Option* addSettingsFileOption(CLI::App& command, std::string& path);
 
+// Why `path` cannot be read as an input (the system's reason, or "not a regular file"); empty
+// when it is a regular file that opens and reads.
+std::string whyUnreadable(const std::string& path);
+
 // kExitOk for a readable regular file; otherwise says why on stderr and gives kExitNoInput.
 int checkInput(const std::string& path);
 
@@ -38,7 +43,7 @@ struct OutputName {
 };
 
 // Throws UsageError when an output is one of the inputs or two outputs are one file, and
-// OutputError when an output is a loop of symbolic links.
+// OutputError when an output is a loop of symbolic links or a file the user may not write.
 void checkOutputs(const std::vector<std::string>& inputs, const std::vector<OutputName>& outputs);
 
 }  // namespace cli

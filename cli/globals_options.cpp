@@ -3,12 +3,14 @@
 #include <sys/stat.h>
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdint>
-#include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "common/device_globals.h"
 #include "cli/command.h"
+#include "cli/failure_report.h"
 #include "cli/file_args.h"
 #include "wizard/comm_mode_demo.h"
 #include "wizard/program_startup.h"
@@ -89,11 +91,14 @@ int applyGlobalOptions(const GlobalOptions& options) {
     VXCommon::gPanelFmtMajor = major;
     VXCommon::gPanelFmtMinor = minor;
   }
-  struct stat info {};
-  if (!options.library.empty() &&
-      (::stat(options.library.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))) {
-    std::fprintf(stderr, "orvella-config: the library folder '%s' does not exist\n", options.library.c_str());
-    return kExitNoInput;
+  if (!options.library.empty()) {
+    struct stat info {};
+    std::string problem;
+    if (::stat(options.library.c_str(), &info) != 0)
+      problem = errno == ENOENT ? "does not exist" : std::string("cannot be reached: ") + std::strerror(errno);
+    else if (!S_ISDIR(info.st_mode))
+      problem = "is not a folder";
+    if (!problem.empty()) return fail(kExitNoInput, "the library folder '" + options.library + "' " + problem);
   }
   programStartup(options.library);
   return kExitOk;

@@ -43,14 +43,19 @@ std::vector<Command>& registry() {
   return commands;
 }
 
+bool isCommandName(const std::string& name) {
+  return name == "help" || std::any_of(registry().begin(), registry().end(),
+                                       [&name](const Command& command) { return name == command.name; });
+}
+
 std::string versionText() {
   return "orvella-config " + std::to_string(VXCommon::kUtilityMajor) + "." +
          std::to_string(VXCommon::kUtilityMinor) + "." + std::to_string(VXCommon::kUtilityRevision);
 }
 
 int usageError(const std::string& text) {
-  std::fprintf(stderr, "orvella-config: %s\nusage: orvella-config [OPTIONS] COMMAND ...  "
-                       "(orvella-config --help lists the commands and options)\n", text.c_str());
+  fail(kExitUsage, text);
+  sayLine("usage: orvella-config [OPTIONS] COMMAND ...  (orvella-config --help lists the commands and options)");
   return kExitUsage;
 }
 
@@ -89,6 +94,7 @@ int runProgram(int argc, char** argv) {
   try {
     app.parse(argc, argv);
     if (help->parsed()) {
+      if (!helpTopic.empty() && !isCommandName(helpTopic)) return usageError("unknown command '" + helpTopic + "'");
       CLI::App* topic = helpTopic.empty() ? &app : app.get_subcommand(helpTopic);
       std::string name = topic == &app ? "orvella-config" : "orvella-config " + helpTopic;
       return writeOutputFile(kStandardOutput, app.get_formatter()->make_help(topic, name, CLI::AppFormatMode::Normal));
@@ -108,7 +114,7 @@ int runProgram(int argc, char** argv) {
     return usageError(rest.empty() ? "a COMMAND is required" : "unknown command '" + rest.front() + "'");
   } catch (const CLI::ParseError& e) {
     return usageError(e.what());
-  } catch (const CLI::Error& e) {  // help for a command that does not exist
+  } catch (const CLI::Error& e) {
     return usageError(e.what());
   } catch (const UsageError& e) {
     return usageError(e.text);

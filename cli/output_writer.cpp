@@ -8,6 +8,7 @@
 
 #include "platform/output_file.h"
 #include "cli/command.h"
+#include "cli/failure_report.h"
 #include "cli/file_args.h"
 
 namespace cli {
@@ -17,8 +18,8 @@ bool standardOutputFailureSaid = false;
 
 int standardOutputFailed(int error) {
   if (!standardOutputFailureSaid)
-    std::fprintf(stderr, "orvella-config: cannot write to standard output: %s\n",
-                 error != 0 ? std::strerror(error) : "write failed");
+    fail(kExitCantCreate, std::string("cannot write to standard output: ") +
+                              (error != 0 ? std::strerror(error) : "write failed"));
   standardOutputFailureSaid = true;
   return kExitCantCreate;
 }
@@ -42,8 +43,7 @@ int writeOutputFile(const std::string& path, const std::string& bytes) {
   std::fflush(stdout);
   std::string reason;
   if (platform::writeOutputFile(path, bytes, reason)) return kExitOk;
-  std::fprintf(stderr, "orvella-config: cannot write '%s': %s\n", path.c_str(), reason.c_str());
-  return kExitCantCreate;
+  return fail(kExitCantCreate, "cannot write '" + path + "': " + reason);
 }
 
 int finishStandardOutput(int status) {

@@ -8,6 +8,7 @@
 #include "comm/image_file_source.h"
 #include "common/memory_image.h"
 #include "cli/command.h"
+#include "platform/visible_text.h"
 
 namespace cli {
 namespace {
@@ -17,8 +18,8 @@ constexpr int32_t kPanelBlocks = kPanelImageSize / memBlockCls::kBlockSize;
 // Passes each fetch on to the serial line, showing which block is being read.
 class ProgressSource : public BlockSource {
  public:
-  ProgressSource(BlockSource& line, std::string device, int32_t blocks)
-      : line_(line), device_(std::move(device)), blocks_(blocks) {}
+  ProgressSource(BlockSource& line, const std::string& device, int32_t blocks)
+      : line_(line), device_(platform::visibleText(device)), blocks_(blocks) {}
   ~ProgressSource() override {
     if (fetches_ > 0) std::fputs("\r\x1b[K", stderr);
   }

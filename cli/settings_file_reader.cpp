@@ -24,7 +24,9 @@ SettingsFile readSettingsFile(const std::string& path) {
   auto settings = std::make_shared<PanelSettingsV2>();
   bool read = file.room ? settings->ReadAndParseRoomFile(path) : settings->ReadAndParseProjFile(path);
   if (!read) {
-    std::fprintf(stderr, "orvella-config: cannot read '%s'\n", path.c_str());
+    // It was readable a moment ago: ask again for the reason.
+    const std::string reason = whyUnreadable(path);
+    fail(kExitNoInput, "cannot read '" + path + "': " + (reason.empty() ? "read failed" : reason));
     return file;
   }
   file.settings = settings;

@@ -67,6 +67,17 @@ bool writeInPlace(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
+int replaceRefusal(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+  // Opening for writing without truncating changes nothing, and asks the system itself
+  // (owner, mode, access lists, read-only mounts, immutable files).
+  const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return errno;
+  ::close(fd);
+  return 0;
+}
+
 OutputTarget resolveOutput(const std::string& path) {
   std::string current = path;
   for (int hop = 0;; ++hop) {
@@ -98,6 +109,9 @@ bool writeOutputFile(const std::string& path, const std::string& bytes, std::str
       written = false;
     } else if (exists && !S_ISREG(old.st_mode)) {
       written = writeInPlace(target.path, bytes);
+    } else if (const int refusal = replaceRefusal(target.path); refusal != 0) {
+      errno = refusal;
+      written = false;
     } else {
       written = replaceFile(target.path, bytes);
       // The temporary file was created private to the user; the bytes are in place already,

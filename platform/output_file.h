@@ -13,7 +13,10 @@
 // the permissions of the file it replaces; a new file gets those of any new file (0666 less the
 // umask) instead of the temporary file's private ones. A target that exists and is neither a
 // regular file nor a folder (a device, a FIFO, a terminal) is opened and written, never
-// replaced.
+// replaced. An existing regular file that the user could not open for writing (read-only, another
+// user's, on a read-only mount) is refused with the system's reason and left as it is: a rename
+// would otherwise put a new file of the user's in its place. A replaced file is a new file, so
+// another hard link to the old one keeps the old bytes.
 #pragma once
 
 #include <string>
@@ -29,6 +32,10 @@ struct OutputTarget {
 };
 
 OutputTarget resolveOutput(const std::string& path);
+
+// 0 when an existing regular file at `path` (a name whose links are followed already) may be
+// replaced, or when `path` is no regular file; else the errno that opening it for writing gives.
+int replaceRefusal(const std::string& path);
 
 // True when the target holds the bytes. Otherwise false, the old file (if any) untouched, no
 // temporary file left behind, and the reason (the system's error text) in `reason`.

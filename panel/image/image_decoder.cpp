@@ -181,6 +181,7 @@ PanelSettingsV2::ImageDecoder::Walk PanelSettingsV2::ImageDecoder::reloadDriver(
   if (checked != 0) {
     log(memDbgError, "Projector driver does not parse " + name);
     result_ = loadDriverParseError;
+    storeDriverName();  // also when the file could not be read at all, so the caller can say which
     return Walk::Stop;
   }
   storeDriverName();

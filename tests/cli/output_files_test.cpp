@@ -1,8 +1,8 @@
 // orvella-config's outputs, run as a program: an output that is an input, or two outputs that
 // are one file, refused before anything is written; "-" as standard output; a link followed and
 // kept; a FIFO written, not replaced; a folder that cannot hold the file; a name that stands for
-// an open descriptor written through it; a link loop refused; a failed write to standard output
-// failing every command; no run touching the real home.
+// an open descriptor written through it; a link loop refused; a file the user may not write
+// kept; a failed write to standard output failing every command; no run touching the real home.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <future>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,76 @@ TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
   EXPECT_EQ(typeOf(dir + "x.img"), 0u);
   EXPECT_EQ(platform::readWholeFile(libraryDriver),
             platform::readWholeFile(library + "/orvella/drivers/Acme PX-100 (Rev A).prjdrv"));
+}
+
+// An existing file that the user may not write is refused before anything is written and
+// stays as it was; one the user may write (root may write any) is replaced, keeping its mode.
+TEST(OutputFiles, AFileTheUserMayNotWriteIsNeverReplaced) {
+  TempXdgHome home;
+  ::chmod(home.root().c_str(), 0777);  // a folder the other user can write
+  const std::string dir = home.root() + "/";
+  ASSERT_EQ(runOrvellaConfig({"room", kDriver, "-o", dir + "first.room"}).status, 0);
+  const std::string room = *platform::readWholeFile(dir + "first.room");
+  std::string whyNot;
+  const std::optional<ProgramUser> other = otherUser(whyNot);
+  const bool root = ::geteuid() == 0;
+
+  struct {
+    const char* what;
+    bool ownedByOther;  // else by the tests' user
+    mode_t mode;
+    bool runAsOther;    // else as the tests' user
+    bool replaced;
+  } cases[] = {
+      {"a read-only file of the user's", true, 0444, true, false},
+      {"another user's file in a folder the user may write", false, 0644, true, false},
+      {"a file the user may write", true, 0640, true, true},
+      {"a read-only file, written by root", false, 0444, false, true},
+  };
+  int notRun = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if ((c.runAsOther || c.ownedByOther) && !other) {
+      ++notRun;
+      continue;
+    }
+    if (!c.runAsOther && !root) {  // only root writes over its read-only files
+      ++notRun;
+      continue;
+    }
+    const std::string file = dir + "protected.room", listing = dir + "listing.txt";
+    std::remove(listing.c_str());
+    std::remove(file.c_str());  // a new file, owned by the tests' user
+    home.writeFile("protected.room", "old bytes\n");
+    if (c.ownedByOther) {
+      ASSERT_EQ(::chown(file.c_str(), other->uid, other->gid), 0);
+    }
+    ::chmod(file.c_str(), c.mode);
+    struct stat before {};
+    ::stat(file.c_str(), &before);
+    const auto as = c.runAsOther ? other : std::nullopt;
+
+    ProgramRun run = runOrvellaConfig({"room", kDriver, "-o", file}, {}, as);
+    struct stat after {};
+    ::stat(file.c_str(), &after);
+    EXPECT_EQ(after.st_mode & 07777, c.mode);
+    if (c.replaced) {
+      EXPECT_EQ(run.status, 0) << run.err;
+      EXPECT_EQ(platform::readWholeFile(file), room);
+      continue;
+    }
+    EXPECT_EQ(run.status, 73);
+    EXPECT_EQ(run.err, "orvella-config: cannot write '" + file + "': Permission denied\n");
+    EXPECT_EQ(platform::readWholeFile(file), "old bytes\n");
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    // Refused before anything is written: the listing, named first, is not made either.
+    run = runOrvellaConfig({"build", kDriver, "--format", "9", "--listing", listing, "-o", file}, {}, as);
+    EXPECT_EQ(run.status, 73);
+    EXPECT_EQ(typeOf(listing), 0u);
+    EXPECT_EQ(platform::readWholeFile(file), "old bytes\n");
+  }
+  if (notRun > 0) GTEST_SKIP() << notRun << " cases not run: " << (other ? "the tests do not run as root" : whyNot);
 }
 
 // Whatever a command writes on a full standard output, it fails with 73 and says so once.

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +16,8 @@
 extern char** environ;
 
 namespace {
+
+constexpr const char* kSetpriv = "/usr/bin/setpriv";
 
 std::string tempFile() {
   char name[] = "/tmp/orvella-run-XXXXXX";
@@ -31,14 +34,38 @@ std::string readAndRemove(const std::string& path) {
 
 }  // namespace
 
-ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo) {
+std::optional<ProgramUser> otherUser(std::string& whyNot) {
+  if (::geteuid() != 0) {
+    whyNot = "the tests run as user " + std::to_string(::geteuid()) + " and cannot switch to another";
+    return std::nullopt;
+  }
+  if (::access(kSetpriv, X_OK) != 0) {
+    whyNot = std::string("no ") + kSetpriv + " to run the program as another user";
+    return std::nullopt;
+  }
+  const struct passwd* nobody = ::getpwnam("nobody");
+  if (!nobody || nobody->pw_uid == 0) {
+    whyNot = "no unprivileged user \"nobody\" on this machine";
+    return std::nullopt;
+  }
+  return ProgramUser{nobody->pw_uid, nobody->pw_gid};
+}
+
+ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo,
+                            const std::optional<ProgramUser>& user) {
   // The program lays out its library and settings under HOME and the XDG folders: never the
   // real ones.
   std::optional<TempXdgHome> ownHome;
   if (!TempXdgHome::active()) ownHome.emplace();
-  const std::string program = ORVELLA_CONFIG_PROGRAM, outPath = tempFile(), errPath = tempFile();
-  std::vector<char*> argv = {const_cast<char*>(program.c_str())};
-  for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  const std::string program = user ? kSetpriv : ORVELLA_CONFIG_PROGRAM, outPath = tempFile(), errPath = tempFile();
+  std::vector<std::string> words = {program};
+  if (user) {
+    words.insert(words.end(), {"--reuid=" + std::to_string(user->uid), "--regid=" + std::to_string(user->gid),
+                               "--clear-groups", ORVELLA_CONFIG_PROGRAM});
+  }
+  words.insert(words.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
 
   int pipeEnds[2] = {-1, -1};

@@ -5,6 +5,9 @@
 // own, so that no run touches the real home.
 #pragma once
 
+#include <sys/types.h>
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,5 +25,18 @@ struct ProgramStdout {
   std::string file;  // appendedTo
 };
 
-// Runs the program with `args` (stdin from /dev/null) and waits for it to end.
-ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo = {});
+// A user other than the tests' own for the program to run as, so that a file's permissions
+// apply to it (they do not to root).
+struct ProgramUser {
+  uid_t uid = 0;
+  gid_t gid = 0;
+};
+
+// The unprivileged user "nobody", when the tests can switch to it: they run as root and setpriv
+// is at hand. Otherwise nothing, with the reason in `whyNot`.
+std::optional<ProgramUser> otherUser(std::string& whyNot);
+
+// Runs the program with `args` (stdin from /dev/null) and waits for it to end; as `user` when
+// one is given (its stdout and stderr files are still opened by the tests' own user).
+ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo = {},
+                            const std::optional<ProgramUser>& user = std::nullopt);

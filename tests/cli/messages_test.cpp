@@ -1,0 +1,143 @@
+// What orvella-config says on stderr: the file a message is about and the system's reason
+// (a library driver or a room file the user may not read, a --library that is a file), the
+// control bytes of names and texts from files and panels shown escaped with every line whole,
+// a warning of the start-up said once however often it is met, and help for a command that
+// does not exist said as for the command itself.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <set>
+#include <sstream>
+
+#include "platform/fs_util.h"
+#include "tests/fakes/program_runner.h"
+#include "tests/fakes/temp_xdg_home.h"
+
+namespace {
+
+const std::string kExamples = std::string(ORVELLA_SOURCE_DIR) + "/examples/";
+const std::string kPanelDriver = "Acme PX-100 (Rev A).prjdrv";  // the one the example image names
+
+// Sets environment variables for one run and puts the old values back.
+class EnvironmentFor {
+ public:
+  explicit EnvironmentFor(const std::vector<std::pair<std::string, std::string>>& values) {
+    for (const auto& [name, value] : values) {
+      const char* old = std::getenv(name.c_str());
+      saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+      ::setenv(name.c_str(), value.c_str(), 1);
+    }
+  }
+  ~EnvironmentFor() {
+    for (const auto& [name, value] : saved_) {
+      if (value) ::setenv(name.c_str(), value->c_str(), 1);
+      else ::unsetenv(name.c_str());
+    }
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The line holding `part`, or empty.
+std::string lineWith(const std::string& text, const std::string& part) {
+  for (const std::string& line : linesOf(text))
+    if (line.find(part) != std::string::npos) return line;
+  return "";
+}
+
+bool holdsRawControlBytes(const std::string& text) {
+  for (const unsigned char c : text)
+    if ((c < 0x20 && c != '\n' && c != '\t') || c == 0x7F) return true;
+  return false;
+}
+
+TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
+  TempXdgHome home;
+  ::chmod(home.root().c_str(), 0777);  // the other user lays out its settings here too
+  const std::string dir = home.root() + "/", lib = dir + "lib";
+  std::filesystem::copy(kExamples + "library", lib, std::filesystem::copy_options::recursive);
+  const std::string drivers = lib + "/orvella/drivers/";
+
+  // A library whose panel driver is there but may not be read.
+  const std::string lockedLib = dir + "locked";
+  std::filesystem::copy(kExamples + "library", lockedLib, std::filesystem::copy_options::recursive);
+  ::chmod((lockedLib + "/orvella/drivers/" + kPanelDriver).c_str(), 0);
+  home.writeFile("locked.room", "PROJ-FILE-FMT=1\r\n");
+  ::chmod((dir + "locked.room").c_str(), 0);
+
+  // The panel image with its driver name's length byte at 255: the name runs on over NULs.
+  std::string image = *platform::readWholeFile(kExamples + "panel-format9.img");
+  image[0x13] = '\xFF';
+  home.writeFile("long-name.img", image);
+  // A driver whose first line is a terminal's title command.
+  home.writeFile("title.prjdrv", "\x1B]0;TITLE\x07\r\n" +
+                                     *platform::readWholeFile(drivers + "Borel IR-5 (Rev A).prjdrv"));
+  home.writeFile("plain-file", "");
+
+  struct {
+    std::vector<std::string> args;
+    int status;
+    std::vector<std::string> err;  // parts of stderr
+    bool asOtherUser = false;
+    std::string homeUnder = "";  // a HOME and XDG folders under this path, when set
+  } cases[] = {
+      {{"--library", lockedLib, "decode", "--image", kExamples + "panel-format9.img", "-o", dir + "r.room"},
+       2,
+       {"orvella-config: cannot read '" + lockedLib + "/orvella/drivers/" + kPanelDriver + "': Permission denied\n",
+        "load error 2"},
+       true},
+      {{"check", dir + "locked.room"}, 66, {"orvella-config: cannot read '" + dir + "locked.room': Permission denied\n"}, true},
+      {{"--library", lib, "decode", "--image", dir + "long-name.img"},
+       4,
+       {"the panel's driver '" + kPanelDriver + "\\x00\\x00", "(Re\\x00",
+        "' was looked for in the drivers folder " + drivers + "\n"}},
+      {{"check", dir + "title.prjdrv"}, 2, {"title.prjdrv:1: Unrecognized key '\\x1B'\n"}},
+      {{"check", dir + "a\x1B[2Jb\r.prjdrv"}, 66, {"cannot read '" + dir + "a\\x1B[2Jb\\x0D.prjdrv': No such file"}},
+      {{"room", drivers + "Borel IR-5 (Rev A).prjdrv", "-o", dir + "\x7F/x.room"},
+       73,
+       {"cannot write '" + dir + "\\x7F/x.room': No such file or directory\n"}},
+      {{"library"}, 0, {"Warning: This drive or path does not exist: " + dir + "plain-file/home/.local/share/VXC/\n"},
+       false, dir + "plain-file"},
+      {{"--library", dir + "plain-file", "library"}, 66, {"the library folder '" + dir + "plain-file' is not a folder\n"}},
+      {{"help", "frob"}, 64, {"orvella-config: unknown command 'frob'\n"}},
+      {{"help", "room"}, 0, {}},
+  };
+  std::string whyNot;
+  const std::optional<ProgramUser> other = otherUser(whyNot);
+  int notRun = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    if (c.asOtherUser && !other) {
+      ++notRun;
+      continue;
+    }
+    std::optional<EnvironmentFor> environment;
+    if (!c.homeUnder.empty())
+      environment.emplace(std::vector<std::pair<std::string, std::string>>{
+          {"HOME", c.homeUnder + "/home"}, {"XDG_CONFIG_HOME", ""}, {"XDG_DATA_HOME", ""}});
+    ProgramRun run = runOrvellaConfig(c.args, {}, c.asOtherUser ? other : std::nullopt);
+    EXPECT_EQ(run.status, c.status);
+    for (const std::string& part : c.err) EXPECT_NE(run.err.find(part), std::string::npos) << part << "\n" << run.err;
+    EXPECT_FALSE(holdsRawControlBytes(run.err)) << run.err;
+    const std::vector<std::string> lines = linesOf(run.err);
+    EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()).size(), lines.size()) << "a line said twice:\n" << run.err;
+    EXPECT_EQ(lineWith(run.err, "not a regular file"), "");  // never the folder in place of its file
+  }
+  // The panel's driver name, however long, is one line with its end.
+  const std::string named = lineWith(runOrvellaConfig({"--library", lib, "decode", "--image", dir + "long-name.img"}).err,
+                                     "the panel's driver");
+  EXPECT_EQ(named.substr(named.size() - drivers.size()), drivers);
+  if (notRun > 0) GTEST_SKIP() << notRun << " cases not run: " << whyNot;
+}
+
+}  // namespace
