@@ -77,6 +77,7 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
 
   // The panel image with its driver name's length byte at 255: the name runs on over NULs.
   std::string image = *platform::readWholeFile(kExamples + "panel-format9.img");
+  home.writeFile("panel.img", image);
   image[0x13] = '\xFF';
   home.writeFile("long-name.img", image);
   // A driver whose first line is a terminal's title command.
@@ -88,10 +89,10 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
     std::vector<std::string> args;
     int status;
     std::vector<std::string> err;  // parts of stderr
-    bool asOtherUser = false;
+    bool unprivileged = false;  // run where permissions bind
     std::string homeUnder = "";  // a HOME and XDG folders under this path, when set
   } cases[] = {
-      {{"--library", lockedLib, "decode", "--image", kExamples + "panel-format9.img", "-o", dir + "r.room"},
+      {{"--library", lockedLib, "decode", "--image", dir + "panel.img", "-o", dir + "r.room"},
        2,
        {"orvella-config: cannot read '" + lockedLib + "/orvella/drivers/" + kPanelDriver + "': Permission denied\n",
         "load error 2"},
@@ -112,12 +113,11 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
       {{"help", "frob"}, 64, {"orvella-config: unknown command 'frob'\n"}},
       {{"help", "room"}, 0, {}},
   };
-  std::string whyNot;
-  const std::optional<ProgramUser> other = otherUser(whyNot);
+  const Unprivileged runner = unprivilegedUser();
   int notRun = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
-    if (c.asOtherUser && !other) {
+    if (c.unprivileged && !runner.possible) {
       ++notRun;
       continue;
     }
@@ -125,7 +125,7 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
     if (!c.homeUnder.empty())
       environment.emplace(std::vector<std::pair<std::string, std::string>>{
           {"HOME", c.homeUnder + "/home"}, {"XDG_CONFIG_HOME", ""}, {"XDG_DATA_HOME", ""}});
-    ProgramRun run = runOrvellaConfig(c.args, {}, c.asOtherUser ? other : std::nullopt);
+    ProgramRun run = runOrvellaConfig(c.args, {}, c.unprivileged ? runner.user : std::nullopt);
     EXPECT_EQ(run.status, c.status);
     for (const std::string& part : c.err) EXPECT_NE(run.err.find(part), std::string::npos) << part << "\n" << run.err;
     EXPECT_FALSE(holdsRawControlBytes(run.err)) << run.err;
@@ -137,7 +137,7 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
   const std::string named = lineWith(runOrvellaConfig({"--library", lib, "decode", "--image", dir + "long-name.img"}).err,
                                      "the panel's driver");
   EXPECT_EQ(named.substr(named.size() - drivers.size()), drivers);
-  if (notRun > 0) GTEST_SKIP() << notRun << " cases not run: " << whyNot;
+  if (notRun > 0) GTEST_SKIP() << notRun << " cases not run: " << runner.whyNot;
 }
 
 }  // namespace

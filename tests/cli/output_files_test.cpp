@@ -152,33 +152,36 @@ TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
 TEST(OutputFiles, AFileTheUserMayNotWriteIsNeverReplaced) {
   TempXdgHome home;
   ::chmod(home.root().c_str(), 0777);  // a folder the other user can write
-  const std::string dir = home.root() + "/";
-  ASSERT_EQ(runOrvellaConfig({"room", kDriver, "-o", dir + "first.room"}).status, 0);
+  const std::string dir = home.root() + "/", driver = dir + "d.prjdrv";
+  home.writeFile("d.prjdrv", *platform::readWholeFile(kDriver));
+  ASSERT_EQ(runOrvellaConfig({"room", driver, "-o", dir + "first.room"}).status, 0);
   const std::string room = *platform::readWholeFile(dir + "first.room");
-  std::string whyNot;
-  const std::optional<ProgramUser> other = otherUser(whyNot);
+  const Unprivileged runner = unprivilegedUser();
   const bool root = ::geteuid() == 0;
 
+  enum class Who { runner, testsUser };  // the unprivileged runner, or the tests' own user
   struct {
     const char* what;
-    bool ownedByOther;  // else by the tests' user
+    Who owner, writer;
     mode_t mode;
-    bool runAsOther;    // else as the tests' user
     bool replaced;
   } cases[] = {
-      {"a read-only file of the user's", true, 0444, true, false},
-      {"another user's file in a folder the user may write", false, 0644, true, false},
-      {"a file the user may write", true, 0640, true, true},
-      {"a read-only file, written by root", false, 0444, false, true},
+      {"a read-only file of the user's", Who::runner, Who::runner, 0444, false},
+      {"another user's file in a folder the user may write", Who::testsUser, Who::runner, 0644, false},
+      {"a file the user may write", Who::runner, Who::runner, 0640, true},
+      {"a read-only file, written by root", Who::testsUser, Who::testsUser, 0444, true},
   };
   int notRun = 0;
+  std::string whyNot;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    if ((c.runAsOther || c.ownedByOther) && !other) {
-      ++notRun;
-      continue;
-    }
-    if (!c.runAsOther && !root) {  // only root writes over its read-only files
+    // Two users need root to switch from one to the other; only root writes over a read-only
+    // file of its own.
+    const bool runnable = c.owner != c.writer     ? runner.user.has_value()
+                          : c.writer == Who::runner ? runner.possible
+                                                    : root;
+    if (!runnable) {
+      whyNot = runner.possible ? "the tests do not run as root" : runner.whyNot;
       ++notRun;
       continue;
     }
@@ -186,15 +189,15 @@ TEST(OutputFiles, AFileTheUserMayNotWriteIsNeverReplaced) {
     std::remove(listing.c_str());
     std::remove(file.c_str());  // a new file, owned by the tests' user
     home.writeFile("protected.room", "old bytes\n");
-    if (c.ownedByOther) {
-      ASSERT_EQ(::chown(file.c_str(), other->uid, other->gid), 0);
+    if (c.owner == Who::runner && runner.user) {
+      ASSERT_EQ(::chown(file.c_str(), runner.user->uid, runner.user->gid), 0);
     }
     ::chmod(file.c_str(), c.mode);
     struct stat before {};
     ::stat(file.c_str(), &before);
-    const auto as = c.runAsOther ? other : std::nullopt;
+    const auto as = c.writer == Who::runner ? runner.user : std::nullopt;
 
-    ProgramRun run = runOrvellaConfig({"room", kDriver, "-o", file}, {}, as);
+    ProgramRun run = runOrvellaConfig({"room", driver, "-o", file}, {}, as);
     struct stat after {};
     ::stat(file.c_str(), &after);
     EXPECT_EQ(after.st_mode & 07777, c.mode);
@@ -209,12 +212,12 @@ TEST(OutputFiles, AFileTheUserMayNotWriteIsNeverReplaced) {
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(after.st_uid, before.st_uid);
     // Refused before anything is written: the listing, named first, is not made either.
-    run = runOrvellaConfig({"build", kDriver, "--format", "9", "--listing", listing, "-o", file}, {}, as);
+    run = runOrvellaConfig({"build", driver, "--format", "9", "--listing", listing, "-o", file}, {}, as);
     EXPECT_EQ(run.status, 73);
     EXPECT_EQ(typeOf(listing), 0u);
     EXPECT_EQ(platform::readWholeFile(file), "old bytes\n");
   }
-  if (notRun > 0) GTEST_SKIP() << notRun << " cases not run: " << (other ? "the tests do not run as root" : whyNot);
+  if (notRun > 0) GTEST_SKIP() << notRun << " cases not run: " << whyNot;
 }
 
 // Whatever a command writes on a full standard output, it fails with 73 and says so once.

@@ -48,7 +48,24 @@ std::optional<ProgramUser> otherUser(std::string& whyNot) {
     whyNot = "no unprivileged user \"nobody\" on this machine";
     return std::nullopt;
   }
-  return ProgramUser{nobody->pw_uid, nobody->pw_gid};
+  const ProgramUser user{nobody->pw_uid, nobody->pw_gid};
+  // The build may lie in a folder that only its owner may enter.
+  if (runOrvellaConfig({"--version"}, {}, user).status != 0) {
+    whyNot = std::string("the user \"nobody\" cannot run ") + ORVELLA_CONFIG_PROGRAM;
+    return std::nullopt;
+  }
+  return user;
+}
+
+Unprivileged unprivilegedUser() {
+  Unprivileged runner;
+  if (::geteuid() != 0) {
+    runner.possible = true;
+    return runner;
+  }
+  runner.user = otherUser(runner.whyNot);
+  runner.possible = runner.user.has_value();
+  return runner;
 }
 
 ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo,
