@@ -14,6 +14,18 @@
 
 namespace {
 
+// The file checks clean, but its format-9 build fails (65) with `error` as the one error line
+// and writes no image.
+void expectChecksButDoesNotBuild(const std::string& path, const std::string& error) {
+  const std::string image = path + ".img";
+  EXPECT_EQ(runOrvellaConfig({"check", path}).status, 0);
+  ProgramRun run = runOrvellaConfig({"build", path, "--format", "9", "-o", image});
+  EXPECT_EQ(run.status, 65);
+  EXPECT_EQ(run.err, "orvella-config: the image of '" + path + "' has errors (see the listing); nothing written\n" +
+                         path + ": " + error + "\n");
+  EXPECT_FALSE(platform::readWholeFile(image));
+}
+
 TEST(LegendFit, ARoomWithALegendTooLongSaysWhichAndWritesNoImage) {
   TempXdgHome folder;
   std::ifstream saved(std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/userrooms/Room 101.room",
@@ -25,17 +37,10 @@ TEST(LegendFit, ARoomWithALegendTooLongSaysWhichAndWritesNoImage) {
   ASSERT_NE(room.find(legend), std::string::npos);
   room.replace(room.find(legend), legend.size(), "ROOM-LEGEND-NAME[1]=\"" + std::string(150, 'P') + "\"");
   folder.writeFile("long.room", room);
-  const std::string path = folder.root() + "/long.room", image = folder.root() + "/long.img";
-
-  EXPECT_EQ(runOrvellaConfig({"check", path}).status, 0);
-  ProgramRun run = runOrvellaConfig({"build", path, "--format", "9", "-o", image});
-  EXPECT_EQ(run.status, 65);
-  EXPECT_EQ(run.err,
-            "orvella-config: the image of '" + path + "' has errors (see the listing); nothing written\n" + path +
-                ": [CONFIG] Legend Table - the texts of 'ROOM-LEGEND-NAME' need 178 bytes with their length "
-                "bytes, but its field $0180-$021F holds 152 after its 4 pointers; 'ROOM-LEGEND-NAME[1]' is 26 "
-                "characters too long\n");
-  EXPECT_FALSE(platform::readWholeFile(image));
+  expectChecksButDoesNotBuild(folder.root() + "/long.room",
+                              "[CONFIG] Legend Table - the texts of 'ROOM-LEGEND-NAME' need 178 bytes with their "
+                              "length bytes, but its field $0180-$021F holds 152 after its 4 pointers; "
+                              "'ROOM-LEGEND-NAME[1]' is 26 characters too long");
 }
 
 // The driver's name is its file name, and format 9 keeps 109 bytes for it.
@@ -47,16 +52,9 @@ TEST(LegendFit, ADriverNameTooLongForItsFieldSaysSoAndWritesNoImage) {
   const std::string name = "Acme PX-200 (Rev A) " + std::string(144, 'X') + ".prjdrv";
   ASSERT_EQ(name.size(), 171u);
   folder.writeFile(name, *driver);
-  const std::string path = folder.root() + "/" + name, image = folder.root() + "/long.img";
-
-  EXPECT_EQ(runOrvellaConfig({"check", path}).status, 0);
-  ProgramRun run = runOrvellaConfig({"build", path, "--format", "9", "-o", image});
-  EXPECT_EQ(run.status, 65);
-  EXPECT_EQ(run.err,
-            "orvella-config: the image of '" + path + "' has errors (see the listing); nothing written\n" + path +
-                ": [CONFIG] Projector Driver Name - the text of 'PROJ-DRIVER-NAME' needs 172 bytes with its length "
-                "byte, but its field $0013-$007F holds 109\n");
-  EXPECT_FALSE(platform::readWholeFile(image));
+  expectChecksButDoesNotBuild(folder.root() + "/" + name,
+                              "[CONFIG] Projector Driver Name - the text of 'PROJ-DRIVER-NAME' needs 172 bytes with "
+                              "its length byte, but its field $0013-$007F holds 109");
 }
 
 }  // namespace

@@ -34,37 +34,22 @@ std::string readAndRemove(const std::string& path) {
 
 }  // namespace
 
-std::optional<ProgramUser> otherUser(std::string& whyNot) {
-  if (::geteuid() != 0) {
-    whyNot = "the tests run as user " + std::to_string(::geteuid()) + " and cannot switch to another";
-    return std::nullopt;
-  }
-  if (::access(kSetpriv, X_OK) != 0) {
-    whyNot = std::string("no ") + kSetpriv + " to run the program as another user";
-    return std::nullopt;
-  }
-  const struct passwd* nobody = ::getpwnam("nobody");
-  if (!nobody || nobody->pw_uid == 0) {
-    whyNot = "no unprivileged user \"nobody\" on this machine";
-    return std::nullopt;
-  }
-  const ProgramUser user{nobody->pw_uid, nobody->pw_gid};
-  // The build may lie in a folder that only its owner may enter.
-  if (runOrvellaConfig({"--version"}, {}, user).status != 0) {
-    whyNot = std::string("the user \"nobody\" cannot run ") + ORVELLA_CONFIG_PROGRAM;
-    return std::nullopt;
-  }
-  return user;
-}
-
 Unprivileged unprivilegedUser() {
   Unprivileged runner;
-  if (::geteuid() != 0) {
+  runner.possible = ::geteuid() != 0;  // permissions bind the tests' own user
+  if (runner.possible) return runner;
+  const struct passwd* nobody = ::getpwnam("nobody");
+  if (::access(kSetpriv, X_OK) != 0) {
+    runner.whyNot = std::string("the tests run as root and have no ") + kSetpriv + " to switch user";
+  } else if (!nobody || nobody->pw_uid == 0) {
+    runner.whyNot = "the tests run as root and this machine has no unprivileged user \"nobody\"";
+  } else if (runOrvellaConfig({"--version"}, {}, ProgramUser{nobody->pw_uid, nobody->pw_gid}).status != 0) {
+    // The build may lie in a folder that only its owner may enter.
+    runner.whyNot = std::string("the user \"nobody\" cannot run ") + ORVELLA_CONFIG_PROGRAM;
+  } else {
+    runner.user = ProgramUser{nobody->pw_uid, nobody->pw_gid};
     runner.possible = true;
-    return runner;
   }
-  runner.user = otherUser(runner.whyNot);
-  runner.possible = runner.user.has_value();
   return runner;
 }
 

@@ -32,14 +32,10 @@ struct ProgramUser {
   gid_t gid = 0;
 };
 
-// The unprivileged user "nobody", when the tests can switch to it: they run as root, setpriv is
-// at hand and the program runs as that user. Otherwise nothing, with the reason in `whyNot`.
-// Files the program is to read as that user belong in a temporary folder it may enter.
-std::optional<ProgramUser> otherUser(std::string& whyNot);
-
 // Whom a test of permissions runs the program as, since they do not bind root: "nobody" when
-// the tests run as root (`user`), else the tests' own user (no `user`). Not `possible`, with the
-// reason, when the tests run as root and cannot switch.
+// the tests run as root (`user`; through setpriv), else the tests' own user (no `user`). Not
+// `possible`, with the reason, when the tests run as root and cannot switch. Files the program
+// is to read as "nobody" belong in a temporary folder it may enter.
 struct Unprivileged {
   bool possible = false;
   std::optional<ProgramUser> user;
