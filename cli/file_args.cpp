@@ -58,10 +58,9 @@ FileIdentity outputIdentity(const OutputName& output) {
   if (target.kind == Kind::descriptor) return descriptorIdentity(target.descriptor);
   FileIdentity existing = inputIdentity(target.path);
   if (existing.known) return existing;
-  const size_t slash = target.path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : target.path.substr(0, slash + 1);
+  const std::string folder = platform::folderOf(target.path);
   FileIdentity identity = inputIdentity(folder);  // none when it cannot be written anyway
-  identity.name = target.path.substr(slash + 1);
+  identity.name = target.path.substr(folder == "." ? 0 : folder.size());
   return identity;
 }
 

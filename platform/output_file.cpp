@@ -67,15 +67,24 @@ bool writeInPlace(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
 int replaceRefusal(const std::string& path) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
-  // Opening for writing without truncating changes nothing, and asks the system itself
-  // (owner, mode, access lists, read-only mounts, immutable files).
-  const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return errno;
-  ::close(fd);
-  return 0;
+  const bool exists = ::stat(path.c_str(), &info) == 0;
+  if (exists && !S_ISREG(info.st_mode)) return 0;
+  if (exists) {
+    // Opening for writing without truncating changes nothing, and asks the system itself
+    // (owner, mode, access lists, read-only mounts, immutable files).
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno;
+    ::close(fd);
+  }
+  // The temporary file is made in the same folder and renamed there.
+  return ::access(folderOf(path).c_str(), W_OK | X_OK) == 0 ? 0 : errno;
 }
 
 OutputTarget resolveOutput(const std::string& path) {

@@ -15,7 +15,8 @@
 // regular file nor a folder (a device, a FIFO, a terminal) is opened and written, never
 // replaced. An existing regular file that the user could not open for writing (read-only, another
 // user's, on a read-only mount) is refused with the system's reason and left as it is: a rename
-// would otherwise put a new file of the user's in its place. A replaced file is a new file, so
+// would otherwise put a new file of the user's in its place. So is a file whose folder the user
+// may not write, since the temporary file is made there. A replaced file is a new file, so
 // another hard link to the old one keeps the old bytes.
 #pragma once
 
@@ -33,8 +34,12 @@ struct OutputTarget {
 
 OutputTarget resolveOutput(const std::string& path);
 
-// 0 when an existing regular file at `path` (a name whose links are followed already) may be
-// replaced, or when `path` is no regular file; else the errno that opening it for writing gives.
+// The folder that holds `path`, with its closing slash ("." for a bare name).
+std::string folderOf(const std::string& path);
+
+// 0 when a regular file at `path` (a name whose links are followed already), existing or not,
+// may be written by a replace, or when `path` exists and is no regular file; else the errno that
+// opening it for writing, or writing in its folder, gives.
 int replaceRefusal(const std::string& path);
 
 // True when the target holds the bytes. Otherwise false, the old file (if any) untouched, no

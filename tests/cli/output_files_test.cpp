@@ -2,7 +2,7 @@
 // are one file, refused before anything is written; "-" as standard output; a link followed and
 // kept; a FIFO written, not replaced; a folder that cannot hold the file; a name that stands for
 // an open descriptor written through it; a link loop refused; a file the user may not write
-// kept; a failed write to standard output failing every command; no run touching the real home.
+// kept, and a folder the user may not write refused first; a failed write to standard output failing every command; no run touching the real home.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -218,6 +218,32 @@ TEST(OutputFiles, AFileTheUserMayNotWriteIsNeverReplaced) {
     EXPECT_EQ(platform::readWholeFile(file), "old bytes\n");
   }
   if (notRun > 0) GTEST_SKIP() << notRun << " cases not run: " << whyNot;
+}
+
+// A folder the user may not write cannot take the temporary file that replaces a file there, nor
+// a new file: refused before anything is written, the file there kept.
+TEST(OutputFiles, AFolderTheUserMayNotWriteIsRefusedFirst) {
+  const Unprivileged runner = unprivilegedUser();
+  if (!runner.possible) GTEST_SKIP() << runner.whyNot;
+  TempXdgHome home;
+  ::chmod(home.root().c_str(), 0777);  // the listing's folder, which the other user can write
+  const std::string dir = home.root() + "/", locked = dir + "locked/", listing = dir + "listing.txt";
+  home.writeFile("d.prjdrv", *platform::readWholeFile(kDriver));
+  ASSERT_EQ(::mkdir(locked.c_str(), 0777), 0);
+  home.writeFile("locked/old.img", "old bytes\n");
+  ::chmod((locked + "old.img").c_str(), 0666);
+  ::chmod(locked.c_str(), 0555);
+  for (const std::string& image : {locked + "new.img", locked + "old.img"}) {
+    SCOPED_TRACE(image);
+    ProgramRun run = runOrvellaConfig(
+        {"build", dir + "d.prjdrv", "--format", "9", "--listing", listing, "-o", image}, {}, runner.user);
+    EXPECT_EQ(run.status, 73);
+    EXPECT_EQ(run.err, "orvella-config: cannot write '" + image + "': Permission denied\n");
+    EXPECT_EQ(typeOf(listing), 0u);
+  }
+  EXPECT_EQ(typeOf(locked + "new.img"), 0u);
+  EXPECT_EQ(platform::readWholeFile(locked + "old.img"), "old bytes\n");
+  ::chmod(locked.c_str(), 0755);  // so that the temporary home can be removed
 }
 
 // Whatever a command writes on a full standard output, it fails with 73 and says so once.
