@@ -7,9 +7,10 @@
 // Any other result is said on stderr with its load-error text and the listing's error lines;
 // for a driver that does not check (2) the driver's parse listing follows the memory listing
 // and its error lines follow on stderr (for one that cannot be read, its name and the reason);
-// for a missing driver (4) stderr names the driver and the drivers folder searched. Exit status: 0; the load error (2, 4, 7, 9); 74 when the port
-// cannot be opened or a block could not be read (load error 8); 64 usage; 66 an unreadable
-// image; 73 an output that cannot be written.
+// for a missing driver (4) stderr names the driver and the drivers folder searched.
+// Exit status: 0; the load error (2, 4, 7, 9); 74 when the port cannot be opened or a block
+// could not be read (load error 8); 64 usage; 66 an unreadable image; 73 an output that cannot
+// be written.
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <memory>

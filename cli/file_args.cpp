@@ -60,7 +60,7 @@ FileIdentity outputIdentity(const OutputName& output) {
   if (existing.known) return existing;
   const std::string folder = platform::folderOf(target.path);
   FileIdentity identity = inputIdentity(folder);  // none when it cannot be written anyway
-  identity.name = target.path.substr(folder == "." ? 0 : folder.size());
+  identity.name = platform::nameOf(target.path);
   return identity;
 }
 

@@ -6,8 +6,8 @@
 // two outputs that are one file (compared by device and inode once links are followed, or by
 // folder and name for a file still to be made; a name that stands for an open descriptor, such
 // as /dev/stdout, by the descriptor and the file it is open on), are a usage error (exit 64)
-// naming both. A loop of symbolic links, or an existing file the user may not write, cannot be
-// written (exit 73).
+// naming both. A loop of symbolic links, an existing file the user may not write, or a file in a
+// folder the user may not write, cannot be written (exit 73).
 #pragma once
 
 #include <string>
@@ -43,7 +43,7 @@ struct OutputName {
 };
 
 // Throws UsageError when an output is one of the inputs or two outputs are one file, and
-// OutputError when an output is a loop of symbolic links or a file the user may not write.
+// OutputError when an output is a loop of symbolic links or may not be written by the user.
 void checkOutputs(const std::vector<std::string>& inputs, const std::vector<OutputName>& outputs);
 
 }  // namespace cli

@@ -29,12 +29,10 @@ mode_t newFileMode() {
 
 // The descriptor that `path` names when its folder is the program's own descriptor folder.
 std::optional<int> ownDescriptorNamed(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::string name = nameOf(path);
   if (name.empty() || name.size() > 9 || name.find_first_not_of("0123456789") != std::string::npos)
     return std::nullopt;
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-  std::unique_ptr<char, decltype(&::free)> real(::realpath(folder.c_str(), nullptr), &::free);
+  std::unique_ptr<char, decltype(&::free)> real(::realpath(folderOf(path).c_str(), nullptr), &::free);
   static const std::string ownFolder = "/proc/" + std::to_string(::getpid()) + "/fd";
   if (!real || ownFolder != real.get()) return std::nullopt;
   return std::stoi(name);
@@ -48,10 +46,9 @@ std::optional<std::string> linkTarget(const std::string& path) {
   std::vector<char> target(size_t(info.st_size > 0 ? info.st_size : PATH_MAX) + 1);
   ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
   if (n <= 0 || size_t(n) >= target.size()) return std::nullopt;  // changed while being read
-  std::string next(target.data(), size_t(n));
-  const size_t slash = path.rfind('/');
-  if (next[0] != '/' && slash != std::string::npos) next = path.substr(0, slash + 1) + next;
-  return next;
+  const std::string next(target.data(), size_t(n));
+  const std::string folder = folderOf(path);
+  return next[0] == '/' || folder == "." ? next : folder + next;
 }
 
 // Writes into a device or FIFO as it stands.
@@ -71,6 +68,8 @@ std::string folderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   return slash == std::string::npos ? "." : path.substr(0, slash + 1);
 }
+
+std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 int replaceRefusal(const std::string& path) {
   struct stat info {};

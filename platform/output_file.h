@@ -34,8 +34,10 @@ struct OutputTarget {
 
 OutputTarget resolveOutput(const std::string& path);
 
-// The folder that holds `path`, with its closing slash ("." for a bare name).
+// The folder that holds `path`, with its closing slash ("." for a bare name), and the name
+// within it.
 std::string folderOf(const std::string& path);
+std::string nameOf(const std::string& path);
 
 // 0 when a regular file at `path` (a name whose links are followed already), existing or not,
 // may be written by a replace, or when `path` exists and is no regular file; else the errno that
