@@ -3,7 +3,9 @@
 // retrieval does, from an image file or from a panel on a serial line. The driver the panel
 // names is re-read from the library's drivers folder, and no output may be that driver (64,
 // before anything is written). The memory listing goes to --listing FILE, or to stdout; the
-// room file (-o) is written only when the panel decodes cleanly.
+// room file (-o) is written only when the panel decodes cleanly. Then the listing's warnings (what
+// the room could not take as the panel holds it) are said on stderr, and so is a room that
+// would not build the panel's image again (room_rebuild_check.h).
 // Any other result is said on stderr with its load-error text and the listing's error lines;
 // for a driver that does not check (2) the driver's parse listing follows the memory listing
 // and its error lines follow on stderr (for one that cannot be read, its name and the reason);
@@ -27,6 +29,7 @@
 #include "cli/file_args.h"
 #include "cli/output_writer.h"
 #include "cli/panel_source.h"
+#include "cli/room_rebuild_check.h"
 #include "cli/settings_file_reader.h"
 #include "wizard/mem_debug_form.h"
 #include "wizard/parse_file_listing.h"
@@ -67,7 +70,6 @@ int run() {
   auto settings = std::make_shared<PanelSettingsV2>();
   int16_t version = 0;
   const int16_t result = settings->decodeMemoryMap(version);
-  panel.reset();
 
   // The driver is known only now; no output may replace it.
   const std::string driversFolder = VXCommon::gFileTypes->localDir(ftDrivers);
@@ -84,7 +86,15 @@ int run() {
     listing += ParseFileListing::instance().txtParseFileListing();
   }
   if (int written = writeOutputFile(listingPath, listing); written != kExitOk) return written;
-  if (result == loadOk) return args.room.empty() ? kExitOk : writeOutputFile(args.room, settings->encodeRoomFile());
+  if (result == loadOk) {
+    // What the room cannot give back as the panel holds it is said, not only listed.
+    reportMemoryWarnings(source, MemDebugForm::instance().txtMemDumpListing());
+    const std::string room = settings->encodeRoomFile();
+    const int written = args.room.empty() ? kExitOk : writeOutputFile(args.room, room);
+    reportRoomRebuild(source, room, version, *panel);
+    return written;
+  }
+  panel.reset();
 
   reportLoadError(source, result);
   if (result == loadDriverMissing)

@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* kParseErrorMark = "    (E) ";
 constexpr const char* kMemoryErrorMark = "[E]";
+constexpr const char* kMemoryWarningMark = "[W]";
 constexpr size_t kEchoDigits = 4, kMaxEchoDigits = 10;
 constexpr const char* kEchoGap = "    ";
 
@@ -28,6 +29,12 @@ std::string echoedLineNumber(const std::string& line) {
   size_t digits = line.find_first_not_of("0123456789");
   if (digits < kEchoDigits || digits > kMaxEchoDigits || line.compare(digits, 4, kEchoGap) != 0) return "";
   return std::to_string(std::stol(line.substr(0, digits)));
+}
+
+// A warning's text without the indent that places it under its rule in the listing.
+std::string trimmedWarning(const std::string& text) {
+  const size_t start = text.find_first_not_of(' ');
+  return start == std::string::npos ? std::string() : text.substr(start);
 }
 
 }  // namespace
@@ -62,6 +69,13 @@ void reportMemoryErrors(const std::string& source, const std::string& listing) {
   forEachLine(listing, [&](const std::string& line, size_t) {
     if (line.rfind(kMemoryErrorMark, 0) == 0)
       sayLine(source + ": " + line.substr(std::string(kMemoryErrorMark).size()));
+  });
+}
+
+void reportMemoryWarnings(const std::string& source, const std::string& listing) {
+  forEachLine(listing, [&](const std::string& line, size_t) {
+    if (line.rfind(kMemoryWarningMark, 0) == 0)
+      sayLine(source + ": warning: " + trimmedWarning(line.substr(std::string(kMemoryWarningMark).size())));
   });
 }
 

@@ -28,4 +28,7 @@ void reportParseErrors(const std::string& file, const std::string& listing, size
 // The error lines of a memory listing.
 void reportMemoryErrors(const std::string& source, const std::string& listing);
 
+// The warning lines of a memory listing, "SOURCE: warning: text".
+void reportMemoryWarnings(const std::string& source, const std::string& listing);
+
 }  // namespace cli

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <map>
 
 #include "comm/comm_access.h"
 #include "comm/image_file_source.h"
@@ -42,6 +43,27 @@ class ProgressSource : public BlockSource {
 
 }  // namespace
 
+// Passes each fetch on and keeps the blocks that arrived.
+class PanelSource::Remembering : public BlockSource {
+ public:
+  explicit Remembering(BlockSource& source) : source_(source) {}
+
+  void retrieveBlock(std::string& data, int32_t blocknum, int16_t deviceID, int16_t& errnum) override {
+    if (auto kept = blocks_.find(blocknum); kept != blocks_.end()) {
+      data = kept->second;
+      errnum = 0;
+      return;
+    }
+    source_.retrieveBlock(data, blocknum, deviceID, errnum);
+    if (errnum == 0 && data.size() >= size_t(memBlockCls::kBlockSize))
+      blocks_[blocknum] = data.substr(0, size_t(memBlockCls::kBlockSize));
+  }
+
+ private:
+  BlockSource& source_;
+  std::map<int32_t, std::string> blocks_;
+};
+
 std::unique_ptr<PanelSource> PanelSource::open(const std::optional<std::string>& imagePath,
                                                const std::optional<std::string>& portPath,
                                                Progress progress, int& status, std::string& error) {
@@ -52,7 +74,7 @@ std::unique_ptr<PanelSource> PanelSource::open(const std::optional<std::string>&
       return nullptr;
     }
     BlockSource& source = *file;
-    return std::unique_ptr<PanelSource>(new PanelSource(std::move(file), source));
+    return std::unique_ptr<PanelSource>(new PanelSource(std::move(file), source, true));
   }
   frmCommAccess& line = frmCommAccess::instance();
   if (!line.openSerialDevice(portPath.value_or(""), error)) {
@@ -60,15 +82,23 @@ std::unique_ptr<PanelSource> PanelSource::open(const std::optional<std::string>&
     return nullptr;
   }
   if (!progress.shown || !::isatty(STDERR_FILENO))
-    return std::unique_ptr<PanelSource>(new PanelSource(nullptr, line));
+    return std::unique_ptr<PanelSource>(new PanelSource(nullptr, line, false));
   auto shown = std::make_unique<ProgressSource>(line, *portPath, progress.blocks);
   BlockSource& source = *shown;
-  return std::unique_ptr<PanelSource>(new PanelSource(std::move(shown), source));
+  return std::unique_ptr<PanelSource>(new PanelSource(std::move(shown), source, false));
 }
 
-PanelSource::PanelSource(std::unique_ptr<BlockSource> owned, BlockSource& source)
-    : owned_(std::move(owned)) {
-  installBlockSource([&source]() -> BlockSource& { return source; });
+PanelSource::PanelSource(std::unique_ptr<BlockSource> owned, BlockSource& source, bool imageFile)
+    : owned_(std::move(owned)), remembering_(std::make_unique<Remembering>(source)), imageFile_(imageFile) {
+  installBlockSource([this]() -> BlockSource& { return *remembering_; });
+}
+
+std::optional<std::string> PanelSource::block(int32_t n) {
+  std::string data;
+  int16_t errnum = 1;
+  remembering_->retrieveBlock(data, n, devicePanel, errnum);
+  if (errnum != 0 || data.size() < size_t(memBlockCls::kBlockSize)) return std::nullopt;
+  return data.substr(0, size_t(memBlockCls::kBlockSize));
 }
 
 PanelSource::~PanelSource() {

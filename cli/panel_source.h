@@ -2,6 +2,9 @@
 // panel on a serial line (--port). While a PanelSource lives it is the memory image's block
 // source; when it ends, the source is uninstalled and the serial port closed.
 //
+// Every block read through the source is kept, so that a command that looks at the panel's bytes
+// again (decode's comparison with the image its room builds) reads no block twice.
+//
 // While a panel is read over the serial line and stderr is a terminal, one progress line on
 // stderr ("reading block n of m from DEVICE") is rewritten in place at each block and wiped
 // when the reading ends.
@@ -32,9 +35,18 @@ class PanelSource {
   PanelSource(const PanelSource&) = delete;
   PanelSource& operator=(const PanelSource&) = delete;
 
+  // The 64 bytes of block n (0-based), read now unless they were read before; nothing when
+  // the block cannot be read.
+  std::optional<std::string> block(int32_t n);
+  // True for an image file, whose blocks cost nothing to read.
+  bool isImageFile() const { return imageFile_; }
+
  private:
-  PanelSource(std::unique_ptr<BlockSource> owned, BlockSource& source);
+  class Remembering;
+  PanelSource(std::unique_ptr<BlockSource> owned, BlockSource& source, bool imageFile);
   std::unique_ptr<BlockSource> owned_;
+  std::unique_ptr<Remembering> remembering_;
+  bool imageFile_;
 };
 
 }  // namespace cli

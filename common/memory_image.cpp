@@ -38,6 +38,7 @@ void memBlockCls::Clear(int32_t memSize, int16_t deviceID) {
   deviceType_ = deviceID;
   memData_.assign(size_t(memSize_), '\0');
   blockFlags_ = FlagList((memSize_ + kBlockSize - 1) / kBlockSize);
+  bitWriters_.clear();
 }
 
 // ---- log -------------------------------------------------------------------------------
@@ -101,7 +102,18 @@ bool memBlockCls::spanInside(int32_t first, int32_t count) const {
   return first >= 0 && count >= 1 && int64_t(first) + count <= int64_t(memSize_);
 }
 
-void memBlockCls::markDirty(int32_t byteIdx) { blockFlags_.set(byteIdx / kBlockSize + 1, true); }
+void memBlockCls::markDirty(int32_t byteIdx, uint8_t bits) {
+  blockFlags_.set(byteIdx / kBlockSize + 1, true);
+  if (writerTag_ == 0) return;
+  if (bitWriters_.empty()) bitWriters_.assign(size_t(memSize_) * 8, 0);
+  for (int bit = 0; bit < 8; ++bit)
+    if ((bits >> bit) & 1) bitWriters_[size_t(byteIdx) * 8 + size_t(bit)] = writerTag_;
+}
+
+int16_t memBlockCls::lastWriter(int32_t byteIdx, int16_t bitIdx) const {
+  if (bitWriters_.empty() || byteIdx < 0 || byteIdx >= memSize_ || bitIdx < 0 || bitIdx > 7) return 0;
+  return bitWriters_[size_t(byteIdx) * 8 + size_t(bitIdx)];
+}
 
 void memBlockCls::ensureBlock(int32_t byteIdx) {
   const int32_t block = byteIdx / kBlockSize;

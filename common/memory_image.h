@@ -119,8 +119,15 @@ class memBlockCls : public VbObject {
   int16_t memDebugWarnings() const { return warningCount_; }
 
   // Starts a new image of memSize bytes of 0x00 with every flag clear, for device deviceID.
-  // The log, the counters and the communication-error flag are kept.
+  // The log, the counters and the communication-error flag are kept; no bit has a writer.
   void Clear(int32_t memSize, int16_t deviceID);
+
+  // Which step of a build wrote each bit, so that a byte can be traced to the rule that made
+  // it: while a tag other than 0 is set, every poke records it for the bits it writes (a
+  // value written equal to what stood there counts as written). lastWriter gives the tag of
+  // the last poke of the bit, 0 when none was recorded.
+  void writerTag(int16_t tag) { writerTag_ = tag; }
+  int16_t lastWriter(int32_t byteIdx, int16_t bitIdx) const;
 
  private:
   // Marks the span of one peek operation; operations built on others share the outermost one.
@@ -137,7 +144,8 @@ class memBlockCls : public VbObject {
     memBlockCls& image_;
   };
 
-  void markDirty(int32_t byteIdx);
+  // Flags the byte's block and records the writer tag for the bits of `bits`.
+  void markDirty(int32_t byteIdx, uint8_t bits = 0xFF);
   void ensureBlock(int32_t byteIdx);
 
   bool spanInside(int32_t first, int32_t count) const;
@@ -155,6 +163,8 @@ class memBlockCls : public VbObject {
   int16_t errorCount_ = 0;
   bool commErrorFlag_ = false;
   int16_t deviceType_ = 0;
+  int16_t writerTag_ = 0;
+  std::vector<int16_t> bitWriters_;  // 8 per byte, made on the first tagged poke
 
   // Peek operations in progress (an operation built on others nests), and the blocks whose
   // fetch failed during the outermost one.

@@ -151,7 +151,7 @@ void memBlockCls::pokeNibHigh(int16_t theNib, int32_t byteIdx) {
     logError("pokeNibHigh", kOutOfBounds, byteIdx);
     return;
   }
-  markDirty(byteIdx);
+  markDirty(byteIdx, 0xF0);
   setByte(byteIdx, (byteAt(byteIdx) & 0x0F) + 16 * theNib);
   logTrace(byteIdx, " HNib=$" + std::string(1, "0123456789ABCDEF"[theNib]));
 }
@@ -165,7 +165,7 @@ void memBlockCls::pokeNibLow(int16_t theNib, int32_t byteIdx) {
     logError("pokeNibLow", kOutOfBounds, byteIdx);
     return;
   }
-  markDirty(byteIdx);
+  markDirty(byteIdx, 0x0F);
   setByte(byteIdx, (byteAt(byteIdx) & 0xF0) + theNib);
   logTrace(byteIdx, " LNib=$" + std::string(1, "0123456789ABCDEF"[theNib]));
 }
@@ -192,7 +192,7 @@ void memBlockCls::pokeBit(bool theBit, int16_t bitIdx, int32_t byteIdx) {
     return;
   }
   const int32_t mask = 1 << bitIdx;
-  markDirty(byteIdx);
+  markDirty(byteIdx, uint8_t(mask));
   setByte(byteIdx, theBit ? (byteAt(byteIdx) | mask) : (byteAt(byteIdx) & (255 - mask)));
   logTrace(byteIdx, " Bit" + decimal(bitIdx) + "=$" + (theBit ? "1" : "0"));
 }

@@ -84,6 +84,9 @@ class PanelSettingsV2 : public VbObject {
   bool ReadAndParseProjFile(const std::string& fileName);
   // Remembers the file's name without its folder in roomFileName, then reads the room file.
   bool ReadAndParseRoomFile(const std::string& fileName);
+  // Reads the text of a room file held in memory, as ReadAndParseRoomFile reads a file named
+  // `fileName`.
+  void parseRoomFileText(const std::string& fileName, std::string text);
 
   // ---- Driver checker (check/).
   // Completes what was read with the driver defaults (empty slots only), checks that the driver
@@ -255,7 +258,8 @@ class PanelSettingsV2 : public VbObject {
   // 9) in order; fwMajor and fwMinor are the panel's firmware version, which chooses the serial
   // line's clock divider. Appends the image's listing to the memory debug window and gives the
   // image only when its log counted no error; otherwise shows the window and gives null. Changes
-  // nothing in the settings; never raises.
+  // nothing in the settings; never raises. Every bit of the image knows the rule that wrote it
+  // last (memBlockCls::lastWriter: its position in the set).
   std::shared_ptr<memBlockCls> makeMemoryMap(int16_t& version, int16_t fwMajor,
                                              int16_t fwMinor) const;
 
@@ -314,6 +318,7 @@ class PanelSettingsV2 : public VbObject {
   // Echoes every line of a keyword-language file into the parse log and parses each line's
   // statement. False when the file cannot be opened or read.
   bool lexDriverFile(const std::string& fileName);
+  void lexDriverText(std::string bytes);
 
   // ---- Older-format driver reader (prj/). False when the file cannot be opened or read.
   bool readPrjFile(const std::string& fileName);

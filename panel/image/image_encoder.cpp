@@ -23,7 +23,12 @@ std::shared_ptr<memBlockCls> PanelSettingsV2::makeMemoryMap(int16_t& version, in
   } else {
     const MemRuleSet& rules = memRules(version);
     ImageEncoder encoder(*this, rules, *image, fwMajor, fwMinor);
-    for (const auto& rule : rules) encoder.applyRule(*rule);
+    // Each byte remembers the rule that wrote it, by its position in the set.
+    for (int16_t pos = 1; pos <= rules.count(); ++pos) {
+      image->writerTag(pos);
+      encoder.applyRule(rules.item(pos));
+    }
+    image->writerTag(0);
     encoder.checkTextFields();
   }
 

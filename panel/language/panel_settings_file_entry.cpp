@@ -19,3 +19,8 @@ bool PanelSettingsV2::ReadAndParseRoomFile(const std::string& fileName) {
   roomFileName_ = VXCommon::fileNameOf(fileName);
   return lexDriverFile(fileName);
 }
+
+void PanelSettingsV2::parseRoomFileText(const std::string& fileName, std::string text) {
+  roomFileName_ = VXCommon::fileNameOf(fileName);
+  lexDriverText(std::move(text));
+}

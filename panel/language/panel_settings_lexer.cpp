@@ -37,6 +37,11 @@ int16_t delimiterKind(char c) {
 bool PanelSettingsV2::lexDriverFile(const std::string& fileName) {
   std::string bytes;
   if (!DriverFileText::readFileBytes(fileName, bytes)) return false;
+  lexDriverText(std::move(bytes));
+  return true;
+}
+
+void PanelSettingsV2::lexDriverText(std::string bytes) {
   // A last line without its line end is finished as if it had one.
   if (!bytes.empty() && !isLineEnd(bytes.back())) bytes.push_back(kLf);
 
@@ -139,5 +144,4 @@ bool PanelSettingsV2::lexDriverFile(const std::string& fileName) {
       if (finished != 0) tokenText.clear();
     }
   }
-  return true;
 }
