@@ -51,7 +51,7 @@ int run() {
   if (args.image.empty() == args.port.empty())
     throw UsageError{"decode reads either --image FILE or --port DEVICE"};
   const std::string listingPath = args.listing.empty() ? kStandardOutput : args.listing;
-  std::vector<OutputName> outputs = {{"--listing", listingPath}};
+  std::vector<OutputName> outputs = {{"--listing", listingPath, !args.listing.empty()}};
   if (!args.room.empty()) outputs.push_back({"-o", args.room});
   std::vector<std::string> inputs = args.image.empty() ? std::vector<std::string>{} : std::vector{args.image};
   checkOutputs(inputs, outputs);

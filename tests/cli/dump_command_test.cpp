@@ -75,13 +75,13 @@ TEST(DumpCommand, FailuresGiveOneLineAndTheirExitStatus) {
     std::string message;  // first line of stderr
   } cases[] = {
       {{"--image", dir + "missing.img"}, 66,
-       "orvella-config: cannot read image file " + dir + "missing.img: No such file or directory"},
+       "orvella-config: cannot read image file '" + dir + "missing.img': No such file or directory"},
       {{"--image", dir + "short.img"}, 66,
-       "orvella-config: image file " + dir + "short.img holds 8191 bytes; a panel image holds 8192"},
+       "orvella-config: image file '" + dir + "short.img' holds 8191 bytes; a panel image holds 8192"},
       {{"--image", dir + "long.img"}, 66,
-       "orvella-config: image file " + dir + "long.img holds 8193 bytes; a panel image holds 8192"},
+       "orvella-config: image file '" + dir + "long.img' holds 8193 bytes; a panel image holds 8192"},
       {{"--image", dir + "folder.img"}, 66,
-       "orvella-config: cannot read image file " + dir + "folder.img: not a regular file"},
+       "orvella-config: cannot read image file '" + dir + "folder.img': not a regular file"},
       {{"--port", "/dev/no-such-panel"}, 74,
        "orvella-config: cannot open serial port /dev/no-such-panel: no such device"},
       {{}, 64, usage},
