@@ -11,9 +11,9 @@
 
 namespace cli {
 
-// Every line the program says on stderr goes through here: the text whole (NULs included) and
-// its control bytes shown as "\xHH", since names and texts from files and panels can hold any
-// byte.
+// Every line the program says on stderr goes through here: the text whole (NULs included), with
+// what a terminal could act on (control bytes, C1 controls in UTF-8, stray bytes) shown as
+// "\xHH" (platform::visibleText), since names and texts from files and panels can hold any byte.
 void sayLine(const std::string& text);
 
 // Prints "orvella-config: <message>" on stderr and gives the status back.
