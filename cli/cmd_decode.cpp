@@ -9,8 +9,8 @@
 // and its error lines follow on stderr (for one that cannot be read, its name and the reason);
 // for a missing driver (4) stderr names the driver and the drivers folder searched.
 // Exit status: 0; the load error (2, 4, 7, 9); 74 when the port cannot be opened or a block
-// could not be read (load error 8); 64 usage; 66 an unreadable image; 73 an output that cannot
-// be written.
+// could not be read (load error 8, said with what the attempts at the block got); 64 usage;
+// 66 an unreadable image; 73 an output that cannot be written.
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <memory>
@@ -87,6 +87,8 @@ int run() {
   if (result == loadOk) return args.room.empty() ? kExitOk : writeOutputFile(args.room, settings->encodeRoomFile());
 
   reportLoadError(source, result);
+  if (result == loadCommError && !args.port.empty() && lastUnreadBlock() >= 0)
+    fail(kExitDevice, unreadBlockMessage(lastUnreadBlock(), args.port));
   if (result == loadDriverMissing)
     fail(result, "the panel's driver '" + settings->fullDriverName() + "' was looked for in the drivers folder " +
                      driversFolder);
