@@ -58,7 +58,7 @@ int run() {
   const std::string input = args.defaults
       ? VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver
       : args.input;
-  checkOutputs({input}, {{"--listing", listingPath}, {"-o", args.image}});
+  checkOutputs({input}, {{"--listing", listingPath, !args.listing.empty()}, {"-o", args.image}});
 
   int status = kExitOk;
   std::shared_ptr<PanelSettingsV2> settings =

@@ -11,8 +11,8 @@
 // and its error lines follow on stderr (for one that cannot be read, its name and the reason);
 // for a missing driver (4) stderr names the driver and the drivers folder searched.
 // Exit status: 0; the load error (2, 4, 7, 9); 74 when the port cannot be opened or a block
-// could not be read (load error 8); 64 usage; 66 an unreadable image; 73 an output that cannot
-// be written.
+// could not be read (load error 8, said with what the attempts at the block got); 64 usage;
+// 66 an unreadable image; 73 an output that cannot be written.
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <memory>
@@ -54,7 +54,7 @@ int run() {
   if (args.image.empty() == args.port.empty())
     throw UsageError{"decode reads either --image FILE or --port DEVICE"};
   const std::string listingPath = args.listing.empty() ? kStandardOutput : args.listing;
-  std::vector<OutputName> outputs = {{"--listing", listingPath}};
+  std::vector<OutputName> outputs = {{"--listing", listingPath, !args.listing.empty()}};
   if (!args.room.empty()) outputs.push_back({"-o", args.room});
   std::vector<std::string> inputs = args.image.empty() ? std::vector<std::string>{} : std::vector{args.image};
   checkOutputs(inputs, outputs);
@@ -97,6 +97,8 @@ int run() {
   panel.reset();
 
   reportLoadError(source, result);
+  if (result == loadCommError && !args.port.empty() && lastUnreadBlock() >= 0)
+    fail(kExitDevice, unreadBlockMessage(lastUnreadBlock(), args.port));
   if (result == loadDriverMissing)
     fail(result, "the panel's driver '" + settings->fullDriverName() + "' was looked for in the drivers folder " +
                      driversFolder);

@@ -3,9 +3,9 @@
 // range (--from, --to; decimal or 0x hex; default the whole image). Each block the range
 // touches is read as one operation, so it is asked for once (with the line's own attempts);
 // the dump stops at the first block that cannot be read (exit 74, naming the block, its
-// addresses and the port). The touched-only listing goes to stdout: banner, hex dump and the
-// log, which holds the per-byte lines only with --trace; --trace also follows the protocol
-// trace on stderr as it happens.
+// addresses, the port and what the attempts at it got). The touched-only listing goes to
+// stdout: banner, hex dump and the log, which holds the per-byte lines only with --trace;
+// --trace also follows the protocol trace on stderr as it happens.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
@@ -14,7 +14,6 @@
 #include <string>
 
 #include "comm/rs232_lab.h"
-#include "common/hex_text.h"
 #include "common/memory_image.h"
 #include "platform/visible_text.h"
 #include "cli/command.h"
@@ -108,12 +107,8 @@ int run() {
 
   if (int written = writeOutputFile(kStandardOutput, image.memDebugListing(true)); written != kExitOk)
     return written;
-  if (failedBlock >= 0) {
-    const int32_t first = failedBlock * kBlockSize;
-    return fail(kExitDevice, "cannot read block " + std::to_string(failedBlock) + " ($" +
-                                 VXCommon::hex4Str(first) + "-$" + VXCommon::hex4Str(first + kBlockSize - 1) +
-                                 ") from " + (args.port.empty() ? args.image : args.port));
-  }
+  if (failedBlock >= 0)
+    return fail(kExitDevice, unreadBlockMessage(failedBlock, args.port.empty() ? args.image : args.port));
   return kExitOk;
 }
 

@@ -1,6 +1,8 @@
 #include "cli/failure_report.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "common/startup_globals.h"
 #include "platform/visible_text.h"
@@ -8,7 +10,9 @@
 namespace cli {
 namespace {
 
-constexpr const char* kParseErrorMark = "    (E) ";
+// The parse log's two kinds of line that count as errors: errors and problems.
+constexpr const char* kParseErrorMarks[] = {"    (E) ", "    (P) "};
+constexpr size_t kParseMarkSize = 8;
 constexpr const char* kMemoryErrorMark = "[E]";
 constexpr const char* kMemoryWarningMark = "[W]";
 constexpr size_t kEchoDigits = 4, kMaxEchoDigits = 10;
@@ -59,9 +63,11 @@ void reportParseErrors(const std::string& file, const std::string& listing, size
   std::string lineNumber;
   forEachLine(listing, [&](const std::string& line, size_t start) {
     if (std::string number = echoedLineNumber(line); !number.empty()) lineNumber = number;
-    if (line.rfind(kParseErrorMark, 0) != 0) return;
+    if (std::none_of(std::begin(kParseErrorMarks), std::end(kParseErrorMarks),
+                     [&line](const char* mark) { return line.rfind(mark, 0) == 0; }))
+      return;
     std::string where = start < parsedSize && !lineNumber.empty() ? file + ":" + lineNumber : file;
-    sayLine(where + ": " + line.substr(std::string(kParseErrorMark).size()));
+    sayLine(where + ": " + line.substr(kParseMarkSize));
   });
 }
 

@@ -2,7 +2,8 @@
 // naming the file (or the panel), the result and its load-error text (gErrorMessages), then
 // the error lines of the listing, a parse listing's with the line they belong to
 // ("FILE:LINE: text", compiler style; the checker's findings, which belong to no line, as
-// "FILE: text"), a memory listing's as "SOURCE: text".
+// "FILE: text"), a memory listing's as "SOURCE: text". Every line a parse listing counts as an
+// error, "(E)" and "(P)" alike, is said, so stderr holds as many as the listing's summary counts.
 #pragma once
 
 #include <cstddef>
@@ -10,9 +11,9 @@
 
 namespace cli {
 
-// Every line the program says on stderr goes through here: the text whole (NULs included) and
-// its control bytes shown as "\xHH", since names and texts from files and panels can hold any
-// byte.
+// Every line the program says on stderr goes through here: the text whole (NULs included), with
+// what a terminal could act on (control bytes, C1 controls in UTF-8, stray bytes) shown as
+// "\xHH" (platform::visibleText), since names and texts from files and panels can hold any byte.
 void sayLine(const std::string& text);
 
 // Prints "orvella-config: <message>" on stderr and gives the status back.
@@ -21,8 +22,9 @@ int fail(int status, const std::string& message);
 // "orvella-config: SOURCE: load error N: TEXT".
 void reportLoadError(const std::string& source, int result);
 
-// The error lines of a parse listing; those before byte `parsedSize` were written while the
-// file was read (each belongs to the last echoed line), those after it by the checker.
+// The error lines ("(E)", "(P)") of a parse listing; those before byte `parsedSize` were
+// written while the file was read (each belongs to the last echoed line), those after it by
+// the checker.
 void reportParseErrors(const std::string& file, const std::string& listing, size_t parsedSize);
 
 // The error lines of a memory listing.

@@ -65,8 +65,19 @@ FileIdentity outputIdentity(const OutputName& output) {
 }
 
 std::string describe(const OutputName& output) {
+  if (!output.given) return "standard output (where the listing goes without " + output.option + " FILE)";
   if (output.path == kStandardOutput) return output.option + " (standard output)";
   return output.option + " '" + output.path + "'";
+}
+
+// Two outputs that are one file; when the user named only one of them, the other is the
+// listing's default, which they may not know of.
+std::string oneFileMessage(const OutputName& first, const OutputName& second) {
+  if (first.given == second.given) return describe(first) + " and " + describe(second) + " are one file";
+  const OutputName& implied = first.given ? second : first;
+  const OutputName& named = first.given ? first : second;
+  return "the listing goes to standard output unless " + implied.option + " FILE names another file, so " +
+         describe(named) + " needs " + implied.option + " FILE";
 }
 
 }  // namespace
@@ -112,7 +123,7 @@ void checkOutputs(const std::vector<std::string>& inputs, const std::vector<Outp
     }
     for (size_t earlier = 0; earlier < seen.size(); ++earlier) {
       if (sameFile(seen[earlier], identity))
-        throw UsageError{describe(outputs[earlier]) + " and " + describe(output) + " are one file"};
+        throw UsageError{oneFileMessage(outputs[earlier], output)};
     }
     seen.push_back(identity);
   }

@@ -6,7 +6,8 @@
 // two outputs that are one file (compared by device and inode once links are followed, or by
 // folder and name for a file still to be made; a name that stands for an open descriptor, such
 // as /dev/stdout, by the descriptor and the file it is open on), are a usage error (exit 64)
-// naming both. A loop of symbolic links, an existing file the user may not write, or a file in a
+// naming both (an output the user did not name, as where it goes by default and how to name
+// another). A loop of symbolic links, an existing file the user may not write, or a file in a
 // folder the user may not write, cannot be written (exit 73).
 #pragma once
 
@@ -39,7 +40,8 @@ int checkInput(const std::string& path);
 // A file a command writes, with the option that names it ("-o", "--listing").
 struct OutputName {
   std::string option;
-  std::string path;  // kStandardOutput for standard output
+  std::string path;    // kStandardOutput for standard output
+  bool given = true;   // false: the option was not given and the output is its default, stdout
 };
 
 // Throws UsageError when an output is one of the inputs or two outputs are one file, and

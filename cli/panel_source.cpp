@@ -7,6 +7,7 @@
 
 #include "comm/comm_access.h"
 #include "comm/image_file_source.h"
+#include "common/hex_text.h"
 #include "common/memory_image.h"
 #include "cli/command.h"
 #include "platform/visible_text.h"
@@ -42,6 +43,17 @@ class ProgressSource : public BlockSource {
 };
 
 }  // namespace
+
+std::string unreadBlockMessage(int32_t block, const std::string& source) {
+  const int32_t first = block * memBlockCls::kBlockSize;
+  std::string message = "cannot read block " + std::to_string(block) + " ($" + VXCommon::hex4Str(first) + "-$" +
+                        VXCommon::hex4Str(first + memBlockCls::kBlockSize - 1) + ") from " + source;
+  const BlockFetchFailure& failure = frmCommAccess::instance().lastFailure();
+  if (failure.failed() && failure.blocknum == block) message += ": " + failure.text();
+  return message;
+}
+
+int32_t lastUnreadBlock() { return frmCommAccess::instance().lastFailure().blocknum; }
 
 // Passes each fetch on and keeps the blocks that arrived.
 class PanelSource::Remembering : public BlockSource {

@@ -19,6 +19,13 @@
 
 namespace cli {
 
+// "cannot read block N ($AAAA-$BBBB) from SOURCE", followed by why when the serial line's last
+// failed read was of that block (": no answer at each of 4 attempts").
+std::string unreadBlockMessage(int32_t block, const std::string& source);
+
+// The block of the serial line's last failed read, or -1 when none failed.
+int32_t lastUnreadBlock();
+
 class PanelSource {
  public:
   struct Progress {

@@ -38,20 +38,30 @@ std::optional<BlockRequest> requestFor(int32_t blocknum, int16_t deviceID) {
                       int16_t((high + low) % 256)};
 }
 
+// The device's error reply, alone or after bytes it had sent.
+bool endsInRefusal(const std::string& reply) {
+  return reply.size() >= 2 && reply.compare(reply.size() - 2, 2, "!?") == 0;
+}
+
 // A reply counts when it is complete, is not the device's error reply and, when a checksum
-// byte follows the data, that byte matches. The reply never holds more than the expected
-// length: anything the device sent after it was left unread and is discarded.
-bool replyCounts(const std::string& reply, const BlockRequest& request, Rs232Lab& trace) {
-  if (reply.size() < request.replyLength) return false;
-  if (reply.compare(reply.size() - 2, 2, "!?") == 0) return false;
+// byte follows the data, that byte matches; otherwise gives why it does not. The reply never
+// holds more than the expected length: anything the device sent after it was left unread and
+// is discarded.
+std::optional<BlockFetchFailure::Attempt> whyReplyFails(const std::string& reply, const BlockRequest& request,
+                                                        Rs232Lab& trace) {
+  using Outcome = BlockFetchFailure::Outcome;
+  if (endsInRefusal(reply)) return BlockFetchFailure::Attempt{Outcome::refused};
+  if (reply.empty()) return BlockFetchFailure::Attempt{Outcome::noAnswer};
+  if (reply.size() < request.replyLength)
+    return BlockFetchFailure::Attempt{Outcome::shortReply, reply.size(), request.replyLength};
   if (request.hasChecksum) {
     int16_t expected = VXCommon::checkSum8(reply.substr(0, kBlockBytes), request.checksumSeed);
     if ((unsigned char)reply[kBlockBytes] != expected) {
       trace.addDebugging(" retrieveBlock: ckecksum failed ");
-      return false;
+      return BlockFetchFailure::Attempt{Outcome::badChecksum};
     }
   }
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -76,8 +86,12 @@ void frmCommAccess::closePort() { port_.reset(); }
 void frmCommAccess::retrieveBlock(std::string& data, int32_t blocknum, int16_t deviceID,
                                   int16_t& errnum) {
   errnum = 1;
+  BlockFetchFailure failed{blocknum, deviceID, port_ != nullptr, {}};
   auto request = requestFor(blocknum, deviceID);
-  if (!request || !port_) return;
+  if (!request || !port_) {
+    lastFailure_ = failed;
+    return;
+  }
   Rs232Lab& trace = Rs232Lab::instance();
   for (int attempt = 1; attempt <= kAttempts; ++attempt) {
     if (attempt > 1) {
@@ -87,15 +101,20 @@ void frmCommAccess::retrieveBlock(std::string& data, int32_t blocknum, int16_t d
     trace.addDebugging(" retrieveBlock: sending request block num " + std::to_string(blocknum));
     port_->discardInput();
     std::string reply;
-    if (port_->send(request->bytes)) reply = port_->receive(request->replyLength, kReplyWait);
+    const bool sent = port_->send(request->bytes);
+    if (sent) reply = port_->receive(request->replyLength, kReplyWait);
     trace.addDebugging(" retrieveBlock: response=" + VXCommon::quoteCodeString(reply));
-    if (replyCounts(reply, *request, trace)) {
+    auto failure = whyReplyFails(reply, *request, trace);
+    if (!failure) {
       data = std::move(reply);
       errnum = 0;
       return;
     }
+    if (!sent) failure->outcome = BlockFetchFailure::Outcome::notSent;
+    failed.attempts.push_back(*failure);
   }
   trace.addDebugging(" retrieveBlock: retry failed");
+  lastFailure_ = std::move(failed);
 }
 
 bool frmCommAccess::storePanelIdentity(const std::string& reply) {

@@ -9,7 +9,8 @@
 // and for a panel whose memory format major version is 3 or more; the checksum is checkSum8
 // of the data seeded with the block number (panel) or (high + low) mod 256 (adapter).
 // A device that cannot serve the block answers "!?". Each request waits 0.25 s for its reply;
-// up to four requests are made, 0.8 s apart. Every step is traced in Rs232Lab.
+// up to four requests are made, 0.8 s apart. Every step is traced in Rs232Lab, and why the
+// last read failed is kept for the program to say.
 #pragma once
 
 #include <chrono>
@@ -17,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "comm/block_fetch_failure.h"
 #include "common/block_source.h"
 #include "platform/serial_port.h"
 
@@ -42,6 +44,10 @@ class frmCommAccess : public BlockSource {
   void retrieveBlock(std::string& data, int32_t blocknum, int16_t deviceID,
                      int16_t& errnum) override;
 
+  // Why the last retrieveBlock that failed did (a later one that succeeds changes nothing);
+  // failed() is false while none has. Kept when the port is closed.
+  const BlockFetchFailure& lastFailure() const { return lastFailure_; }
+
   // Stores a panel's identification reply in the device globals: the character codes of its
   // characters 2 and 3 are the memory format (major, minor), 4 and 5 the firmware version,
   // 6 the hardware flags; the panel is then present. A reply of fewer than six characters
@@ -51,4 +57,5 @@ class frmCommAccess : public BlockSource {
  private:
   frmCommAccess() = default;
   std::unique_ptr<platform::SerialPort> port_;
+  BlockFetchFailure lastFailure_;
 };

@@ -7,32 +7,36 @@
 
 namespace {
 constexpr int32_t kBlockBytes = 64;
+
+std::string cannotRead(const std::string& path, const std::string& reason) {
+  return "cannot read image file '" + path + "': " + reason;
 }
+}  // namespace
 
 std::unique_ptr<ImageFileBlockSource> ImageFileBlockSource::load(const std::string& path,
                                                                  std::string& error) {
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) {
-    error = "cannot read image file " + path + ": " + std::strerror(errno);
+    error = cannotRead(path, std::strerror(errno));
     return nullptr;
   }
   if (!S_ISREG(info.st_mode)) {
-    error = "cannot read image file " + path + ": not a regular file";
+    error = cannotRead(path, "not a regular file");
     return nullptr;
   }
   if (info.st_size != kPanelImageSize) {
-    error = "image file " + path + " holds " + std::to_string(info.st_size) +
+    error = "image file '" + path + "' holds " + std::to_string(info.st_size) +
             " bytes; a panel image holds " + std::to_string(kPanelImageSize);
     return nullptr;
   }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    error = "cannot read image file " + path + ": " + std::strerror(errno);
+    error = cannotRead(path, std::strerror(errno));
     return nullptr;
   }
   std::string image(kPanelImageSize, '\0');
   if (!in.read(image.data(), kPanelImageSize) || in.peek() != std::ifstream::traits_type::eof()) {
-    error = "cannot read image file " + path + ": it changed while being read";
+    error = cannotRead(path, "it changed while being read");
     return nullptr;
   }
   return std::make_unique<ImageFileBlockSource>(std::move(image));

@@ -1,6 +1,8 @@
-// Text for a terminal: what a file or a panel holds may carry control bytes that a terminal
-// would act on (an ESC starts a command, a NUL or a CR hides what follows). Messages show each
-// such byte as "\xHH" (two upper-case hex digits) instead; everything else stays as it is.
+// Text for a terminal: what a file or a panel holds may carry bytes that a terminal would act
+// on (an ESC or a CSI starts a command, a NUL or a CR hides what follows) or that it cannot
+// show. Messages show each such byte as "\xHH" (two upper-case hex digits) instead, in every
+// encoding a terminal may read them in; well-formed UTF-8 text of other characters (an accented
+// file name) stays as it is.
 #pragma once
 
 #include <string>
@@ -8,7 +10,10 @@
 
 namespace platform {
 
-// `text` with every byte below 0x20 other than tab, and 0x7F, written as "\xHH".
+// `text` with these bytes written as "\xHH": every byte below 0x20 other than tab, and 0x7F;
+// every byte that is not part of a well-formed UTF-8 sequence (no overlong form, no surrogate,
+// nothing above U+10FFFF, nothing cut short); and each byte of the UTF-8 forms of the C1
+// controls U+0080-U+009F.
 std::string visibleText(std::string_view text);
 
 }  // namespace platform

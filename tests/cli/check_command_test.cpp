@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,35 @@ TEST(CheckCommand, ExitsWithTheLoadError) {
   EXPECT_EQ(run.err, "orvella-config: cannot read '" + folder.root() + "/missing.prjdrv': No such file or directory\n");
   EXPECT_EQ(runOrvellaConfig({"check"}).status, 64);
   EXPECT_EQ(runOrvellaConfig({"check", "a.prjdrv", "b.prjdrv"}).status, 64);
+}
+
+// stderr holds one "FILE..." line for every error the listing's summary counts, problems (P)
+// and errors (E) alike, with or without a line of the file.
+TEST(CheckCommand, SaysEveryErrorTheListingCounts) {
+  TempXdgHome folder;
+  const std::string repeatsX = "IRCODE['A']=\"%01\",REPEATS=x";
+  const struct {
+    const char* name;
+    std::string text;
+  } cases[] = {
+      {"repeats.prjdrv", driverText({}, {repeatsX, repeatsX})},
+      {"mixed.prjdrv", driverText({"VOL-RANGE"}, {"VOL-MUTE=300", repeatsX, "RSCODE['B']=\"'B'\",CONTINUE=3"})},
+      {"mixed.room", driverText({"VOL-FLOOR"}, {repeatsX, "VOL-MUTE=-1"})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    folder.writeFile(c.name, c.text);
+    const std::string path = folder.root() + "/" + c.name;
+    ProgramRun run = runOrvellaConfig({"check", path});
+    const size_t summary = run.out.rfind(" errors.\r\n");
+    ASSERT_NE(summary, std::string::npos) << run.out;
+    const int counted = std::stoi(run.out.substr(run.out.rfind(' ', summary - 1) + 1));
+    int said = 0;
+    std::istringstream err(run.err);
+    for (std::string line; std::getline(err, line);) said += line.rfind(path + ":", 0) == 0;
+    EXPECT_GE(counted, 2);
+    EXPECT_EQ(said, counted) << run.err;
+  }
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
       {{"--image", dir + "panel.img", "-o", dir + "no/such/dir/out.room"}, 73,
        "orvella-config: cannot write '" + dir + "no/such/dir/out.room': No such file or directory"},
       {{"--image", dir + "short.img"}, 66,
-       "orvella-config: image file " + dir + "short.img holds 0 bytes; a panel image holds 8192"},
+       "orvella-config: image file '" + dir + "short.img' holds 0 bytes; a panel image holds 8192"},
       {{"--port", "/dev/no-such-panel"}, 74, "orvella-config: cannot open serial port /dev/no-such-panel: no such device"},
       {{}, 64, usage},
   };

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
+#include <memory>
 
 #include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
@@ -75,13 +77,13 @@ TEST(DumpCommand, FailuresGiveOneLineAndTheirExitStatus) {
     std::string message;  // first line of stderr
   } cases[] = {
       {{"--image", dir + "missing.img"}, 66,
-       "orvella-config: cannot read image file " + dir + "missing.img: No such file or directory"},
+       "orvella-config: cannot read image file '" + dir + "missing.img': No such file or directory"},
       {{"--image", dir + "short.img"}, 66,
-       "orvella-config: image file " + dir + "short.img holds 8191 bytes; a panel image holds 8192"},
+       "orvella-config: image file '" + dir + "short.img' holds 8191 bytes; a panel image holds 8192"},
       {{"--image", dir + "long.img"}, 66,
-       "orvella-config: image file " + dir + "long.img holds 8193 bytes; a panel image holds 8192"},
+       "orvella-config: image file '" + dir + "long.img' holds 8193 bytes; a panel image holds 8192"},
       {{"--image", dir + "folder.img"}, 66,
-       "orvella-config: cannot read image file " + dir + "folder.img: not a regular file"},
+       "orvella-config: cannot read image file '" + dir + "folder.img': not a regular file"},
       {{"--port", "/dev/no-such-panel"}, 74,
        "orvella-config: cannot open serial port /dev/no-such-panel: no such device"},
       {{}, 64, usage},
@@ -133,9 +135,46 @@ TEST(DumpCommand, ASilentPanelIsAskedForItsFirstBlockOnceAndGives74) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
   EXPECT_EQ(run.status, 74);
   EXPECT_EQ(panel.requests(), Args(4, "?\x80\r"));  // one series of attempts, then the dump stops
-  EXPECT_EQ(run.err, "orvella-config: cannot read block 0 ($0000-$003F) from " + panel.devicePath() + "\n");
+  EXPECT_EQ(run.err, "orvella-config: cannot read block 0 ($0000-$003F) from " + panel.devicePath() +
+                         ": no answer at each of 4 attempts\n");
   EXPECT_NE(run.out.find("[E]Communications error reading block 0\r\n"), std::string::npos);
   EXPECT_EQ(run.out.find("0000   "), std::string::npos);  // nothing of the block is listed
+}
+
+// What the attempts at a block got is said for the installer at the panel, by dump and by
+// decode. The panels are read at the same time, since each read takes four attempts.
+TEST(DumpCommand, SaysWhyABlockCannotBeRead) {
+  const struct {
+    std::vector<Answer> answers;
+    bool checksum;  // the panel sends checksums, and --mem says it does
+    std::string command, reason;
+    std::string block = "block 0 ($0000-$003F)";  // the first one the command reads
+  } cases[] = {
+      {std::vector<Answer>(4, Answer::DeviceError), false, "dump", "the panel's refusal \"!?\" at each of 4 attempts"},
+      {std::vector<Answer>(4, Answer::Short), false, "dump", "a short reply (32 of 64 bytes) at each of 4 attempts"},
+      {std::vector<Answer>(4, Answer::BadChecksum), true, "dump", "a wrong checksum at each of 4 attempts"},
+      {{Answer::Silent, Answer::DeviceError, Answer::Short, Answer::BadChecksum}, true, "dump",
+       "at 4 attempts: no answer, the panel's refusal \"!?\", a short reply (32 of 65 bytes), a wrong checksum"},
+      {std::vector<Answer>(4, Answer::Silent), false, "decode", "no answer at each of 4 attempts",
+       "block 124 ($1F00-$1F3F)"},
+  };
+  TempXdgHome home;  // one for every run, made before they start
+  std::vector<std::unique_ptr<SimulatedPanel>> panels;
+  std::vector<std::future<ProgramRun>> runs;
+  for (const auto& c : cases) {
+    panels.push_back(std::make_unique<SimulatedPanel>(countingImage(), c.checksum));
+    panels.back()->queueAnswers(c.answers);
+    Args args = {"--mem", c.checksum ? "3.9" : "2.9", c.command, "--port", panels.back()->devicePath()};
+    runs.push_back(std::async(std::launch::async, [args] { return runOrvellaConfig(args); }));
+  }
+  for (size_t i = 0; i < runs.size(); ++i) {
+    SCOPED_TRACE(cases[i].reason);
+    const ProgramRun run = runs[i].get();
+    EXPECT_EQ(run.status, 74);
+    const std::string said = "cannot read " + cases[i].block + " from " + panels[i]->devicePath() + ": " +
+                             cases[i].reason + "\n";
+    EXPECT_NE(run.err.find("orvella-config: " + said), std::string::npos) << run.err;
+  }
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // What orvella-config says on stderr: the file a message is about and the system's reason
 // (a library driver or a room file the user may not read, a --library that is a file), the
-// control bytes of names and texts from files and panels shown escaped with every line whole,
-// a warning of the start-up said once however often it is met, and help for a command that
-// does not exist said as for the command itself.
+// control bytes of names and texts from files and panels shown escaped with every line whole
+// (C1 controls in UTF-8 and stray bytes too; an accented name stays readable), a warning of the
+// start-up said once however often it is met, help for a command that does not exist said as
+// for the command itself, and the listing's default output told as such.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -12,6 +13,7 @@
 #include <sstream>
 
 #include "platform/fs_util.h"
+#include "platform/visible_text.h"
 #include "tests/fakes/program_runner.h"
 #include "tests/fakes/temp_xdg_home.h"
 
@@ -48,9 +50,10 @@ std::vector<std::string> linesOf(const std::string& text) {
   return lines;
 }
 
+// A line shown as visibleText shows it holds nothing a terminal could act on.
 bool holdsRawControlBytes(const std::string& text) {
-  for (const unsigned char c : text)
-    if ((c < 0x20 && c != '\n' && c != '\t') || c == 0x7F) return true;
+  for (const std::string& line : linesOf(text))
+    if (platform::visibleText(line) != line) return true;
   return false;
 }
 
@@ -77,6 +80,13 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
   home.writeFile("title.prjdrv", "\x1B]0;TITLE\x07\r\n" +
                                      *platform::readWholeFile(drivers + "Borel IR-5 (Rev A).prjdrv"));
   home.writeFile("plain-file", "");
+  // An accented name with a CSI in UTF-8, which also starts the driver's first line; a panel
+  // whose driver name starts with a lone CSI byte.
+  const std::string csiName = "\xC3\xA9\xC2\x9B.prjdrv";
+  home.writeFile(csiName, "\xC2\x9B[2J\r\n" + *platform::readWholeFile(drivers + "Borel IR-5 (Rev A).prjdrv"));
+  image = *platform::readWholeFile(kExamples + "panel-format9.img");
+  image[0x14] = '\x9B';
+  home.writeFile("csi-name.img", image);
 
   struct {
     std::vector<std::string> args;
@@ -97,6 +107,13 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
         "' was looked for in the drivers folder " + drivers + "\n"}},
       {{"check", dir + "title.prjdrv"}, 2, {"title.prjdrv:1: Unrecognized key '\\x1B'\n"}},
       {{"check", dir + "a\x1B[2Jb\r.prjdrv"}, 66, {"cannot read '" + dir + "a\\x1B[2Jb\\x0D.prjdrv': No such file"}},
+      {{"check", dir + csiName}, 2, {dir + "\xC3\xA9\\xC2\\x9B.prjdrv:1: Unrecognized key '\\xC2\\x9B'\n"}},
+      {{"--library", lib, "decode", "--image", dir + "csi-name.img"}, 4, {"the panel's driver '\\x9Bcme PX-100"}},
+      {{"decode", "--image", dir + "missing.img"}, 66,
+       {"orvella-config: cannot read image file '" + dir + "missing.img': No such file or directory\n"}},
+      {{"--library", lib, "decode", "--image", dir + "panel.img", "-o", "-"}, 64,
+       {"orvella-config: the listing goes to standard output unless --listing FILE names another file, "
+        "so -o (standard output) needs --listing FILE\n"}},
       {{"room", drivers + "Borel IR-5 (Rev A).prjdrv", "-o", dir + "\x7F/x.room"},
        73,
        {"cannot write '" + dir + "\\x7F/x.room': No such file or directory\n"}},

@@ -50,7 +50,8 @@ TEST(OutputFiles, NeverDestroyAnInputOrADevice) {
       {{"build", driver, "--format", "9", "-o", dir + "x.img", "--listing", dir + "x.img"}, 64,
        "--listing '" + dir + "x.img' and -o '" + dir + "x.img' are one file"},
       {{"build", driver, "--format", "9", "-o", "-"}, 64,
-       "--listing (standard output) and -o (standard output) are one file"},
+       "the listing goes to standard output unless --listing FILE names another file, so -o (standard output) "
+       "needs --listing FILE"},
       {{"room", driver, "-o", ""}, 64, "must not be empty"},
       {{"room", driver, "-o", "-"}, 0, ""},
       {{"room", driver, "-o", dir + "link.room"}, 0, ""},
@@ -111,7 +112,7 @@ TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
       {{"build", driver, "--format", "9", "-o", "-", "--listing", "/dev/stdout"}, Kind::appendedTo, 64,
        "--listing '/dev/stdout' and -o (standard output) are one file", ""},
       {{"build", driver, "--format", "9", "-o", "/dev/fd/1"}, Kind::appendedTo, 64,
-       "--listing (standard output) and -o '/dev/fd/1' are one file", ""},
+       "so -o '/dev/fd/1' needs --listing FILE", ""},
       {{"build", driver, "--format", "9", "-o", "-", "--listing", log}, Kind::appendedTo, 64,
        "--listing '" + log + "' and -o (standard output) are one file", ""},
       {{"room", driver, "-o", dir + "a1"}, Kind::pipe, 73,
