@@ -5,8 +5,9 @@
 // memory listing goes to the --listing file, or to stdout without one; the image is written
 // only when its build logged no error.
 // Exit status: 0; the load error when the check fails (the parse listing printed, 1 for a room
-// file); 65 when the image build logged errors (the listing written, no image); 64 usage; 66
-// FILE unreadable; 73 IMAGE or the listing file unwritable.
+// file); 65 when the image build logged errors (the listing written, no image; stderr names the
+// setting behind each error line); 64 usage; 66 FILE unreadable; 73 IMAGE or the listing file
+// unwritable.
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include "common/file_type_table.h"
 #include "common/memory_image.h"
 #include "common/startup_globals.h"
+#include "cli/build_error_report.h"
 #include "cli/command.h"
 #include "cli/failure_report.h"
 #include "cli/file_args.h"
@@ -67,13 +69,16 @@ int run() {
 
   MemDebugForm::instance().reset();
   int16_t ruleSet = int16_t(args.format - kFirstFormat + 1);
+  std::vector<ImageBuildError> errors;
   std::shared_ptr<memBlockCls> image =
-      settings->makeMemoryMap(ruleSet, VXCommon::gPanelFwMajor, VXCommon::gPanelFwMinor);
+      settings->makeMemoryMap(ruleSet, VXCommon::gPanelFwMajor, VXCommon::gPanelFwMinor, &errors);
   const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
   if ((status = writeOutputFile(listingPath, listing)) != kExitOk) return status;
   if (!image) {
-    fail(kExitImageErrors, "the image of '" + input + "' has errors (see the listing); nothing written");
-    reportMemoryErrors(input, listing);
+    const bool listingShown = args.listing.empty() || args.listing == kStandardOutput;
+    const std::string where = listingShown ? "the listing" : "the listing in '" + args.listing + "'";
+    fail(kExitImageErrors, "the image of '" + input + "' has errors (see " + where + ") and was not written");
+    reportBuildErrors(input, *settings, errors);
     return kExitImageErrors;
   }
   return writeOutputFile(args.image, image->memImage());

@@ -53,6 +53,7 @@ void memBlockCls::memDebug(int16_t memDebugType, std::string_view memDebugStr) {
       debugLog_ += "[E]";
       debugLog_ += memDebugStr;
       if (errorCount_ < kCounterLimit) ++errorCount_;
+      errorTexts_.emplace_back(memDebugStr);
       break;
     case memDbgTrace:
       debugLog_ += "    ";

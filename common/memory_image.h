@@ -117,9 +117,13 @@ class memBlockCls : public VbObject {
   bool memCommError() const { return commErrorFlag_; }
   int16_t memDebugErrors() const { return errorCount_; }
   int16_t memDebugWarnings() const { return warningCount_; }
+  // The text of every error entry logged, in order, without its "[E]": what an encoder tells
+  // its caller about each error besides the listing.
+  const std::vector<std::string>& memDebugErrorTexts() const { return errorTexts_; }
 
   // Starts a new image of memSize bytes of 0x00 with every flag clear, for device deviceID.
-  // The log, the counters and the communication-error flag are kept; no bit has a writer.
+  // The log, the counters, the error texts and the communication-error flag are kept; no bit
+  // has a writer.
   void Clear(int32_t memSize, int16_t deviceID);
 
   // Which step of a build wrote each bit, so that a byte can be traced to the rule that made
@@ -161,6 +165,7 @@ class memBlockCls : public VbObject {
   std::string debugLog_;
   int16_t warningCount_ = 0;
   int16_t errorCount_ = 0;
+  std::vector<std::string> errorTexts_;
   bool commErrorFlag_ = false;
   int16_t deviceType_ = 0;
   int16_t writerTag_ = 0;

@@ -27,6 +27,7 @@
 
 #include "common/key_value_list.h"
 #include "common/variant.h"
+#include "panel/image_build_error.h"
 #include "panel/model/keyword_def.h"
 #include "panel/model/mem_rule_set.h"
 #include "panel/model/parse_log_kind.h"
@@ -252,6 +253,10 @@ class PanelSettingsV2 : public VbObject {
   // statement per line ended by CR LF, PROJ-FILE-FMT=2 first, slots never created left out.
   // Changes nothing, the changed flag included.
   std::string encodeRoomFile() const;
+  // The statement of slot `row` that the room file writes for `entry` (the pair's key; Empty
+  // for a keyword without subscript), without its line end: "ROOM-RELAY[2]=Maintained". Only
+  // "KEYWORD[entry]" when the room file writes no value for it.
+  std::string roomStatement(int16_t row, const Variant& entry) const;
 
   // ---- Panel image encoder (image/).
   // Builds the 8192-byte panel image by walking rule set `version` (1, 2, 3: memory formats 7, 8,
@@ -259,9 +264,10 @@ class PanelSettingsV2 : public VbObject {
   // line's clock divider. Appends the image's listing to the memory debug window and gives the
   // image only when its log counted no error; otherwise shows the window and gives null. Changes
   // nothing in the settings; never raises. Every bit of the image knows the rule that wrote it
-  // last (memBlockCls::lastWriter: its position in the set).
-  std::shared_ptr<memBlockCls> makeMemoryMap(int16_t& version, int16_t fwMajor,
-                                             int16_t fwMinor) const;
+  // last (memBlockCls::lastWriter: its position in the set). `errors`, when given, receives one
+  // record per error line of the log, with the setting that led to it (image_build_error.h).
+  std::shared_ptr<memBlockCls> makeMemoryMap(int16_t& version, int16_t fwMajor, int16_t fwMinor,
+                                             std::vector<ImageBuildError>* errors = nullptr) const;
 
   // ---- Image decoder (image/).
   // Reads a panel's room settings back from its memory, through a fresh image whose 64-byte
@@ -359,6 +365,9 @@ class PanelSettingsV2 : public VbObject {
   // A code entry as the text after "=": its lexes in double quotes, then its flags and its
   // CONTINUE and REPEATS values.
   static std::string codeEntryText(const KeyValueClass& entry);
+  // The statement of one pair of subscripted slot `row` as the room file writes it, without its
+  // line end; "" when its value formats to nothing.
+  std::string pairStatement(int16_t row, const Variant& key, Variant value) const;
 
   // ---- Relay, serial-line and pre-amplifier forms of the panel image (image/).
   // `image` only receives the log lines. `relayValues` is the ROOM-RELAY slot: relay r is its

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/text_helpers.h"
+#include "common/time_codes.h"
 #include "common/vb_error.h"
 #include "panel/image/image_encoder.h"
 #include "panel/model/memory_grammar.h"
@@ -12,11 +13,18 @@
 #include "panel/model/time_ticks.h"
 #include "wizard/mem_debug_form.h"
 
-std::shared_ptr<memBlockCls> PanelSettingsV2::makeMemoryMap(int16_t& version, int16_t fwMajor,
-                                                            int16_t fwMinor) const {
+namespace {
+
+constexpr int16_t kByteMax = 255;
+
+}  // namespace
+
+std::shared_ptr<memBlockCls> PanelSettingsV2::makeMemoryMap(
+    int16_t& version, int16_t fwMajor, int16_t fwMinor, std::vector<ImageBuildError>* errors) const {
   auto image = std::make_shared<memBlockCls>();
   image->Clear(kPanelImageSize, devicePanel);
   image->memDebug(memDbgInfo, "-------------- Writing to EEPROM -----------------");
+  std::vector<ImageBuildError> records;
   if (version < 1 || version > kRuleSetCount) {
     image->memDebug(memDbgError, "Program Error - no memory rules for version " +
                                      std::to_string(version));
@@ -30,7 +38,14 @@ std::shared_ptr<memBlockCls> PanelSettingsV2::makeMemoryMap(int16_t& version, in
     }
     image->writerTag(0);
     encoder.checkTextFields();
+    records = encoder.takeErrors();
   }
+  const std::vector<std::string>& texts = image->memDebugErrorTexts();
+  for (size_t i = records.size(); i < texts.size(); ++i) {
+    records.emplace_back();
+    records.back().text = texts[i];
+  }
+  if (errors) *errors = std::move(records);
 
   MemDebugForm& window = MemDebugForm::instance();
   window.appendListing(image->memDebugListing(true));
@@ -54,13 +69,57 @@ void PanelSettingsV2::ImageEncoder::applyRule(const memRuleClass& rule) {
     if (row <= kKeywordCount) values_ = owner_.kv(row);
     image_.memDebug(memDbgInfo, "          from: '" + keywordName(row) + "'");
   }
+  // A keyword with subscripts is a list of settings: its grammar names the one it writes.
+  const bool wholeSlot = row > 0 && row <= kKeywordCount && owner_.keywordTable(row).subscriptKind == subNone;
+  owe(wholeSlot ? row : int16_t(0));
   try {
     applyGrammar();
   } catch (const std::exception& e) {
     // A value that no conversion above foresaw: the image must not leave with it.
     image_.memDebug(memDbgError, std::string("Program Error - ") + e.what());
   }
+  owe(0);
   image_.memDebug(memDbgBlank, "");
+}
+
+void PanelSettingsV2::ImageEncoder::owe(int16_t row, const Variant& entry) {
+  recordErrors();
+  owedRow_ = row;
+  owedEntry_ = entry;
+}
+
+void PanelSettingsV2::ImageEncoder::recordErrors() {
+  const std::vector<std::string>& texts = image_.memDebugErrorTexts();
+  for (; recordedErrors_ < texts.size(); ++recordedErrors_) {
+    ImageBuildError& error = errors_.emplace_back();
+    error.text = texts[recordedErrors_];
+    if (owedRow_ == 0 || !rule_) continue;
+    error.remark = rule_->memoryValRemark;
+    error.row = owedRow_;
+    error.entry = owedEntry_;
+    error.largest = largest_;
+  }
+}
+
+std::vector<ImageBuildError> PanelSettingsV2::ImageEncoder::takeErrors() {
+  recordErrors();
+  return std::move(errors_);
+}
+
+void PanelSettingsV2::ImageEncoder::pokeCount(int16_t count, int32_t address, const Decimal& step,
+                                              const Decimal& divisor) {
+  if (count <= kByteMax) return image_.pokeByte(count, address, rule_->memLowBound);
+  // 255 steps, written as the keyword's values are (whole numbers cut down, so that they fit).
+  const Decimal largest = Decimal(kByteMax) * step / divisor;
+  const int16_t row = rule_->memoryValIndex;
+  const int16_t type = row > 0 && row <= kKeywordCount ? owner_.keywordTable(row).valueType : int16_t(0);
+  recordErrors();
+  largest_ = type == valTime       ? VXCommon::formatMicroseconds(largest)
+             : type == valCodeName ? "position " + largest.truncate().toString()
+                                   : largest.truncate().toString();
+  image_.pokeByte(count, address, rule_->memLowBound);
+  recordErrors();
+  largest_.clear();
 }
 
 std::string PanelSettingsV2::ImageEncoder::keywordName(int16_t row) const {
@@ -114,6 +173,8 @@ void PanelSettingsV2::ImageEncoder::applyGrammar() {
 }
 
 void PanelSettingsV2::ImageEncoder::checkTextFields() {
+  // Each of these lines names its field; no one setting led to it.
+  owe(0);
   const std::string bytes = image_.memImage();
   for (const TextField& field : textFields_) {
     if (bytes.compare(size_t(field.start), field.bytes.size(), field.bytes) == 0) continue;

@@ -23,6 +23,14 @@
 //   checkTextFields after the walk.
 // Counts of ticks and indexes beyond 16 bits are held at the 16-bit limit, so pokeByte
 // refuses them as bytes out of bounds.
+//
+// Each error line is recorded (ImageBuildError) with the setting it is owed to: the rule's
+// keyword when it has no subscript, else the entry the grammar was writing (a relay, an input,
+// an index slot, a code); lines that name their field and keyword themselves, and lines of
+// rules without keyword, are owed to none. A byte written from a keyword's value in counts of
+// a unit (a time's tick, a number, a position in a list of codes) that is past 255 counts is
+// refused by pokeByte; its record holds the largest value the byte holds, 255 counts, written
+// as the keyword's values are ("8.5H", "255", "position 255").
 #pragma once
 
 #include <cstdint>
@@ -36,6 +44,7 @@
 #include "common/memory_rule.h"
 #include "panel/image/code_table/code_table_v789.h"
 #include "panel/image/legend_table.h"
+#include "panel/image_build_error.h"
 #include "panel/model/mem_rule_set.h"
 #include "panel/panel_settings.h"
 
@@ -48,6 +57,8 @@ class PanelSettingsV2::ImageEncoder {
   void applyRule(const memRuleClass& rule);
   // After the last rule: an error line for each text field a later rule changed.
   void checkTextFields();
+  // The records of every error line logged so far, in the log's order.
+  std::vector<ImageBuildError> takeErrors();
 
  private:
   // A text field as its rule wrote it, kept to tell when a later rule writes over it.
@@ -58,6 +69,17 @@ class PanelSettingsV2::ImageEncoder {
   };
 
   void applyGrammar();
+
+  // ---- The setting each error line is owed to (image_encoder.cpp).
+  // Error lines logged from now on are owed to `entry` of keyword row `row` (0: to none).
+  void owe(int16_t row, const Variant& entry = Variant());
+  // Records the error lines logged since the last call.
+  void recordErrors();
+  // pokeByte of a count of steps of the rule's keyword, a step being step / divisor of its
+  // units (microseconds, a number, a position; a fraction, so that the largest value is exact);
+  // a count past the byte says the largest value the byte holds.
+  void pokeCount(int16_t count, int32_t address, const Decimal& step,
+                 const Decimal& divisor = Decimal(1));
   // The name of keyword row `row`; empty for none.
   std::string keywordName(int16_t row) const;
 
@@ -125,4 +147,11 @@ class PanelSettingsV2::ImageEncoder {
   // empty).
   const memRuleClass* rule_ = nullptr;
   KeyValuePtr values_;
+
+  // The records so far, the error lines they cover, and the setting the next ones are owed to.
+  std::vector<ImageBuildError> errors_;
+  size_t recordedErrors_ = 0;
+  int16_t owedRow_ = 0;
+  Variant owedEntry_;
+  std::string largest_;
 };

@@ -24,9 +24,11 @@ const std::vector<std::string> kCoreKeys = {"REPEAT", "PREFIX", "SUFFIX", "POLL"
                                             "ON",     "OFF",    "VUP",    "VDN"};
 const std::vector<std::string> kHiddenKeys = {"OFF", "VUP", "VDN", "1", "2", "3", "4"};
 
+// The byte of a position in a list of codes. In the 0-based forms position 256 would be 255,
+// the byte of no code: it is kept past the byte, as position 256 is in the 1-based form.
 int16_t indexByte(int32_t position, bool zeroBased) {
-  if (!zeroBased) return int16_t(std::min<int32_t>(position, INT16_MAX));
-  return position == 0 ? kUnassigned0 : int16_t(std::min<int32_t>(position - 1, INT16_MAX));
+  if (!zeroBased || position > kUnassigned0) return int16_t(std::min<int32_t>(position, INT16_MAX));
+  return position == 0 ? kUnassigned0 : int16_t(position - 1);
 }
 
 std::string textUnder(const KeyValuePtr& slot, const std::string& key) {
@@ -51,8 +53,8 @@ void PanelSettingsV2::ImageEncoder::encodeIndexes(bool hidden, bool zeroBased) {
   for (int16_t n = 1; n <= slots; ++n) {
     const std::string key = hidden ? kHiddenKeys[size_t(n - 1)] : RoomSlotValues::indexKey(n);
     const int32_t position = VXCommon::findInArrayCI(names, textUnder(values_, key));
-    image_.pokeByte(indexByte(position, zeroBased), rule_->memoryStartAddress + n - 1,
-                    rule_->memLowBound);
+    owe(rule_->memoryValIndex, Variant(key));
+    pokeCount(indexByte(position, zeroBased), rule_->memoryStartAddress + n - 1, Decimal(1));
   }
 }
 
@@ -62,8 +64,8 @@ void PanelSettingsV2::ImageEncoder::encodeCoreIndexes() {
   for (int32_t n = 1; n <= values_->count(); ++n) {
     const int32_t position =
         VXCommon::findInArrayCI(names, RoomSlotValues::asText(values_->ItemVal(n)));
-    image_.pokeByte(indexByte(position, true), rule_->memoryStartAddress + n - 1,
-                    rule_->memLowBound);
+    owe(rule_->memoryValIndex, values_->ItemKey(n));
+    pokeCount(indexByte(position, true), rule_->memoryStartAddress + n - 1, Decimal(1));
   }
 }
 
@@ -85,6 +87,7 @@ void PanelSettingsV2::ImageEncoder::encodeCodeTable() {
   // A table that cannot fit stops at its error lines, however many codes are left.
   for (int32_t j = 1; j <= count && !codeTable_.cannotFit(start); ++j) {
     const Variant code(j);
+    owe(kwIrCode, Variant(owner_.codeTableName(j)));
     codeTable_.addCodeTableEntry(
         image_, owner_.codeTableName(j), owner_.codeTableLexes(code),
         owner_.codeTableContinuation(code), owner_.codeTableRepetitions(code),
@@ -93,6 +96,7 @@ void PanelSettingsV2::ImageEncoder::encodeCodeTable() {
         owner_.codeTableUseSuffix(code), owner_.codeTableUseRepeat(code),
         owner_.codeTableUsePrefix(code));
   }
+  owe(0);  // the table's own lines name what does not fit
   for (const std::string& key : kCoreKeys)
     codeTable_.createOrderedTableList(textUnder(owner_.kv(kwDefaultCoreFunct), key));
   for (int16_t n = 1; n <= kSelectionKeys; ++n)
@@ -116,14 +120,18 @@ void PanelSettingsV2::ImageEncoder::encodeRelays(int16_t grammar) {
   const int32_t at = rule_->memoryStartAddress;
   if (grammar == gramRelaysV7) {
     int16_t bits = 0;
-    for (int16_t relay = kRelays; relay >= 1; --relay)
+    for (int16_t relay = kRelays; relay >= 1; --relay) {
+      owe(rule_->memoryValIndex, Variant(RoomSlotValues::indexKey(relay)));
       bits = int16_t(bits | encodeRelayBitsV7(image_, relay, relays));
+    }
+    owe(0);
     image_.pokeByte(bits, at, rule_->memLowBound);
     return;
   }
   // Format 9 stores relay 7 first, format 8 relay 1 first.
   for (int16_t j = 1; j <= kRelays; ++j) {
     const int16_t relay = grammar == gramRelaysV9 ? int16_t(kRelays + 1 - j) : j;
+    owe(rule_->memoryValIndex, Variant(RoomSlotValues::indexKey(relay)));
     image_.pokeByte(encodeRelayByte(image_, relay, relays), at + j - 1, rule_->memLowBound);
   }
 }
@@ -133,6 +141,7 @@ void PanelSettingsV2::ImageEncoder::encodePreamp(int16_t inputs) {
   const KeyValuePtr entries = valuesByNumber(inputs);
   const int32_t imageEnd = int32_t(image_.memImage().size());
   for (int32_t input = 1; input <= inputs; ++input) {
+    owe(rule_->memoryValIndex, Variant(RoomSlotValues::indexKey(input)));
     encodeAfvpInput(image_, entries, input, rule_->memoryStartAddress, rule_->memLowBound);
     // Two bytes an input: the first input past the image has said so; the rest would repeat it.
     if (rule_->memoryStartAddress + 2 * input > imageEnd) break;

@@ -39,9 +39,11 @@ void PanelSettingsV2::ImageEncoder::encodeLString(const std::string& text, const
   // A text running past its field would be cut by the next rule: the user must shorten it.
   // A start outside the image, and a text over 255 that its field would hold, are
   // pokeLString's to refuse.
-  if (start >= 0 && start < end && needed > end - start)
+  if (start >= 0 && start < end && needed > end - start) {
+    owe(0);  // the line names the field and its keyword
     return image_.memDebug(memDbgError, TextFields::tooLongLine(rule_->memoryValRemark, owner, false,
                                                                 needed, start, end, end - start));
+  }
   const int16_t errorsBefore = image_.memDebugErrors();
   const int32_t next = image_.pokeLString(text, start);
   if (image_.memDebugErrors() == errorsBefore) keepTextField(start, next);

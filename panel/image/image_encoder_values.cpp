@@ -45,6 +45,7 @@ Variant PanelSettingsV2::ImageEncoder::value(int16_t n) const {
 void PanelSettingsV2::ImageEncoder::logNoValue(int16_t row) {
   const std::string keyword =
       row >= 1 && row <= kKeywordCount ? owner_.keywordTable(row).keyword : std::to_string(row);
+  owe(0);  // the line names the keyword, which has no value to show
   image_.memDebug(memDbgError, "Program Error - no value for '" + keyword + "'");
 }
 
@@ -87,7 +88,7 @@ void PanelSettingsV2::ImageEncoder::encodeConstWord() {
 void PanelSettingsV2::ImageEncoder::encodeByte() {
   std::optional<Decimal> number = numberIn(rule_->memoryValIndex);
   if (!number) return;
-  image_.pokeByte(nearest16(*number), rule_->memoryStartAddress, rule_->memLowBound);
+  pokeCount(nearest16(*number), rule_->memoryStartAddress, Decimal(1));
 }
 
 void PanelSettingsV2::ImageEncoder::encodeBit(bool inverted) {
@@ -117,7 +118,7 @@ void PanelSettingsV2::ImageEncoder::encodeTime(const Decimal& tick) {
   image_.memDebug(memDbgInfo, "            requested Time=" +
                                   VXCommon::formatMicroseconds(*requested) + " coerced by to=" +
                                   VXCommon::formatMicroseconds(VXCommon::fromUnits(count, tick)));
-  image_.pokeByte(count, rule_->memoryStartAddress, rule_->memLowBound);
+  pokeCount(count, rule_->memoryStartAddress, tick);
 }
 
 void PanelSettingsV2::ImageEncoder::encodeDutyCycle() {
@@ -125,8 +126,9 @@ void PanelSettingsV2::ImageEncoder::encodeDutyCycle() {
   std::optional<Decimal> carrier = numberIn(kwCarrierPeriod);
   if (!percent || !carrier) return;
   const int16_t period = nearest16(*carrier / TimeTicks::carrierStep());
-  image_.pokeByte(nearest16(*percent / Decimal(100) * Decimal(period)), rule_->memoryStartAddress,
-                  rule_->memLowBound);
+  // A percent of the period's ticks: one tick is 100 / period percent.
+  pokeCount(nearest16(*percent / Decimal(100) * Decimal(period)), rule_->memoryStartAddress,
+            Decimal(100), Decimal(std::max<int16_t>(period, 1)));
 }
 
 // ---- Serial line: the divisor byte after the address, configuration bits 0-5 at it.

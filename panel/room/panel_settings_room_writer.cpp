@@ -151,20 +151,38 @@ std::string PanelSettingsV2::encodeRoomFile() const {
       text += def.keyword + "=" + formatRoomValue(Variant(slot), def.valueType) + kLineEnd;
       continue;
     }
-    const bool codeTable = row == kwIrCode && slot == kv(kwRsCode);
     if (row == kwRsCode && slot == kv(kwIrCode)) continue;  // written with IRCODE
     for (int32_t i = 1; i <= slot->count(); ++i) {
-      Variant value = slot->ItemVal(i);
-      // A legend name of several lines stays one statement: its line ends become "|".
-      if (row == kwRoomLegendName && value.isString())
-        value = Variant(RoomFileText::legendLine(value.toText()));
-      const keywordDef& kind = codeTable && isRs232Entry(value) ? keywordTable(kwRsCode) : def;
-      std::string formatted = formatRoomValue(value, kind.valueType);
-      if (formatted.empty()) continue;
-      text += kind.keyword + "[" +
-              RoomFileText::subscript(asText(slot->ItemKey(i)), def.subscriptKind == subQuoted) +
-              "]=" + formatted + kLineEnd;
+      const std::string statement = pairStatement(row, slot->ItemKey(i), slot->ItemVal(i));
+      if (!statement.empty()) text += statement + kLineEnd;
     }
   }
   return text;
+}
+
+std::string PanelSettingsV2::pairStatement(int16_t row, const Variant& key, Variant value) const {
+  const keywordDef& def = keywordTable(row);
+  // A legend name of several lines stays one statement: its line ends become "|".
+  if (row == kwRoomLegendName && value.isString())
+    value = Variant(RoomFileText::legendLine(value.toText()));
+  // The code table is one slot for both keywords; each code goes under the keyword of its kind.
+  const bool codeTable = (row == kwIrCode || row == kwRsCode) && kv(kwIrCode) == kv(kwRsCode);
+  const keywordDef& kind = codeTable ? keywordTable(isRs232Entry(value) ? kwRsCode : kwIrCode) : def;
+  std::string formatted = formatRoomValue(value, kind.valueType);
+  if (formatted.empty()) return std::string();
+  return kind.keyword + "[" + RoomFileText::subscript(asText(key), def.subscriptKind == subQuoted) +
+         "]=" + formatted;
+}
+
+std::string PanelSettingsV2::roomStatement(int16_t row, const Variant& entry) const {
+  if (row < 1 || row > kKeywordCount) return std::string();
+  const keywordDef& def = keywordTable(row);
+  const KeyValuePtr& slot = kv(row);
+  if (def.subscriptKind == subNone)
+    return def.keyword + "=" + (slot ? formatRoomValue(Variant(slot), def.valueType) : std::string());
+  if (slot) {
+    if (std::string statement = pairStatement(row, entry, slot->GetValue(entry)); !statement.empty())
+      return statement;
+  }
+  return def.keyword + "[" + RoomFileText::subscript(asText(entry), def.subscriptKind == subQuoted) + "]";
 }

@@ -52,7 +52,7 @@ TEST(BuildCommand, WritesTheImageOnlyAfterACleanCheckAndBuild) {
       {{"build", dir + "broken.room", "--format", "9", "-o", dir + "c.img"}, 1, "\r\n0001    ",
        "orvella-config: " + dir + "broken.room: load error 1: Error in parsing the save settings file.  Click here for more info.  Call VX for support.", 0, 0},
       {{"build", dir + "slow.prjdrv", "--format", "7", "-o", dir + "c.img"}, 65, kBanner,
-       "orvella-config: the image of '" + dir + "slow.prjdrv' has errors (see the listing); nothing written", 0, 0},
+       "orvella-config: the image of '" + dir + "slow.prjdrv' has errors (see the listing) and was not written", 0, 0},
       {{"build", dir + "missing.prjdrv", "--format", "7", "-o", dir + "c.img"}, 66, "",
        "orvella-config: cannot read '" + dir + "missing.prjdrv': No such file or directory", 0, 0},
       {{"build", dir + "clean.prjdrv", "--format", "7", "-o", dir + "taken.img"}, 73, kBanner,
@@ -66,7 +66,9 @@ TEST(BuildCommand, WritesTheImageOnlyAfterACleanCheckAndBuild) {
     EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.err);
     if (c.status == 65) {
       EXPECT_NE(run.out.find("[E]PokeByte error - out of bounds byte"), std::string::npos);
-      EXPECT_NE(run.err.find("\n" + dir + "slow.prjdrv: PokeByte error - out of bounds byte"), std::string::npos);
+      EXPECT_NE(run.err.find("\n" + dir + "slow.prjdrv: [FW] ProjConfig: IO-DOWNTIME: IO-DOWNTIME=10s is past its "
+                             "field, which holds at most 7.395s (PokeByte error - out of bounds byte"),
+                std::string::npos);
     }
     std::string image = platform::readWholeFile(outputOf(c.args)).value_or("");
     if (c.format == 0) {
@@ -89,6 +91,64 @@ TEST(BuildCommand, WritesTheImageOnlyAfterACleanCheckAndBuild) {
         {"build", dir + "clean.prjdrv", "--format", "9"},
         {"build", dir + "clean.prjdrv", "--defaults", "--format", "9", "-o", dir + "d.img"}})
     EXPECT_EQ(runOrvellaConfig(args).status, 64);
+}
+
+// The example room with each statement of `changes` (a whole line) in place of the line that
+// sets the same keyword.
+std::string exampleRoomWith(const std::vector<std::string>& changes) {
+  std::string room = platform::readWholeFile(kLibrary + "/orvella/userrooms/Room 101.room").value_or("");
+  for (const std::string& change : changes) {
+    const size_t at = room.find("\n" + change.substr(0, change.find('=') + 1)) + 1;
+    if (at == 0) ADD_FAILURE() << change;
+    else room.replace(at, room.find("\r\n", at) - at, change);
+  }
+  return room;
+}
+
+// A room that checks but holds a value its field in the image cannot: each error line on
+// stderr names the rule, the setting as the room file writes it and, for a value past its
+// byte, the largest value the byte holds.
+TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
+  TempXdgHome folder;
+  const std::string pastByte = " is past its field, which holds at most ";
+  const struct {
+    std::vector<std::string> changes;
+    std::string format;
+    std::vector<std::string> lines;  // after "FILE: "
+  } cases[] = {
+      {{"ROOM-INACT-SHUTDOWN-TIMER=24H"}, "9",
+       {"[FW] PanlConfig: NO_KEYPRESS_TIMEOUT: ROOM-INACT-SHUTDOWN-TIMER=24H" + pastByte +
+        "8.5H (PokeByte error - out of bounds byte at location 7942)"}},
+      {{"ROOM-PROJ-LOCKOUT=481s"}, "9",
+       {"[FW] PanlConfig: LOCKOUT_TIMEOUT: ROOM-PROJ-LOCKOUT=8.0167M" + pastByte +
+        "7.99M (PokeByte error - out of bounds byte at location 7943)"}},
+      {{"ROOM-PROJ-LOCKOUT=121s"}, "7",
+       {"[FW] PanlConfig: LOCKOUT_TIMEOUT: ROOM-PROJ-LOCKOUT=2.0167M" + pastByte +
+        "1.9975M (PokeByte error - out of bounds byte at location 7943)"}},
+      // The duty cycle is a share of the carrier's period, itself past its field.
+      {{"CARRIER-PERIOD=60u", "CARRIER-DUTY-CYCLE=90"}, "8",
+       {"[FW] ProjConfig: SIR_PR2: CARRIER-PERIOD=60u" + pastByte +
+            "51u (PokeByte error - out of bounds byte at location 1029)",
+        "[FW] ProjConfig: SIR_DC: CARRIER-DUTY-CYCLE=90" + pastByte +
+            "85 (PokeByte error - out of bounds byte at location 1030)"}},
+      {{"ROOM-RELAY[2]=Maintained"}, "9",
+       {"[FW] PanlConfig: RELAY_SETTINGS V9: ROOM-RELAY[2]=Maintained: Program Error - unclassified relay event"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.changes[0] + " format " + c.format);
+    const std::string room = folder.root() + "/r.room", image = folder.root() + "/r.img";
+    const std::string listing = folder.root() + "/r.lst";
+    folder.writeFile("r.room", exampleRoomWith(c.changes));
+    EXPECT_EQ(runOrvellaConfig({"check", room}).status, 0);
+    ProgramRun run = runOrvellaConfig({"build", room, "--format", c.format, "-o", image, "--listing", listing});
+    EXPECT_EQ(run.status, 65);
+    std::string err = "orvella-config: the image of '" + room + "' has errors (see the listing in '" + listing +
+                      "') and was not written\n";
+    for (const std::string& line : c.lines) err += room + ": " + line + "\n";
+    EXPECT_EQ(run.err, err);
+    EXPECT_FALSE(platform::readWholeFile(image));
+    EXPECT_EQ(platform::readWholeFile(listing).value_or("").substr(0, kBanner.size()), kBanner);
+  }
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ void expectChecksButDoesNotBuild(const std::string& path, const std::string& err
   EXPECT_EQ(runOrvellaConfig({"check", path}).status, 0);
   ProgramRun run = runOrvellaConfig({"build", path, "--format", "9", "-o", image});
   EXPECT_EQ(run.status, 65);
-  EXPECT_EQ(run.err, "orvella-config: the image of '" + path + "' has errors (see the listing); nothing written\n" +
+  EXPECT_EQ(run.err, "orvella-config: the image of '" + path + "' has errors (see the listing) and was not written\n" +
                          path + ": " + error + "\n");
   EXPECT_FALSE(platform::readWholeFile(image));
 }

@@ -63,6 +63,7 @@ std::string logOf(const memBlockCls& image) {
 struct Encoded {
   std::string bytes, log;
   int16_t errors;
+  std::vector<ImageBuildError> records;
 };
 
 Encoded runRules(const PanelSettingsV2& settings, const std::vector<memRuleClass>& rules,
@@ -74,7 +75,7 @@ Encoded runRules(const PanelSettingsV2& settings, const std::vector<memRuleClass
   Encoder encoder(settings, set, image, 0, fwMinor);
   for (const auto& r : set) encoder.applyRule(*r);
   encoder.checkTextFields();
-  return {image.memImage(), logOf(image), image.memDebugErrors()};
+  return {image.memImage(), logOf(image), image.memDebugErrors(), encoder.takeErrors()};
 }
 
 constexpr const char* kRelays =
@@ -278,6 +279,40 @@ TEST(ImageEncoder, LegendTextsMustFitTheirTablesField) {
   }
 }
 
+// Each error line is recorded with the setting it is owed to, which the room file writes as
+// `statement`, and, for a value past its byte, the largest value the byte holds.
+TEST(ImageEncoder, ErrorLinesNameTheirSettingAndWhatItsFieldHolds) {
+  std::string codes;  // the 256th selection code on button 2, past both index forms
+  for (int n = 1; n <= 256; ++n) codes += "RSCODE['S" + std::to_string(n) + "']=\"'s'\",IS-SELECTION|";
+  codes += "ROOM-SELECTION[2]='S256'";
+  const std::string pastByte = "PokeByte error - out of bounds byte at location ";
+  const struct {
+    std::string statements;
+    memRuleClass rule;
+    std::string statement, largest, text;  // no statement: owed to no setting
+  } cases[] = {
+      // 85% of 301 ticks would be 256: whole percents are cut down.
+      {"CARRIER-PERIOD=60.2u|CARRIER-DUTY-CYCLE=90", rule(gramDutyCycle, 0x0406, kwCarrierDutyCycle),
+       "CARRIER-DUTY-CYCLE=90", "84", pastByte + "1030"},
+      {codes, rule(gramSelIndex, 0x0000, kwRoomSelection), "ROOM-SELECTION[2]='S256'", "position 255",
+       pastByte + "1"},
+      {codes, rule(gramSelIndex0, 0x0008, kwRoomSelection), "ROOM-SELECTION[2]='S256'", "position 255",
+       pastByte + "9"},
+      {"", rule(gramByte, 0x0409, kwVolMute), "", "", "Program Error - no value for 'VOL-MUTE'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    auto settings = settingsOf(c.statements);
+    Encoded run = runRules(*settings, {c.rule});
+    ASSERT_FALSE(run.records.empty());
+    const ImageBuildError& error = run.records.back();
+    EXPECT_EQ(error.text, c.text);
+    EXPECT_EQ(error.remark, c.statement.empty() ? "" : "R");
+    EXPECT_EQ(error.row == 0 ? "" : settings->roomStatement(error.row, error.entry), c.statement);
+    EXPECT_EQ(error.largest, c.largest);
+  }
+}
+
 // A sample driver read and checked, as the wizard holds it before a download.
 std::unique_ptr<PanelSettingsV2> sample(const std::string& name) {
   auto settings = std::make_unique<PanelSettingsV2>();
@@ -327,7 +362,10 @@ TEST(ImageEncoder, ImageWithheldOnErrorsAndListingsAccumulate) {
   PanelSettingsTestAccess::loadingDefaults(*settings, true);
   KeyValuePtr relay3 = RoomSlotValues::indexedList(PanelSettingsTestAccess::slot(*settings, kwRoomRelay), 3);
   relay3->ItemVal(2, Variant("Sometimes"));
-  EXPECT_FALSE(settings->makeMemoryMap(version, 1, 0));
+  std::vector<ImageBuildError> errors;
+  EXPECT_FALSE(settings->makeMemoryMap(version, 1, 0, &errors));
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(settings->roomStatement(errors[0].row, errors[0].entry), "ROOM-RELAY[3]=500ms,Sometimes");
   EXPECT_TRUE(window.wasShown());
   const std::string& listing = window.txtMemDumpListing();
   EXPECT_EQ(listing.find(first->memDebugListing(true)), 0u);
@@ -340,7 +378,9 @@ TEST(ImageEncoder, ImageWithheldOnErrorsAndListingsAccumulate) {
 
   version = 4;
   window.reset();
-  EXPECT_FALSE(settings->makeMemoryMap(version, 1, 0));
+  EXPECT_FALSE(settings->makeMemoryMap(version, 1, 0, &errors));
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].row, 0);
   EXPECT_NE(window.txtMemDumpListing().find("[E]Program Error - no memory rules for version 4"),
             std::string::npos);
 }

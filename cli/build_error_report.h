@@ -1,0 +1,22 @@
+// What `build` says on stderr about each error line of an image build that failed: the line
+// with the rule and the setting that led to it, so that the user knows what to change.
+//
+//   SOURCE: REMARK: STATEMENT: TEXT
+//   SOURCE: REMARK: STATEMENT is past its field, which holds at most LARGEST (TEXT)
+//   SOURCE: TEXT                          (a line that no one setting led to)
+//
+// STATEMENT is the setting as the room file writes it ("ROOM-RELAY[2]=Maintained"), LARGEST the
+// largest value the field holds, written the same way ("8.5H").
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "panel/panel_settings.h"
+
+namespace cli {
+
+void reportBuildErrors(const std::string& source, const PanelSettingsV2& settings,
+                       const std::vector<ImageBuildError>& errors);
+
+}  // namespace cli
