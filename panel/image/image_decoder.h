@@ -12,9 +12,9 @@
 // Addresses read from the panel (pointers, index words) are followed only inside the image.
 // Every value stored is one that a room file can give again and that builds again: a value
 // outside its keyword's range or word list, a relay byte that gives no event, a legend text
-// that holds a double quote or a control character (a NUL, a line end, ...), or one that would
-// leave its table's texts too long for the table's field, is logged as a warning and the
-// setting keeps what the re-read driver and the checker's defaults gave it.
+// that holds a double quote or a line end, or one that would leave its table's texts too long
+// for the table's field, is logged as a warning and the setting keeps what the re-read driver
+// and the checker's defaults gave it.
 // Selection keys and hidden functions are positions in the lists of the codes that the
 // panel's packed code table flags, which hold the flags the room's check added to the
 // driver's: the driver's codes take those flags, and each key takes the code at its position.

@@ -43,15 +43,6 @@ bool isConditionByte(int16_t relayByte) {
   return (low == 0xC || low == 0xE) && relayByte / 16 <= 3;
 }
 
-// A legend text that a room file writes and reads back as it is, and that the panel can show:
-// no control character (a NUL, a line end, ...) and no double quote, which closes the
-// statement's text.
-bool isLegendText(const std::string& text) {
-  for (unsigned char c : text)
-    if (c < 0x20 || c == 0x7F || c == '"') return false;
-  return true;
-}
-
 // The values of a list joined by ",", as a room file writes them.
 std::string valuesText(const KeyValueClass& list) {
   std::string text;
@@ -194,7 +185,7 @@ void PanelSettingsV2::ImageDecoder::readLegendTable(const memRuleClass& rule) {
     table[i] = RoomSlotValues::asText(keptText(n));
     // The room file keeps a legend name's line ends as "|", as the name's Let stores them.
     offered[i] = row == kwRoomLegendName ? VXCommon::crLfToPipe(fromPanel[i]) : fromPanel[i];
-    usable[i] = isLegendText(offered[i]);
+    usable[i] = legendFitsRoomFile(offered[i]);
   }
   const int32_t room = LegendTable::textRoom(*rules_, a);
   LegendTable::Texts all = table;

@@ -245,8 +245,8 @@ TEST_F(ImageDecoderTest, ValuesARoomFileCannotHold) {
       {Panel(9).set(0x1F08, {0x4C}), loadBadMemory, "", "[E]Program Error - unclassified relay value\r\n"},
       {Panel(9).set(0x0180, {1, 0x88, 1, 0x88, 1, 0x88, 1, 0x88, 3, 'a', '"', 'b'}), loadOk, "leg1= leg4=",
        "'ROOM-LEGEND-NAME[4]' cannot be \"'a\"b'\" - kept no value\r\n"},
-      {Panel(9).set(0x0180, {1, 0x88, 1, 0x88, 1, 0x88, 1, 0x88, 2, 'a', 0}), loadOk, "leg1= leg4=",
-       "'ROOM-LEGEND-NAME[4]' cannot be \"'a',$00\" - kept no value\r\n"},
+      {Panel(9).set(0x0220, {2, 0x28, 2, 0x28, 2, 0x28, 2, 0x28, 2, 'a', '\n'}), loadOk, "font1=",
+       "'ROOM-LEGEND-FONT[4]' cannot be \"'a',$0A\" - kept no value\r\n"},
       // A code choice that names no code of the driver: the key gets none.
       {Panel(9).set(0x0000, {2}), loadOk, "sel=0000",
        "'ROOM-SELECTION[1]' cannot be position 2 (the panel's code table cannot be read: its delay-table "

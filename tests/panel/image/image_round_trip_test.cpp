@@ -130,4 +130,47 @@ TEST_F(ImageRoundTrip, EveryCodeAsEachKeyComesBackAsChosen) {
   }
 }
 
+// A legend name and font holding any byte: what the room file can carry comes back as its
+// line; what it cannot is either given in the room's own form or not given at all.
+TEST_F(ImageRoundTrip, LegendOfEveryByteComesBackAsBuilt) {
+  std::string base;
+  ASSERT_TRUE(DriverFileText::readFileBytes(folder(ftSavedRooms) + "Room 101.room", base));
+  auto legendRoom = [&base](const std::string& text) {
+    return withLine(withLine(base, "ROOM-LEGEND-NAME[1]=", "ROOM-LEGEND-NAME[1]=\"" + text + "\""),
+                    "ROOM-LEGEND-FONT[1]=", "ROOM-LEGEND-FONT[1]=\"" + text + "\"");
+  };
+  // The panel of each byte: the image of "PXC" with the X of every copy replaced.
+  std::unique_ptr<PanelSettingsV2> placeholder = room(legendRoom("PXC"));
+  ASSERT_TRUE(placeholder);
+  const std::string placeholderImage = built(*placeholder, 3);
+  ASSERT_FALSE(placeholderImage.empty());
+  std::vector<size_t> copies;
+  for (size_t at = placeholderImage.find("PXC"); at != std::string::npos; at = placeholderImage.find("PXC", at + 1))
+    copies.push_back(at + 1);
+  ASSERT_EQ(copies.size(), 3u);  // the short name, the name table and the font table
+
+  for (int b = 0; b <= 0xFF; ++b) {
+    const std::string text = std::string("P") + char(b) + "C";
+    std::string image = placeholderImage;
+    for (size_t at : copies) image[at] = char(b);
+    std::unique_ptr<PanelSettingsV2> panel = decoded(image);
+    ASSERT_TRUE(panel) << b;
+    const std::string decodedRoom = panel->encodeRoomFile();
+    if (std::unique_ptr<PanelSettingsV2> chosen = room(legendRoom(text))) {
+      ASSERT_TRUE(built(*chosen, 3) == image) << b;
+      EXPECT_NE(decodedRoom.find("\r\nROOM-LEGEND-NAME[1]=\"" + text + "\"\r\n"), std::string::npos) << b;
+      EXPECT_NE(decodedRoom.find("\r\nROOM-LEGEND-FONT[1]=\"" + text + "\"\r\n"), std::string::npos) << b;
+      std::unique_ptr<PanelSettingsV2> again = room(decodedRoom);
+      ASSERT_TRUE(again) << b;
+      EXPECT_TRUE(built(*again, 3) == image) << b;
+    } else {
+      const KeyValuePtr& names = PanelSettingsTestAccess::slot(*panel, kwRoomLegendName);
+      const KeyValuePtr& fonts = PanelSettingsTestAccess::slot(*panel, kwRoomLegendFont);
+      const std::string name = names ? names->GetValue(Variant("1")).toText() : "";
+      EXPECT_TRUE(name.empty() || name == VXCommon::crLfToPipe(text)) << b;
+      EXPECT_TRUE(!fonts || fonts->GetValue(Variant("1")).toText().empty()) << b;
+    }
+  }
+}
+
 }  // namespace
