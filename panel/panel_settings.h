@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/key_value_list.h"
@@ -353,6 +354,10 @@ class PanelSettingsV2 : public VbObject {
   // Legend idx of slot `row` becomes the stored text; refused (False, nothing changed) for an
   // idx below 1 or a text a room file could not read back.
   bool letLegend(int16_t row, int16_t idx, const std::string& stored);
+  // True for a legend text that a room file carries as it is: its statement is one line with
+  // the text between double quotes, so the text holds no line end and no double quote. Every
+  // other byte, NUL included, reads back as written.
+  static bool legendFitsRoomFile(std::string_view stored);
   // Value `pos` of index idx's list in slot `row` becomes `value`; missing slot, pair, list
   // and earlier values (as `filler`) are created first. An idx below 1 changes nothing.
   void letIndexedValue(int16_t row, int16_t idx, int16_t pos, const Variant& value,

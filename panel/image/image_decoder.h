@@ -12,19 +12,26 @@
 // Addresses read from the panel (pointers, index words) are followed only inside the image.
 // Every value stored is one that a room file can give again and that builds again: a value
 // outside its keyword's range or word list, a relay byte that gives no event, a legend text
-// that holds a double quote or a control character (a NUL, a line end, ...), or one that would
-// leave its table's texts too long for the table's field, is logged as a warning and the
-// setting keeps what the re-read driver and the checker's defaults gave it.
+// that holds a double quote or a line end, or one that would leave its table's texts too long
+// for the table's field, is logged as a warning and the setting keeps what the re-read driver
+// and the checker's defaults gave it.
+// Selection keys and hidden functions are positions in the lists of the codes that the
+// panel's packed code table flags, which hold the flags the room's check added to the
+// driver's: the driver's codes take those flags, and each key takes the code at its position.
+// A position that names no code of the driver (a damaged table, a code the driver lacks, a
+// position past the list) is a warning, and the key gets no code.
 // Nothing is raised; every finding is a line of the image's log.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/memory_image.h"
 #include "common/memory_rule.h"
 #include "common/variant.h"
+#include "panel/image/code_table/packed_code_flags.h"
 #include "panel/panel_settings.h"
 
 class PanelSettingsV2::ImageDecoder {
@@ -57,6 +64,9 @@ class PanelSettingsV2::ImageDecoder {
   void readPreamp(const memRuleClass& rule);
   void readLegendTable(const memRuleClass& rule);
   void readChoices(const memRuleClass& rule);
+  // The codes and flags of the panel's packed code table, read at the first call; the decoded
+  // driver's codes take the panel's flags.
+  const PackedCodeFlags& panelCodeFlags();
   void readOptionBit(const memRuleClass& rule);
   void readCodeTableIndex(const memRuleClass& rule);
   // Reads the bytes of an encoding that takes no value, so that their blocks are listed.
@@ -90,4 +100,5 @@ class PanelSettingsV2::ImageDecoder {
   int16_t result_ = 0;
   int16_t targetRow_ = 0;  // the slot of the last rule that named a keyword
   std::vector<OptionWords> optionWords_;  // in order of first appearance
+  std::optional<PackedCodeFlags> panelCodes_;
 };

@@ -1,6 +1,7 @@
 // How the panel image decoder reads each encoding back: single values and times, relays,
 // the pre-amplifier, legend tables, the room's code choices, option bits and the fields that
 // are read only so that their blocks are listed. The layout of every field is the encoder's.
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
@@ -11,11 +12,15 @@
 #include "common/list_helpers.h"
 #include "common/text_helpers.h"
 #include "common/time_codes.h"
+#include "common/word_lists.h"
 #include "panel/image/image_decoder.h"
+#include "panel/image/code_table/code_table_items.h"
+#include "panel/image/code_table/packed_code_flags.h"
 #include "panel/image/legend_table.h"
 #include "panel/model/keyword_arguments.h"
 #include "panel/model/memory_grammar.h"
 #include "panel/model/room_slot_values.h"
+#include "panel/model/slot_reading.h"
 #include "panel/model/time_ticks.h"
 
 namespace {
@@ -36,15 +41,6 @@ constexpr int16_t kCoreIndexBytes = 8;
 bool isConditionByte(int16_t relayByte) {
   const int16_t low = relayByte % 16;
   return (low == 0xC || low == 0xE) && relayByte / 16 <= 3;
-}
-
-// A legend text that a room file writes and reads back as it is, and that the panel can show:
-// no control character (a NUL, a line end, ...) and no double quote, which closes the
-// statement's text.
-bool isLegendText(const std::string& text) {
-  for (unsigned char c : text)
-    if (c < 0x20 || c == 0x7F || c == '"') return false;
-  return true;
 }
 
 // The values of a list joined by ",", as a room file writes them.
@@ -189,7 +185,7 @@ void PanelSettingsV2::ImageDecoder::readLegendTable(const memRuleClass& rule) {
     table[i] = RoomSlotValues::asText(keptText(n));
     // The room file keeps a legend name's line ends as "|", as the name's Let stores them.
     offered[i] = row == kwRoomLegendName ? VXCommon::crLfToPipe(fromPanel[i]) : fromPanel[i];
-    usable[i] = isLegendText(offered[i]);
+    usable[i] = legendFitsRoomFile(offered[i]);
   }
   const int32_t room = LegendTable::textRoom(*rules_, a);
   LegendTable::Texts all = table;
@@ -216,18 +212,70 @@ void PanelSettingsV2::ImageDecoder::readChoices(const memRuleClass& rule) {
   const int16_t g = rule.memoryGrammar;
   const bool hidden = g == gramHidIndex || g == gramHidIndex0;
   const bool zeroBased = g == gramSelIndex0 || g == gramHidIndex0;
-  const std::vector<std::string> names =
-      hidden ? owner_.codeTableHidFuncts() : owner_.codeTableSelections();
   const int16_t keys = hidden ? kHiddenFunctionKeys : kSelectionKeys;
+  std::array<int16_t, kHiddenFunctionKeys> positions{};
   for (int16_t key = 1; key <= keys; ++key) {
     const int16_t stored = image_.peekByte(rule.memoryStartAddress + key - 1);
-    int16_t position = stored;
-    if (zeroBased) position = stored == kNoPosition0 ? int16_t(0) : int16_t(stored + 1);
-    // A position beyond the re-read driver's list is no assignment.
-    if (position < 1 || size_t(position) > names.size()) position = 0;
-    if (hidden) owner_.codeTableRoomHidFunctIdx(key, position);
-    else owner_.codeTableRoomSelectionIdx(key, position);
+    positions[size_t(key - 1)] = stored;
+    if (zeroBased) positions[size_t(key - 1)] = stored == kNoPosition0 ? int16_t(0) : int16_t(stored + 1);
   }
+  // The encoder counted the positions in the lists with the flags that the room's check added,
+  // which the panel's code table holds.
+  const PackedCodeFlags& panel = panelCodeFlags();
+  const std::vector<std::string> panelNames =
+      panel.namesFlagged(hidden ? kCodeFlagHidden : kCodeFlagSelection);
+  // The decoded driver's codes have the panel's flags now: its list holds every code resolved.
+  const std::vector<std::string> names =
+      hidden ? owner_.codeTableHidFuncts() : owner_.codeTableSelections();
+  for (int16_t key = 1; key <= keys; ++key) {
+    const int16_t position = positions[size_t(key - 1)];
+    std::string code, unresolved;
+    if (position == 0) {
+      // No code for this key.
+    } else if (!panel.fault().empty()) {
+      unresolved = "the panel's code table cannot be read: " + panel.fault();
+    } else if (size_t(position) > panelNames.size()) {
+      unresolved = "the panel's code table flags " + std::to_string(panelNames.size()) +
+                   (hidden ? " hidden functions" : " selections");
+    } else {
+      code = panelNames[size_t(position - 1)];
+      if (owner_.codeTableIdx(code) == 0)
+        unresolved = "the panel's code " + VXCommon::quoteCodeString(code) + " is not in the driver";
+    }
+    if (!unresolved.empty()) {
+      // The key gets no code rather than one that the panel does not send.
+      const std::string name = hidden ? VXCommon::gHidFunctWords.at(1).at(key).toText() : std::to_string(key);
+      logRefused(keyword(hidden ? kwRoomHidFunct : kwRoomSelection) + "[" + name + "]",
+                 "position " + std::to_string(position) + " (" + unresolved + ")", "");
+      code.clear();
+    }
+    const auto found = code.empty() ? names.end() : std::find(names.begin(), names.end(), code);
+    const int16_t own = found == names.end() ? int16_t(0) : int16_t(found - names.begin() + 1);
+    if (hidden) owner_.codeTableRoomHidFunctIdx(key, own);
+    else owner_.codeTableRoomSelectionIdx(key, own);
+  }
+}
+
+const PackedCodeFlags& PanelSettingsV2::ImageDecoder::panelCodeFlags() {
+  if (panelCodes_) return *panelCodes_;
+  const memRuleClass* table = nullptr;
+  for (const auto& rule : *rules_)
+    if (!table && (rule->memoryGrammar == gramCodeTable || rule->memoryGrammar == gramCodeTableV7))
+      table = rule.get();
+  panelCodes_ = table ? PackedCodeFlags::read(image_, table->memoryStartAddress)
+                      : PackedCodeFlags::missing("the memory format places none");
+  // Each of the driver's codes takes the flags the panel holds for it, as the room's check
+  // gave them, so that the room written lists them again in the same places.
+  const struct { int16_t bit; const char* word; } flagWords[] = {
+      {kCodeFlagHidden, "IS-HIDDEN"}, {kCodeFlagSelection, "IS-SELECTION"}};
+  for (const PackedCodeFlags::Code& code : panelCodes_->codes()) {
+    KeyValuePtr entry = SlotReading::codeEntry(owner_.kv(kwIrCode), Variant(code.name));
+    if (!entry) continue;
+    for (const auto& flag : flagWords)
+      if ((code.flags & flag.bit) != 0 && !SlotReading::attributePresent(entry, flag.word))
+        entry->AddPair(flag.word, true);
+  }
+  return *panelCodes_;
 }
 
 void PanelSettingsV2::ImageDecoder::readOptionBit(const memRuleClass& rule) {

@@ -21,12 +21,6 @@ constexpr int16_t kAfvpGain = 1;
 constexpr int16_t kAfvpTreble = 2;
 constexpr int16_t kAfvpBass = 3;
 
-// A room file writes legend texts between double quotes, one statement per line: a text that
-// holds either could not be read back.
-bool fitsRoomFileLine(const std::string& text) {
-  return text.find_first_of("\"\r\n") == std::string::npos;
-}
-
 std::string legendText(const KeyValuePtr& slot, int16_t idx) {
   if (!slot) return std::string();
   return asText(slot->GetValue(Variant(indexKey(idx))));
@@ -36,8 +30,12 @@ std::string legendText(const KeyValuePtr& slot, int16_t idx) {
 
 // ---- Legends.
 
+bool PanelSettingsV2::legendFitsRoomFile(std::string_view stored) {
+  return stored.find_first_of("\"\r\n") == std::string_view::npos;
+}
+
 bool PanelSettingsV2::letLegend(int16_t row, int16_t idx, const std::string& stored) {
-  if (idx < 1 || !fitsRoomFileLine(stored)) return false;
+  if (idx < 1 || !legendFitsRoomFile(stored)) return false;
   KeyValuePtr& slot = kv(row);
   if (!slot) slot = std::make_shared<KeyValueClass>();
   Variant key(indexKey(idx));

@@ -44,5 +44,9 @@ class codeTableNameItem : public VbObject {
   std::string codeNameLStr;
 };
 
+// Bits of configFlagsByte.
+constexpr int16_t kCodeFlagHidden = 1;
+constexpr int16_t kCodeFlagSelection = 2;
+
 using CodeTableItemPtr = std::shared_ptr<codeTableItem>;
 using CodeTableNameItemPtr = std::shared_ptr<codeTableNameItem>;

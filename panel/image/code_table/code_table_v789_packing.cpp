@@ -66,7 +66,8 @@ void CodeTableV789::addCodeTableEntry(memBlockCls& mem, const std::string& name,
   auto item = std::make_shared<codeTableItem>();
   item->repeatsByte = int16_t((repeats & 63) + (includeCont ? 128 : 0) + (useRepeat ? 64 : 0));
   item->continuationByte = int16_t((usePrefix ? 128 : 0) + (useSuffix ? 64 : 0));
-  item->configFlagsByte = int16_t((isHidden ? 1 : 0) + (isSelection ? 2 : 0));
+  item->configFlagsByte =
+      int16_t((isHidden ? kCodeFlagHidden : 0) + (isSelection ? kCodeFlagSelection : 0));
   item->packedString = isRS232 ? packRs232Code(mem, name, lexList) : packIrCode(mem, name, lexList);
   item->addrOffset = codeOffset_;
   item->isRS232 = isRS232;

@@ -11,6 +11,7 @@
 
 #include "common/memory_image.h"
 #include "common/startup_globals.h"
+#include "panel/image/code_table/code_table_v789.h"
 #include "panel/load_error.h"
 #include "tests/fakes/fake_block_source.h"
 #include "tests/fakes/platform_doubles.h"
@@ -37,7 +38,23 @@ struct Panel {
     for (int v : values) bytes[size_t(address++)] = char(v);
     return *this;
   }
+  // The packed code table at 0x0430 naming these codes with their flags (1 hidden,
+  // 2 selection), each packed as an empty RS232 code.
+  Panel& codes(const std::vector<std::pair<std::string, int>>& flagged) {
+    memBlockCls log;
+    CodeTableV789 table;
+    for (const auto& [name, flags] : flagged)
+      table.addCodeTableEntry(log, name, nullptr, "", 0, true, flags & 1, flags & 2, false, false, false, false);
+    const std::string region = table.getCodeTablePackedString(log, 0x0430);
+    bytes.replace(0x0430, region.size(), region);
+    return *this;
+  }
 };
+
+// The test driver's codes as it flags them, the room's check having flagged ON as a selection
+// and VGA as a hidden function too.
+const std::vector<std::pair<std::string, int>> kPanelCodes = {
+    {"ON", 2}, {"OFF", 0}, {"VUP", 0}, {"VDN", 0}, {"HDMI", 2}, {"FRZ", 1}, {"VGA", 3}, {"VID", 2}};
 
 int16_t decodeFrom(FakeBlockSource& source, const std::string& image, PanelSettingsV2& settings,
                    int16_t& version) {
@@ -120,21 +137,21 @@ TEST_F(ImageDecoderTest, DriverIsReadFromTheLibrary) {
                              drivers() + "Acme PX-100 (Rev A).prj");
   writeDriver("Bad (Rev A).prjdrv", kDriverText + "VOL-MUTE=X\r\n");
   writeDriver(".prjdrv", kDriverText);
-  // Selection key 1: 2 from the panel, 1 the driver's default when the walk stopped at the driver.
-  const struct { std::string stored; int result; std::string driver, line; int selection; } cases[] = {
-      {kDriver, loadOk, kDriver, "", 2},
-      {"Test PJ (Rev A).prj", loadOk, kDriver, "", 2},
-      {"Acme PX-100 (Rev A).prj", loadOk, "Acme PX-100 (Rev A).prj", "", 2},
-      {"Bad (Rev A).prjdrv", loadDriverParseError, "Bad (Rev A).prjdrv", "[E]Projector driver does not parse Bad (Rev A).prjdrv", 1},
+  // Power-on volume: 40 from the panel, 85 the driver's when the walk stopped at the driver.
+  const struct { std::string stored; int result; std::string driver, line; int volume; } cases[] = {
+      {kDriver, loadOk, kDriver, "", 40},
+      {"Test PJ (Rev A).prj", loadOk, kDriver, "", 40},
+      {"Acme PX-100 (Rev A).prj", loadOk, "Acme PX-100 (Rev A).prj", "", 40},
+      {"Bad (Rev A).prjdrv", loadDriverParseError, "Bad (Rev A).prjdrv", "[E]Projector driver does not parse Bad (Rev A).prjdrv", 85},
       {"Gone.prjdrv", loadDriverMissing, "Gone.prjdrv", "[E]Can't find projector driver Gone.prjdrv\r\n", 0},
       {"", loadDriverMissing, "", "[E]Can't find projector driver \r\n", 0},
       {"../drivers/" + kDriver, loadDriverMissing, "../drivers/" + kDriver, "[E]Can't find projector driver ../", 0},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(decode(Panel(9, c.stored).set(0x0000, {2})), c.result) << c.stored;
+    EXPECT_EQ(decode(Panel(9, c.stored).set(0x1F03, {40})), c.result) << c.stored;
     EXPECT_EQ(driver_test::describeRow(*settings, kwProjDriverName), "1=" + c.driver);
     EXPECT_TRUE(logged(c.line));
-    EXPECT_EQ(settings->codeTableRoomSelectionIdx(1), c.selection);
+    EXPECT_EQ(settings->roomPowerOnVol(), c.volume);
   }
 }
 
@@ -143,9 +160,10 @@ TEST_F(ImageDecoderTest, RoomValuesOfEachEncoding) {
       // Times are count x tick, without bound.
       {Panel(9).set(0x1F06, {2, 3}), "inact=240000000 lockout=5640000"},
       {Panel(7).set(0x1F06, {0, 3}), "inact=0 lockout=1410000"},
-      // Code choices are positions in the driver's lists; beyond them, none.
-      {Panel(8).set(0x0008, {255, 0, 1, 255, 0, 255, 255, 255, 255, 255, 255}), "sel=0120 hid=1000000"},
-      {Panel(9).set(0x0000, {255, 0, 1, 4, 1, 2}), "sel=0010 hid=1000000"},
+      // Code choices are positions in the lists of the codes the panel flags (selections ON,
+      // HDMI, VGA, VID; hidden FRZ, VGA), which the driver's codes take over.
+      {Panel(8).codes(kPanelCodes).set(0x0008, {255, 0, 3, 1, 1, 255, 0, 255, 255, 255, 255}), "sel=0142 hid=2010000"},
+      {Panel(9).codes(kPanelCodes).set(0x0000, {0, 1, 4, 3, 2, 0, 0, 1}), "sel=0143 hid=2001000"},
       // Option words, one bit per word.
       {Panel(9).set(0x0412, {0x08}), "power=Sensor wiring=IR-Emitter cts=CTS"},
       {Panel(9).set(0x0412, {0x00}).set(0x0403, {0x10}).set(0x1F02, {0x40}), "power=None wiring=Wired-Serial cts=AuxAudio"},
@@ -227,8 +245,18 @@ TEST_F(ImageDecoderTest, ValuesARoomFileCannotHold) {
       {Panel(9).set(0x1F08, {0x4C}), loadBadMemory, "", "[E]Program Error - unclassified relay value\r\n"},
       {Panel(9).set(0x0180, {1, 0x88, 1, 0x88, 1, 0x88, 1, 0x88, 3, 'a', '"', 'b'}), loadOk, "leg1= leg4=",
        "'ROOM-LEGEND-NAME[4]' cannot be \"'a\"b'\" - kept no value\r\n"},
-      {Panel(9).set(0x0180, {1, 0x88, 1, 0x88, 1, 0x88, 1, 0x88, 2, 'a', 0}), loadOk, "leg1= leg4=",
-       "'ROOM-LEGEND-NAME[4]' cannot be \"'a',$00\" - kept no value\r\n"},
+      {Panel(9).set(0x0220, {2, 0x28, 2, 0x28, 2, 0x28, 2, 0x28, 2, 'a', '\n'}), loadOk, "font1=",
+       "'ROOM-LEGEND-FONT[4]' cannot be \"'a',$0A\" - kept no value\r\n"},
+      // A code choice that names no code of the driver: the key gets none.
+      {Panel(9).set(0x0000, {2}), loadOk, "sel=0000",
+       "'ROOM-SELECTION[1]' cannot be position 2 (the panel's code table cannot be read: its delay-table "
+       "address $0000 is out of place) - kept no value\r\n"},
+      {Panel(9).codes(kPanelCodes).set(0x0000, {0, 5}), loadOk, "sel=0000",
+       "'ROOM-SELECTION[2]' cannot be position 5 (the panel's code table flags 4 selections) - kept no value\r\n"},
+      {Panel(7).codes({{"HDMI", 2}, {"XGA", 3}}).set(0x0008, {0, 1, 255, 255, 0, 255, 255, 255, 255, 255, 255}), loadOk, "sel=1000 hid=0000000",
+       "'ROOM-HID-FUNCT[OFF]' cannot be position 1 (the panel's code \"'XGA'\" is not in the driver) - kept no value\r\n"},
+      {Panel(8).codes(kPanelCodes).set(0x045A, {0x05}).set(0x0008, {0}), loadOk, "sel=0000",
+       "(the panel's code table cannot be read: its name count 5 does not match the 8 codes its index points at)"},
       // The texts must fit the table's field when the room is built again: 152 bytes.
       {Panel(9).set(0x0180, {5, 0, 1, 0x88, 1, 0x88, 1, 0x88}).set(0x0500, {148}).set(0x0501, std::vector<int>(148, 'L')),
        loadOk, "leg1=" + std::string(148, 'L') + " leg4=", ""},
