@@ -1,8 +1,11 @@
 #include "cli/failure_report.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "common/startup_globals.h"
+#include "common/unreadable_folders.h"
+#include "cli/command.h"
 #include "platform/visible_text.h"
 
 namespace cli {
@@ -28,6 +31,10 @@ std::string echoedLineNumber(const std::string& line) {
   size_t digits = line.find_first_not_of("0123456789");
   if (digits < kEchoDigits || digits > kMaxEchoDigits || line.compare(digits, 4, kEchoGap) != 0) return "";
   return std::to_string(std::stol(line.substr(0, digits)));
+}
+
+void sayUnreadable(const VXCommon::UnreadableFolder& entry) {
+  fail(kExitNoInput, "cannot read '" + entry.folder + "': " + entry.reason);
 }
 
 }  // namespace
@@ -63,6 +70,17 @@ void reportMemoryErrors(const std::string& source, const std::string& listing) {
     if (line.rfind(kMemoryErrorMark, 0) == 0)
       sayLine(source + ": " + line.substr(std::string(kMemoryErrorMark).size()));
   });
+}
+
+bool reportUnreadableFolder(const std::string& path) {
+  std::optional<VXCommon::UnreadableFolder> entry = VXCommon::unreadableFolderOf(path);
+  if (entry) sayUnreadable(*entry);
+  return entry.has_value();
+}
+
+int failOnUnreadableFolders() {
+  for (const VXCommon::UnreadableFolder& entry : VXCommon::unreadableFolders()) sayUnreadable(entry);
+  return VXCommon::unreadableFolders().empty() ? kExitOk : kExitNoInput;
 }
 
 }  // namespace cli

@@ -1,6 +1,7 @@
 #include "common/startup_globals.h"
 
 #include "common/help_and_shell.h"
+#include "common/unreadable_folders.h"
 #include "platform/settings_store.h"
 #include "platform/xdg_dirs.h"
 
@@ -42,6 +43,7 @@ std::string defaultLibraryDir() { return platform::dataHome() + "/VXC"; }
 void initGlobals() {
   for (int k = 1; k <= 10; ++k) gErrorMessages[k] = kLoadErrorTexts[k - 1];
 
+  resetUnreadableFolders();  // a new start on what the library holds
   auto& store = platform::currentSettingsStore();
   gDefaultDir = store.getSetting(kSettingsApp, kSettingsSection, "DefaultDirectory");
   if (gDefaultDir.empty()) {
@@ -73,6 +75,7 @@ void resetStartupGlobals() {
   gDefaultDir.clear();
   gUpdateServer.clear();
   gFileTypes = std::make_shared<dirStructCls>();
+  resetUnreadableFolders();
   resetHelpFile();
 }
 

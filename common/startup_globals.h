@@ -5,7 +5,8 @@
 // "VezUradoDuruvo", section "Startup"): the default directory is the stored
 // "DefaultDirectory", or, when none is stored, $XDG_DATA_HOME/VXC (see platform/xdg_dirs.h),
 // which is then stored without a final "/". In memory gDefaultDir always ends in "/". The
-// start-up sets gUpdateServer before calling it; the web folders are built from it.
+// record of unreadable library folders starts afresh. The start-up sets gUpdateServer before
+// calling it; the web folders are built from it.
 #pragma once
 
 #include <array>
