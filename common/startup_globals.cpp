@@ -46,10 +46,9 @@ void initGlobals() {
   resetUnreadableFolders();  // a new start on what the library holds
   auto& store = platform::currentSettingsStore();
   gDefaultDir = store.getSetting(kSettingsApp, kSettingsSection, "DefaultDirectory");
-  if (gDefaultDir.empty()) {
-    gDefaultDir = defaultLibraryDir();
-    store.saveSetting(kSettingsApp, kSettingsSection, "DefaultDirectory", gDefaultDir);
-  }
+  const bool defaulted = gDefaultDir.empty();
+  if (defaulted) gDefaultDir = defaultLibraryDir();
+  const std::string toStore = gDefaultDir;
   if (gDefaultDir.back() != '/') gDefaultDir += '/';
 
   // Registration order is part of the table: lookups by id take the first match.
@@ -68,6 +67,9 @@ void initGlobals() {
     std::string web = row.webPath ? "http://" + gUpdateServer + row.webPath : "";
     gFileTypes->addNew(row.id, gDefaultDir + row.localSub, web, row.extensions);
   }
+  // A default library that could not be laid out is not kept: a later run looks afresh.
+  if (defaulted && gFileTypes->foldersLaidOut())
+    store.saveSetting(kSettingsApp, kSettingsSection, "DefaultDirectory", toStore);
 }
 
 void resetStartupGlobals() {

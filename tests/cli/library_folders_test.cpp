@@ -1,6 +1,7 @@
 // A library folder that cannot be read ends the command naming the folder and the reason (never
-// listed as empty; decode keeps its load error). Permissions do not bind root: those cases run
-// as another user.
+// listed as empty; decode keeps its load error); one that is not there lists as empty. The
+// start-up says why a folder of the library cannot be made, once, and stores no default library
+// it could not lay out. Permissions do not bind root: those cases run as another user.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -21,8 +22,15 @@ TEST(LibraryFolders, AFolderThatCannotBeReadOrMadeIsNamedWithItsReason) {
   ::chmod(home.root().c_str(), 0777);  // the other user keeps its settings here
   const std::string dir = home.root() + "/", lib = dir + "lib/", drivers = lib + "orvella/drivers/";
   const std::string panel = kExamples + "panel-format9.img", driver = "Acme PX-100 (Rev A).prjdrv";
-  std::filesystem::copy(kExamples + "library", lib, std::filesystem::copy_options::recursive);
+  for (const char* copy : {"lib", "bare"})
+    std::filesystem::copy(kExamples + "library", dir + copy, std::filesystem::copy_options::recursive);
+  std::filesystem::remove_all(dir + "bare/orvella/drivers");
+  home.writeFile("plain-file");
+  home.makeDir("not-theirs");
   auto cannotRead = [](const std::string& folder) { return "orvella-config: cannot read '" + folder + "': Permission denied\n"; };
+  auto cannotMake = [](const std::string& folder, const char* reason) {
+    return "Warning: cannot make the folder '" + folder + "' for the library: " + reason + "\n";
+  };
   const std::string stopBox = "Error: unexpected error # 13 occured :Permission denied\n";
   struct {
     std::vector<std::string> args;
@@ -46,6 +54,13 @@ TEST(LibraryFolders, AFolderThatCannotBeReadOrMadeIsNamedWithItsReason) {
       {{"--library", lib, "defaults", "-o", dir + "d.room"}, "lib/orvella/drivers", true, 66, cannotRead(drivers)},
       {{"--library", lib, "build", "--defaults", "--format", "9", "-o", dir + "d.img"}, "lib/orvella/drivers", true, 66,
        cannotRead(drivers)},
+      {{"--library", dir + "bare", "library"}, "bare/orvella/", true, 0,
+       cannotMake(dir + "bare/orvella/drivers/", "Permission denied"), "Drivers:\n  none\n"},
+      {{"library"}, "not-theirs/", true, 0, cannotMake(dir + "not-theirs/.local/", "Permission denied"),
+       "Drivers:\n  none\n", dir + "not-theirs", "", ""},
+      {{"library"}, "", false, 0, cannotMake(dir + "plain-file/", "Not a directory"), "Library: ", "",
+       dir + "plain-file", ""},
+      {{"library"}, "", false, 0, "", "Library: ", "", "", home.dataHome() + "/VXC"},  // one laid out is kept
   };
   const Unprivileged runner = unprivilegedUser();
   int notRun = 0;
