@@ -9,7 +9,8 @@
 // Any other result is said on stderr with its load-error text and the listing's error lines;
 // for a driver that does not check (2) the driver's parse listing follows the memory listing
 // and its error lines follow on stderr (for one that cannot be read, its name and the reason);
-// for a missing driver (4) stderr names the driver and the drivers folder searched.
+// for a missing driver (4) stderr names the driver and the drivers folder searched, and the
+// folder that could not be read, with the reason, when that is why.
 // Exit status: 0; the load error (2, 4, 7, 9); 74 when the port cannot be opened or a block
 // could not be read (load error 8, said with what the attempts at the block got); 64 usage;
 // 66 an unreadable image; 73 an output that cannot be written.
@@ -99,9 +100,11 @@ int run() {
   reportLoadError(source, result);
   if (result == loadCommError && !args.port.empty() && lastUnreadBlock() >= 0)
     fail(kExitDevice, unreadBlockMessage(lastUnreadBlock(), args.port));
-  if (result == loadDriverMissing)
+  if (result == loadDriverMissing) {
     fail(result, "the panel's driver '" + settings->fullDriverName() + "' was looked for in the drivers folder " +
                      driversFolder);
+    reportUnreadableFolder(driversFolder + settings->fullDriverName());  // why it could not be looked at
+  }
   reportMemoryErrors(source, MemDebugForm::instance().txtMemDumpListing());
   if (driver.settings) reportParseErrors(driver.path, ParseFileListing::instance().txtParseFileListing(), driver.parsedSize);
   return result == loadCommError ? kExitDevice : result;

@@ -1,9 +1,10 @@
 // orvella-config library: what the local library holds. Lists the saved rooms, the drivers by
 // maker and model (the current revision marked, application notes named) and the upgrade
-// files newer than the panel's firmware (--fw) and this utility.
+// files newer than the panel's firmware (--fw) and this utility. A folder that does not exist
+// lists as empty; when a folder of the library cannot be read, nothing is listed: each such
+// folder is named with the reason on stderr and the status is 66.
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,13 +13,16 @@
 #include "common/startup_globals.h"
 #include "common/utility_version.h"
 #include "cli/command.h"
+#include "cli/failure_report.h"
+#include "cli/file_args.h"
+#include "cli/output_writer.h"
 
 namespace {
 
-void printLine(const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fputc('\n', stdout);
-}
+// The listing, printed only once every folder has been read.
+std::string listing;
+
+void printLine(const std::string& text) { listing += text + "\n"; }
 
 std::string orNone(const std::string& path) { return path.empty() ? "none" : path; }
 
@@ -77,7 +81,8 @@ int runLibrary() {
   listRooms(library);
   listDrivers(library);
   listUpgrades(library);
-  return cli::kExitOk;
+  if (int status = cli::failOnUnreadableFolders(); status != cli::kExitOk) return status;
+  return cli::writeOutputFile(cli::kStandardOutput, listing);
 }
 
 const cli::CommandRegistration registration(

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <optional>
 
 #include "common/startup_globals.h"
+#include "common/unreadable_folders.h"
+#include "cli/command.h"
 #include "platform/visible_text.h"
 
 namespace cli {
@@ -39,6 +42,10 @@ std::string echoedLineNumber(const std::string& line) {
 std::string trimmedWarning(const std::string& text) {
   const size_t start = text.find_first_not_of(' ');
   return start == std::string::npos ? std::string() : text.substr(start);
+}
+
+void sayUnreadable(const VXCommon::UnreadableFolder& entry) {
+  fail(kExitNoInput, "cannot read '" + entry.folder + "': " + entry.reason);
 }
 
 }  // namespace
@@ -83,6 +90,17 @@ void reportMemoryWarnings(const std::string& source, const std::string& listing)
     if (line.rfind(kMemoryWarningMark, 0) == 0)
       sayLine(source + ": warning: " + trimmedWarning(line.substr(std::string(kMemoryWarningMark).size())));
   });
+}
+
+bool reportUnreadableFolder(const std::string& path) {
+  std::optional<VXCommon::UnreadableFolder> entry = VXCommon::unreadableFolderOf(path);
+  if (entry) sayUnreadable(*entry);
+  return entry.has_value();
+}
+
+int failOnUnreadableFolders() {
+  for (const VXCommon::UnreadableFolder& entry : VXCommon::unreadableFolders()) sayUnreadable(entry);
+  return VXCommon::unreadableFolders().empty() ? kExitOk : kExitNoInput;
 }
 
 }  // namespace cli

@@ -33,4 +33,12 @@ void reportMemoryErrors(const std::string& source, const std::string& listing);
 // The warning lines of a memory listing, "SOURCE: warning: text".
 void reportMemoryWarnings(const std::string& source, const std::string& listing);
 
+// For the library folder holding `path` that could not be read this run (unreadable_folders.h):
+// "orvella-config: cannot read 'FOLDER': REASON"; false when there is none.
+bool reportUnreadableFolder(const std::string& path);
+
+// Every library folder that could not be read this run, one line each as above: kExitNoInput
+// when there was one, kExitOk when none.
+int failOnUnreadableFolders();
+
 }  // namespace cli

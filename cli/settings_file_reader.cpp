@@ -5,11 +5,13 @@
 #include "common/ascii_text.h"
 #include "common/file_type_table.h"
 #include "common/startup_globals.h"
+#include "common/unreadable_folders.h"
 #include "panel/load_error.h"
 #include "cli/command.h"
 #include "cli/failure_report.h"
 #include "cli/file_args.h"
 #include "cli/output_writer.h"
+#include "platform/directory_listing.h"
 #include "wizard/parse_file_listing.h"
 
 namespace cli {
@@ -61,9 +63,21 @@ std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, in
   return nullptr;
 }
 
+namespace {
+
+// kExitOk for a readable file of the library; otherwise says why on stderr, naming the folder
+// when the folder is what cannot be read, and gives kExitNoInput.
+int checkLibraryInput(const std::string& path) {
+  VXCommon::noteIfUnreadable(VXCommon::folderPartOf(path),
+                             platform::currentDirectoryLister().list(path, platform::DirAttr::Normal));
+  return reportUnreadableFolder(path) ? kExitNoInput : checkInput(path);
+}
+
+}  // namespace
+
 std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status) {
   const std::string driver = VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver;
-  if ((status = checkInput(driver)) != kExitOk) return nullptr;
+  if ((status = checkLibraryInput(driver)) != kExitOk) return nullptr;
   auto settings = std::make_shared<PanelSettingsV2>();
   if (!settings->loadDefaults()) return settings;
   // Read and checked once more on its own, for the listing and the lines its errors belong to.

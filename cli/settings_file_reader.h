@@ -39,7 +39,8 @@ SettingsFile checkSettingsFile(const std::string& path);
 std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status);
 
 // The factory settings of the library (loadDefaults), or null with the exit status: 66 when
-// the factory-defaults driver cannot be read; its load error when it does not check (the
+// the factory-defaults driver cannot be read (the drivers folder named when it is the folder
+// that cannot be read); its load error when it does not check (the
 // driver's listing printed and its failure reported, as readCheckedSettings does).
 std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status);
 

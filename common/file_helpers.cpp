@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "common/unreadable_folders.h"
 #include "platform/directory_listing.h"
 #include "platform/message_box.h"
 
@@ -35,6 +36,8 @@ bool listingFinds(const std::string& path, const std::string& pattern, DirAttr a
     }
     boxes.show("unexpected error #" + numberWithSign(result.error) + " occured :" + result.description,
                MsgButtons::Ok, MsgIcon::Stop);
+    // The run cannot go on with this folder: what needs it ends naming it.
+    noteUnreadableFolder(folderPartOf(pattern), result.description);
     return false;
   }
 }

@@ -5,18 +5,20 @@
 #include "common/hex_text.h"
 #include "common/startup_globals.h"
 #include "common/text_helpers.h"
+#include "common/unreadable_folders.h"
 #include "common/utility_version.h"
 #include "platform/directory_listing.h"
 
 namespace {
 
-// The normal files of the folder matching the name pattern; none when the folder cannot be
-// listed or is not known (a type missing from gFileTypes has no folder, not the current one).
+// The normal files of the folder matching the name pattern; none when the folder does not
+// exist or is not known (a type missing from gFileTypes has no folder, not the current one).
+// A folder that exists but cannot be listed gives none too, and is noted as unreadable.
 std::vector<std::string> listFiles(const std::string& folder, const std::string& namePattern) {
   if (folder.empty()) return {};
   platform::DirListing result =
       platform::currentDirectoryLister().list(folder + namePattern, platform::DirAttr::Normal);
-  if (result.error != 0) return {};
+  VXCommon::noteIfUnreadable(folder, result);
   return result.names;
 }
 

@@ -2,7 +2,9 @@
 // rooms, the projector drivers by maker, model and revision (with their application notes),
 // and the newest upgrade files (panel and adapter firmware, web-ROM image, help file, utility
 // installer). Every folder comes from gFileTypes; files are found with the platform's
-// directory listing (normal files only). A folder that cannot be listed counts as empty.
+// directory listing (normal files only). A folder that does not exist counts as empty; one
+// that exists but cannot be listed counts as empty too and is noted as unreadable
+// (unreadable_folders.h), so that the caller does not take it for empty.
 //
 // Driver file names are "<maker> <model> (<revision>).prjdrv" (or ".prj", the older format):
 // "Acme PX-100 (Rev A).prjdrv" is maker "Acme", model "PX-100", revision "(Rev A)". The driver

@@ -2,8 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
 #include "common/file_helpers.h"
+#include "common/unreadable_folders.h"
 #include "common/vb_error.h"
+#include "platform/message_box.h"
 
 void dirStructCls::addNew(int16_t key, const std::string& localDir, const std::string& webDir,
                           const std::vector<std::string>& extensions) {
@@ -43,8 +49,31 @@ int16_t dirStructCls::typeIndex(int16_t key) const {
 void dirStructCls::createFolders(const std::string& localDir) {
   // The "/" of an absolute path's root is not a folder to create.
   for (size_t p = localDir.find('/', 1); p != std::string::npos; p = localDir.find('/', p + 1)) {
-    std::string prefix = localDir.substr(0, p + 1);
-    // A failure shows up later as an empty folder listing; nothing here can mend it.
-    if (!VXCommon::dirExists(prefix)) ::mkdir(prefix.c_str(), 0777);
+    const std::string prefix = localDir.substr(0, p + 1);
+    if (int error = makeFolder(prefix); error != 0) {
+      folderNotMade(prefix, error);
+      return;
+    }
   }
+}
+
+int dirStructCls::makeFolder(const std::string& folder) {
+  if (!VXCommon::dirExists(folder)) {
+    if (VXCommon::unreadableFolderOf(folder)) return -1;
+    if (::mkdir(folder.c_str(), 0777) == 0) return 0;
+    if (errno != EEXIST) return errno;
+  }
+  // There already, as a folder or as a file in its place (which the test counts as present,
+  // and which a path cannot go through: the final "/" makes stat say so).
+  struct stat info {};
+  return ::stat(folder.c_str(), &info) == 0 ? 0 : errno;
+}
+
+void dirStructCls::folderNotMade(const std::string& folder, int error) {
+  if (std::find(foldersNotMade.begin(), foldersNotMade.end(), folder) != foldersNotMade.end()) return;
+  foldersNotMade.push_back(folder);
+  if (error > 0)
+    platform::currentMessageBoxes().show(
+        "cannot make the folder '" + folder + "' for the library: " + std::strerror(error),
+        platform::MsgButtons::Ok, platform::MsgIcon::Warning);
 }

@@ -3,7 +3,11 @@
 // empty for a type kept only locally) and its extensions with their dots, in registration
 // order.
 //
-// Registering a type creates its missing local folders, outermost first. Lookups go by id;
+// Registering a type creates its missing local folders, outermost first. A folder along the
+// way that cannot be made (or that a file takes the place of) is said once, in a warning box
+// naming it and the system's reason, and nothing is made inside it; one the folder test could
+// not look into has had its error box. The type is registered all the same, and
+// foldersLaidOut() tells whether every local folder is there. Lookups go by id;
 // the first type registered with an id wins; an unknown id gives "" or no extensions. The
 // table holds at most 20 types of at most 20 extensions; registering beyond that raises
 // VbError 9 and changes nothing.
@@ -35,13 +39,21 @@ class dirStructCls {
   std::string localDir(int16_t key) const;
   std::string webDir(int16_t key) const;
   std::vector<std::string> extensions(int16_t key) const;
+  // True when every registered type's local folder exists (or was made).
+  bool foldersLaidOut() const { return foldersNotMade.empty(); }
 
  private:
   // Position (1..typeCount) of the first type with this id, 0 when none.
   int16_t typeIndex(int16_t key) const;
   // Creates each missing folder along localDir, outermost first; a last component without a
-  // final "/" is a name, not a folder.
-  static void createFolders(const std::string& localDir);
+  // final "/" is a name, not a folder. Stops at the first folder that is not there.
+  void createFolders(const std::string& localDir);
+  // 0 when `folder` (ending in "/") is there as a folder or has been made; else the errno, or
+  // -1 when the folder test could not look into the folder around it (its box said why).
+  static int makeFolder(const std::string& folder);
+  // Notes a folder that is not there; says why once (`error` the errno; -1 when a box of the
+  // folder test has said it).
+  void folderNotMade(const std::string& folder, int error);
 
   // Element i - 1 describes the i-th registered type.
   int16_t typeCount = 0;
@@ -50,4 +62,5 @@ class dirStructCls {
   std::array<std::string, kMaxTypes> webDirs;
   std::array<int16_t, kMaxTypes> extCounts{};
   std::array<std::array<std::string, kMaxExtensions>, kMaxTypes> extLists;
+  std::vector<std::string> foldersNotMade;  // the first folder of each path that is not there
 };

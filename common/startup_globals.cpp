@@ -1,6 +1,7 @@
 #include "common/startup_globals.h"
 
 #include "common/help_and_shell.h"
+#include "common/unreadable_folders.h"
 #include "platform/settings_store.h"
 #include "platform/xdg_dirs.h"
 
@@ -42,12 +43,12 @@ std::string defaultLibraryDir() { return platform::dataHome() + "/VXC"; }
 void initGlobals() {
   for (int k = 1; k <= 10; ++k) gErrorMessages[k] = kLoadErrorTexts[k - 1];
 
+  resetUnreadableFolders();  // a new start on what the library holds
   auto& store = platform::currentSettingsStore();
   gDefaultDir = store.getSetting(kSettingsApp, kSettingsSection, "DefaultDirectory");
-  if (gDefaultDir.empty()) {
-    gDefaultDir = defaultLibraryDir();
-    store.saveSetting(kSettingsApp, kSettingsSection, "DefaultDirectory", gDefaultDir);
-  }
+  const bool defaulted = gDefaultDir.empty();
+  if (defaulted) gDefaultDir = defaultLibraryDir();
+  const std::string toStore = gDefaultDir;
   if (gDefaultDir.back() != '/') gDefaultDir += '/';
 
   // Registration order is part of the table: lookups by id take the first match.
@@ -66,6 +67,9 @@ void initGlobals() {
     std::string web = row.webPath ? "http://" + gUpdateServer + row.webPath : "";
     gFileTypes->addNew(row.id, gDefaultDir + row.localSub, web, row.extensions);
   }
+  // A default library that could not be laid out is not kept: a later run looks afresh.
+  if (defaulted && gFileTypes->foldersLaidOut())
+    store.saveSetting(kSettingsApp, kSettingsSection, "DefaultDirectory", toStore);
 }
 
 void resetStartupGlobals() {
@@ -73,6 +77,7 @@ void resetStartupGlobals() {
   gDefaultDir.clear();
   gUpdateServer.clear();
   gFileTypes = std::make_shared<dirStructCls>();
+  resetUnreadableFolders();
   resetHelpFile();
 }
 

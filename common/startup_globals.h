@@ -4,8 +4,10 @@
 // initGlobals rebuilds all of it from the per-user settings store (application
 // "VezUradoDuruvo", section "Startup"): the default directory is the stored
 // "DefaultDirectory", or, when none is stored, $XDG_DATA_HOME/VXC (see platform/xdg_dirs.h),
-// which is then stored without a final "/". In memory gDefaultDir always ends in "/". The
-// start-up sets gUpdateServer before calling it; the web folders are built from it.
+// which is then stored without a final "/" once its folders are laid out (one that could not
+// be is not kept, the file-type table having said why). In memory gDefaultDir always ends in
+// "/". The record of unreadable library folders starts afresh. The start-up sets
+// gUpdateServer before calling it; the web folders are built from it.
 #pragma once
 
 #include <array>

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <ctime>
 
+#include "common/unreadable_folders.h"
 #include "tests/fakes/platform_doubles.h"
 #include "tests/fakes/temp_xdg_home.h"
 
@@ -91,6 +92,10 @@ TEST(FileTests, AnswerDiskErrorsWithMessageBoxes) {
       EXPECT_EQ(described(boxes.shown), described(c.shown));
     }
   }
+  // Only the unexpected error leaves its folder noted as one that cannot be read.
+  ASSERT_EQ(VXCommon::unreadableFolders().size(), 1u);
+  EXPECT_EQ(VXCommon::unreadableFolders()[0].folder, home.root() + "/");
+  VXCommon::resetUnreadableFolders();
 }
 
 TEST(WaitMs, SleepsForTheTimeAsked) {

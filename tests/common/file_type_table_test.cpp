@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/file_helpers.h"
+#include "common/unreadable_folders.h"
 #include "tests/fakes/platform_doubles.h"
 #include "tests/fakes/temp_xdg_home.h"
 
@@ -45,6 +46,14 @@ TEST(FileTypeTable, CreatesMissingFoldersOutermostFirst) {
   EXPECT_FALSE(VXCommon::dirExists(root + "/a/b/d"));
   EXPECT_TRUE(VXCommon::fileExists(root + "/a/b/keep.txt"));
   EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(table.foldersLaidOut());
+
+  // Where the test could not look (its error box shown), nothing is made and nothing more said.
+  lister.failNext(13, "Permission denied");
+  table.addNew(3, root + "/e/", "", {});
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  EXPECT_FALSE(table.foldersLaidOut());
+  VXCommon::resetUnreadableFolders();
 }
 
 }  // namespace

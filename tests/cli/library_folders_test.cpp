@@ -1,0 +1,90 @@
+// A library folder that cannot be read ends the command naming the folder and the reason (never
+// listed as empty; decode keeps its load error); one that is not there lists as empty. The
+// start-up says why a folder of the library cannot be made, once, and stores no default library
+// it could not lay out. Permissions do not bind root: those cases run as another user.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "platform/settings_store.h"
+#include "tests/fakes/program_runner.h"
+#include "tests/fakes/temp_xdg_home.h"
+
+namespace {
+
+const std::string kExamples = std::string(ORVELLA_SOURCE_DIR) + "/examples/";
+
+TEST(LibraryFolders, AFolderThatCannotBeReadOrMadeIsNamedWithItsReason) {
+  TempXdgHome home;
+  ::chmod(home.root().c_str(), 0777);  // the other user keeps its settings here
+  const std::string dir = home.root() + "/", lib = dir + "lib/", drivers = lib + "orvella/drivers/";
+  const std::string panel = kExamples + "panel-format9.img", driver = "Acme PX-100 (Rev A).prjdrv";
+  for (const char* copy : {"lib", "bare"})
+    std::filesystem::copy(kExamples + "library", dir + copy, std::filesystem::copy_options::recursive);
+  std::filesystem::remove_all(dir + "bare/orvella/drivers");
+  home.writeFile("plain-file");
+  home.makeDir("not-theirs");
+  auto cannotRead = [](const std::string& folder) { return "orvella-config: cannot read '" + folder + "': Permission denied\n"; };
+  auto cannotMake = [](const std::string& folder, const char* reason) {
+    return "Warning: cannot make the folder '" + folder + "' for the library: " + reason + "\n";
+  };
+  const std::string stopBox = "Error: unexpected error # 13 occured :Permission denied\n";
+  struct {
+    std::vector<std::string> args;
+    std::string locked;  // relative; mode 000 for the run (0555, not writable, when it ends in "/")
+    bool asOtherUser;
+    int status;
+    std::string err;                                   // the whole of stderr
+    std::string out = "";                              // part of stdout; "" for nothing at all
+    std::string homeDir = "", dataHome = "";           // HOME and XDG_DATA_HOME when set
+    std::optional<std::string> stored = std::nullopt;  // the DefaultDirectory stored after the run
+  } cases[] = {
+      {{"--library", lib, "library"}, "lib", true, 66, stopBox + cannotRead(lib)},
+      {{"--library", lib, "library"}, "lib/orvella/drivers", true, 66, cannotRead(drivers)},
+      {{"--library", lib, "library"}, "lib/orvella/userrooms", true, 66, cannotRead(lib + "orvella/userrooms/")},
+      {{"--library", lib, "library"}, "lib/orvella/firmware", true, 66, cannotRead(lib + "orvella/firmware/")},
+      {{"--library", lib, "decode", "--image", panel}, "lib/orvella/drivers", true, 4,
+       stopBox + "orvella-config: " + panel + ": load error 4: Can't find the driver loaded currently saved in the "
+       "panel.  Try downloading updates.\norvella-config: the panel's driver '" + driver + "' was looked for in the "
+       "drivers folder " + drivers + "\n" + cannotRead(drivers) + panel + ": Can't find projector driver " + driver + "\n",
+       "Can't find projector driver"},
+      {{"--library", lib, "defaults", "-o", dir + "d.room"}, "lib/orvella/drivers", true, 66, cannotRead(drivers)},
+      {{"--library", lib, "build", "--defaults", "--format", "9", "-o", dir + "d.img"}, "lib/orvella/drivers", true, 66,
+       cannotRead(drivers)},
+      {{"--library", dir + "bare", "library"}, "bare/orvella/", true, 0,
+       cannotMake(dir + "bare/orvella/drivers/", "Permission denied"), "Drivers:\n  none\n"},
+      {{"library"}, "not-theirs/", true, 0, cannotMake(dir + "not-theirs/.local/", "Permission denied"),
+       "Drivers:\n  none\n", dir + "not-theirs", "", ""},
+      {{"library"}, "", false, 0, cannotMake(dir + "plain-file/", "Not a directory"), "Library: ", "",
+       dir + "plain-file", ""},
+      {{"library"}, "", false, 0, "", "Library: ", "", "", home.dataHome() + "/VXC"},  // one laid out is kept
+  };
+  const Unprivileged runner = unprivilegedUser();
+  int notRun = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args) + " " + c.locked);
+    if (c.asOtherUser && !runner.possible) {
+      ++notRun;
+      continue;
+    }
+    std::filesystem::remove_all(home.configHome());
+    ::setenv("HOME", c.homeDir.empty() ? (dir + "home").c_str() : c.homeDir.c_str(), 1);  // TempXdgHome puts them back
+    ::setenv("XDG_DATA_HOME", c.homeDir.empty() && c.dataHome.empty() ? home.dataHome().c_str() : c.dataHome.c_str(), 1);
+    const std::string locked = dir + c.locked;
+    if (!c.locked.empty()) ::chmod(locked.c_str(), c.locked.back() == '/' ? 0555 : 0);
+    ProgramRun run = runOrvellaConfig(c.args, {}, c.asOtherUser ? runner.user : std::nullopt);
+    if (!c.locked.empty()) ::chmod(locked.c_str(), 0755);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_TRUE(c.out.empty() ? run.out.empty() : run.out.find(c.out) != std::string::npos) << run.out;
+    if (c.stored) {
+      EXPECT_EQ(platform::IniSettingsStore().getSetting("VezUradoDuruvo", "Startup", "DefaultDirectory"), *c.stored);
+    }
+  }
+  if (notRun > 0) GTEST_SKIP() << notRun << " cases not run: " << runner.whyNot;
+}
+
+}  // namespace
