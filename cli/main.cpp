@@ -34,7 +34,8 @@ constexpr const char* kExitStatuses =
     "  4   the panel's driver is not in the   10  the driver's format is unrecognized\n"
     "      library's drivers folder           64  usage\n"
     "  5   the driver needs a newer panel     65  the image's build logged errors\n"
-    "      firmware than --fw                 66  an input cannot be read\n"
+    "      firmware than --fw                 66  an input or a library folder\n"
+    "                                             cannot be read\n"
     "                                         73  an output cannot be written\n"
     "                                         74  a device does not answer\n";
 
