@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/fs_util.h"
+#include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
 #include "tests/fakes/temp_xdg_home.h"
 #include "tests/panel/checked_driver_text.h"
@@ -93,24 +94,13 @@ TEST(BuildCommand, WritesTheImageOnlyAfterACleanCheckAndBuild) {
     EXPECT_EQ(runOrvellaConfig(args).status, 64);
 }
 
-// The example room with each statement of `changes` (a whole line) in place of the line that
-// sets the same keyword.
-std::string exampleRoomWith(const std::vector<std::string>& changes) {
-  std::string room = platform::readWholeFile(kLibrary + "/orvella/userrooms/Room 101.room").value_or("");
-  for (const std::string& change : changes) {
-    const size_t at = room.find("\n" + change.substr(0, change.find('=') + 1)) + 1;
-    if (at == 0) ADD_FAILURE() << change;
-    else room.replace(at, room.find("\r\n", at) - at, change);
-  }
-  return room;
-}
-
 // A room that checks but holds a value its field in the image cannot: each error line on
 // stderr names the rule, the setting as the room file writes it and, for a value past its
 // byte, the largest value the byte holds.
 TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
   TempXdgHome folder;
-  const std::string pastByte = " is past its field, which holds at most ";
+  const std::string dir = folder.root() + "/", pastByte = " is past its field, which holds at most ";
+  const std::string room = *platform::readWholeFile(kLibrary + "/orvella/userrooms/Room 101.room");
   const struct {
     std::vector<std::string> changes;
     std::string format;
@@ -136,18 +126,19 @@ TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.changes[0] + " format " + c.format);
-    const std::string room = folder.root() + "/r.room", image = folder.root() + "/r.img";
-    const std::string listing = folder.root() + "/r.lst";
-    folder.writeFile("r.room", exampleRoomWith(c.changes));
-    EXPECT_EQ(runOrvellaConfig({"check", room}).status, 0);
-    ProgramRun run = runOrvellaConfig({"build", room, "--format", c.format, "-o", image, "--listing", listing});
+    std::string text = room;
+    for (const std::string& change : c.changes) text = listing_lines::withLine(text, change);
+    folder.writeFile("r.room", text);
+    EXPECT_EQ(runOrvellaConfig({"check", dir + "r.room"}).status, 0);
+    ProgramRun run = runOrvellaConfig({"build", dir + "r.room", "--format", c.format, "-o", dir + "r.img",
+                                       "--listing", dir + "r.lst"});
     EXPECT_EQ(run.status, 65);
-    std::string err = "orvella-config: the image of '" + room + "' has errors (see the listing in '" + listing +
-                      "') and was not written\n";
-    for (const std::string& line : c.lines) err += room + ": " + line + "\n";
+    std::string err = "orvella-config: the image of '" + dir + "r.room' has errors (see the listing in '" + dir +
+                      "r.lst') and was not written\n";
+    for (const std::string& line : c.lines) err += dir + "r.room: " + line + "\n";
     EXPECT_EQ(run.err, err);
-    EXPECT_FALSE(platform::readWholeFile(image));
-    EXPECT_EQ(platform::readWholeFile(listing).value_or("").substr(0, kBanner.size()), kBanner);
+    EXPECT_FALSE(platform::readWholeFile(dir + "r.img"));
+    EXPECT_EQ(platform::readWholeFile(dir + "r.lst").value_or("").substr(0, kBanner.size()), kBanner);
   }
 }
 

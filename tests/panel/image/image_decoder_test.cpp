@@ -1,6 +1,6 @@
 // Reading a panel back from its memory, over images served by a fake panel: the format byte,
 // the driver the panel names, each family of encodings, the results and the listing; and
-// images built from the sample drivers, read back and built again.
+// images of the example library read back and built again (each code as each key, every legend byte).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,8 +11,10 @@
 
 #include "common/memory_image.h"
 #include "common/startup_globals.h"
+#include "common/text_helpers.h"
 #include "panel/image/code_table/code_table_v789.h"
 #include "panel/load_error.h"
+#include "platform/fs_util.h"
 #include "tests/fakes/fake_block_source.h"
 #include "tests/fakes/platform_doubles.h"
 #include "tests/panel/checked_driver_text.h"
@@ -271,17 +273,47 @@ TEST_F(ImageDecoderTest, ValuesARoomFileCannotHold) {
   }
 }
 
-// Built with room choices of its own, read back and built again.
-TEST(ImageReadBack, SampleDriversInEveryFormat) {
+// The image built in rule set `version` without its time stamp; "" when none is built.
+std::string build(PanelSettingsV2& settings, int16_t version) {
+  MemDebugForm::instance().reset();
+  std::shared_ptr<memBlockCls> image = settings.makeMemoryMap(version, 1, 0);
+  return image ? image->memImage().replace(0x0120, 32, std::string(32, '\0')) : "";
+}
+
+// The settings of a room text, read and checked; null when the check does not give 0.
+std::unique_ptr<PanelSettingsV2> checkedRoom(const std::string& text) {
+  ParseFileListing::instance().txtParseFileListing("");
+  auto room = std::make_unique<PanelSettingsV2>();
+  int16_t result = -1;
+  room->parseRoomFileText("room.room", text);
+  room->IsDriverValid(result);
+  return result == loadOk ? std::move(room) : nullptr;
+}
+
+// Images of the example library, as the program starts with it, read back from a fake panel.
+class ImageReadBack : public ::testing::Test {
+ protected:
+  void SetUp() override { programStartup(std::string(ORVELLA_SOURCE_DIR) + "/examples/library"); }
+  void TearDown() override { VXCommon::resetStartupGlobals(); }
+
+  // The room text a panel holding `image` gives back; that room must build `image` again.
+  std::string roomGivenBack(const std::string& image, int16_t version) {
+    PanelSettingsV2 panel;
+    int16_t found = 0;
+    if (decodeFrom(source, image, panel, found) != loadOk) return "(does not decode)";
+    const std::string text = panel.encodeRoomFile();
+    std::unique_ptr<PanelSettingsV2> room = checkedRoom(text);
+    EXPECT_TRUE(room && build(*room, version) == image) << "the room given back builds another image";
+    return text;
+  }
+
   TempXdgHome home;
-  programStartup(std::string(ORVELLA_SOURCE_DIR) + "/examples/library");
   FakeBlockSource source;
-  ScopedBlockSource installed(source);
-  auto build = [](PanelSettingsV2& settings, int16_t version) {
-    std::shared_ptr<memBlockCls> image = settings.makeMemoryMap(version, 1, 0);
-    // Without the time stamp, which is the time of the build.
-    return image ? image->memImage().replace(0x0120, 32, std::string(32, '\0')) : "";
-  };
+  ScopedBlockSource installed{source};
+};
+
+// Built with room choices of its own, read back and built again.
+TEST_F(ImageReadBack, SampleDriversInEveryFormat) {
   for (const char* name : {"Acme PX-100 (Rev A).prjdrv", "Acme PX-200 (Rev A).prjdrv",
                            "Acme PX-200 (Rev B).prjdrv", "Borel IR-5 (Rev A).prjdrv"}) {
     for (int16_t version = 1; version <= 3; ++version) {
@@ -304,16 +336,11 @@ TEST(ImageReadBack, SampleDriversInEveryFormat) {
       EXPECT_TRUE(build(decoded, version) == image);
     }
   }
-  VXCommon::resetStartupGlobals();
 }
 
 // The factory defaults built in format 9 with a legend table damaged: the texts that could not
 // be built again are warnings, and the room written from the panel builds again.
-TEST(ImageReadBack, DamagedLegendTablesWriteARoomThatBuildsAgain) {
-  TempXdgHome home;
-  programStartup(std::string(ORVELLA_SOURCE_DIR) + "/examples/library");
-  FakeBlockSource source;
-  ScopedBlockSource installed(source);
+TEST_F(ImageReadBack, DamagedLegendTablesWriteARoomThatBuildsAgain) {
   PanelSettingsV2 defaults;
   ASSERT_FALSE(defaults.loadDefaults());  // true on a failure
   int16_t format9 = 3;
@@ -344,24 +371,11 @@ TEST(ImageReadBack, DamagedLegendTablesWriteARoomThatBuildsAgain) {
     MemDebugForm::instance().reset();
     EXPECT_TRUE(room.makeMemoryMap(format9, 1, 0)) << MemDebugForm::instance().txtMemDumpListing();
   }
-  VXCommon::resetStartupGlobals();
 }
 
 // The saved room built in each format, one settings byte at a time damaged: whenever the
 // panel decodes with 0, the room file written from it reads back and checks 0.
-TEST(ImageReadBack, DamagedSettingsWriteARoomThatReadsBack) {
-  TempXdgHome home;
-  programStartup(std::string(ORVELLA_SOURCE_DIR) + "/examples/library");
-  FakeBlockSource source;
-  ScopedBlockSource installed(source);
-  const std::string roomFile = home.root() + "/decoded.room";
-  auto checkedRoom = [&](const std::string& text) {
-    home.writeFile("decoded.room", text);
-    PanelSettingsV2 room;
-    int16_t result = -1;
-    if (room.ReadAndParseRoomFile(roomFile)) room.IsDriverValid(result);
-    return result;
-  };
+TEST_F(ImageReadBack, DamagedSettingsWriteARoomThatReadsBack) {
   std::set<std::string> checked;
   PanelSettingsV2 saved;
   ASSERT_TRUE(saved.ReadAndParseRoomFile(VXCommon::gFileTypes->localDir(ftSavedRooms) + "Room 101.room"));
@@ -384,12 +398,95 @@ TEST(ImageReadBack, DamagedSettingsWriteARoomThatReadsBack) {
         // Many damages give the same room; each room is read once.
         auto [room, isNew] = checked.insert(decoded.encodeRoomFile());
         if (isNew) {
-          EXPECT_EQ(checkedRoom(*room), 0) << version << " " << address << " " << value;
+          EXPECT_TRUE(checkedRoom(*room)) << version << " " << address << " " << value;
         }
       }
     }
   }
-  VXCommon::resetStartupGlobals();
+}
+
+// The room's lines of the keys the panel holds: the selection keys and hidden functions OFF to 4.
+std::vector<std::string> heldKeyLines(const std::string& room) {
+  std::vector<std::string> lines = listing_lines::starting(room, "ROOM-SELECTION[");
+  for (const std::string& line : listing_lines::starting(room, "ROOM-HID-FUNCT["))
+    if (line[15] < '5' || line[15] > '8') lines.push_back(line);
+  return lines;
+}
+
+// Every code of each example driver as each key (hidden functions the panel lacks too), key k of
+// room r taking code r + k: the check flags the codes the driver does not flag for their roles,
+// which moves the positions of the codes after them in the panel's lists.
+TEST_F(ImageReadBack, EveryCodeAsEachKeyComesBackAsChosen) {
+  std::vector<std::string> keys;
+  for (char n = '1'; n <= '4'; ++n) keys.push_back(std::string("ROOM-SELECTION[") + n + "]=");
+  for (const char* n : {"OFF", "VUP", "VDN", "1", "2", "3", "4", "5", "6", "7", "8"})
+    keys.push_back(std::string("ROOM-HID-FUNCT[") + n + "]=");
+  int drivers = 0;
+  for (const auto& file : std::filesystem::directory_iterator(VXCommon::gFileTypes->localDir(ftDrivers))) {
+    if (file.path().extension() != ".prjdrv") continue;
+    ++drivers;
+    PanelSettingsV2 driver;
+    int16_t result = -1;
+    driver.ReadAndParseProjFile(file.path().string());
+    driver.IsDriverValid(result);
+    ASSERT_EQ(result, loadOk) << file.path();
+    const size_t codes = size_t(driver.codeTableCount());
+    for (size_t r = 0; r < codes; ++r) {
+      std::string text = driver.encodeRoomFile();
+      for (size_t k = 0; k < keys.size(); ++k)
+        text = listing_lines::withLine(text, keys[k] + "'" + driver.codeTableName(int16_t((r + k) % codes + 1)) + "'");
+      std::unique_ptr<PanelSettingsV2> chosen = checkedRoom(text);
+      ASSERT_TRUE(chosen) << file.path() << " room " << r;
+      const std::vector<std::string> keyLines = heldKeyLines(chosen->encodeRoomFile());
+      ASSERT_EQ(keyLines.size(), 11u);
+      for (int16_t version = 1; version <= 3; ++version) {
+        SCOPED_TRACE(file.path().filename().string() + " room " + std::to_string(r) + " format " +
+                     std::to_string(version + 6));
+        const std::string image = build(*chosen, version);
+        ASSERT_FALSE(image.empty());
+        EXPECT_EQ(heldKeyLines(roomGivenBack(image, version)), keyLines);
+      }
+    }
+  }
+  EXPECT_GE(drivers, 4);
+}
+
+// A legend name and font holding each byte value: what a room file can carry comes back as its
+// line; what it cannot is given in the room's own form or not at all.
+TEST_F(ImageReadBack, LegendOfEveryByteComesBackAsBuilt) {
+  const std::string saved = *platform::readWholeFile(VXCommon::gFileTypes->localDir(ftSavedRooms) + "Room 101.room");
+  auto legendRoom = [&saved](const std::string& text) {
+    return listing_lines::withLine(listing_lines::withLine(saved, "ROOM-LEGEND-NAME[1]=\"" + text + "\""),
+                                   "ROOM-LEGEND-FONT[1]=\"" + text + "\"");
+  };
+  // The panel of each byte: the image of "PXC" with the X of every copy replaced.
+  std::unique_ptr<PanelSettingsV2> placeholder = checkedRoom(legendRoom("PXC"));
+  ASSERT_TRUE(placeholder);
+  const std::string placeholderImage = build(*placeholder, 3);
+  std::vector<size_t> copies;
+  for (size_t at = placeholderImage.find("PXC"); at != std::string::npos; at = placeholderImage.find("PXC", at + 1))
+    copies.push_back(at + 1);
+  ASSERT_EQ(copies.size(), 3u);  // the short name, the name table and the font table
+  for (int b = 0; b <= 0xFF; ++b) {
+    SCOPED_TRACE(b);
+    const std::string text = std::string("P") + char(b) + "C";
+    std::string image = placeholderImage;
+    for (size_t at : copies) image[at] = char(b);
+    if (std::unique_ptr<PanelSettingsV2> chosen = checkedRoom(legendRoom(text))) {
+      ASSERT_TRUE(build(*chosen, 3) == image);
+      const std::string room = roomGivenBack(image, 3);
+      EXPECT_NE(room.find("\r\nROOM-LEGEND-NAME[1]=\"" + text + "\"\r\n"), std::string::npos);
+      EXPECT_NE(room.find("\r\nROOM-LEGEND-FONT[1]=\"" + text + "\"\r\n"), std::string::npos);
+    } else {
+      PanelSettingsV2 panel;
+      int16_t found = 0;
+      ASSERT_EQ(decodeFrom(source, image, panel, found), loadOk);
+      const KeyValuePtr& names = PanelSettingsTestAccess::slot(panel, kwRoomLegendName);
+      const std::string name = names ? names->GetValue(Variant("1")).toText() : "";
+      EXPECT_TRUE(name.empty() || name == VXCommon::crLfToPipe(text));
+      EXPECT_EQ(panel.roomLegendFont(1), "");
+    }
+  }
 }
 
 }  // namespace
