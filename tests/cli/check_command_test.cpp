@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -74,27 +73,23 @@ TEST(CheckCommand, ExitsWithTheLoadError) {
 TEST(CheckCommand, SaysEveryErrorTheListingCounts) {
   TempXdgHome folder;
   const std::string repeatsX = "IRCODE['A']=\"%01\",REPEATS=x";
-  const struct {
-    const char* name;
-    std::string text;
-  } cases[] = {
+  const std::pair<const char*, std::string> cases[] = {
       {"repeats.prjdrv", driverText({}, {repeatsX, repeatsX})},
       {"mixed.prjdrv", driverText({"VOL-RANGE"}, {"VOL-MUTE=300", repeatsX, "RSCODE['B']=\"'B'\",CONTINUE=3"})},
       {"mixed.room", driverText({"VOL-FLOOR"}, {repeatsX, "VOL-MUTE=-1"})},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    folder.writeFile(c.name, c.text);
-    const std::string path = folder.root() + "/" + c.name;
+  for (const auto& [name, text] : cases) {
+    folder.writeFile(name, text);
+    const std::string path = folder.root() + "/" + name;
     ProgramRun run = runOrvellaConfig({"check", path});
     const size_t summary = run.out.rfind(" errors.\r\n");
     ASSERT_NE(summary, std::string::npos) << run.out;
     const int counted = std::stoi(run.out.substr(run.out.rfind(' ', summary - 1) + 1));
+    const std::string err = "\n" + run.err, line = "\n" + path + ":";
     int said = 0;
-    std::istringstream err(run.err);
-    for (std::string line; std::getline(err, line);) said += line.rfind(path + ":", 0) == 0;
-    EXPECT_GE(counted, 2);
-    EXPECT_EQ(said, counted) << run.err;
+    for (size_t at = err.find(line); at != std::string::npos; at = err.find(line, at + 1)) ++said;
+    EXPECT_GE(counted, 2) << name;
+    EXPECT_EQ(said, counted) << name << "\n" << run.err;
   }
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "common/startup_globals.h"
-#include "common/unreadable_folders.h"
 #include "platform/settings_store.h"
 #include "tests/fakes/platform_doubles.h"
 #include "tests/fakes/temp_xdg_home.h"
@@ -125,17 +124,6 @@ TEST_F(FileLibraryTest, FindsWebromHelpAndInstaller) {
   EXPECT_EQ(db.findCurrentCU(), "");  // not newer than this utility
   put(ftAppFiles, {"CU010001.exe", "cu0100zz.exe", "CU0100.exe"});
   EXPECT_EQ(db.findCurrentCU(), path(ftAppFiles, "CU010001.exe"));
-}
-
-TEST_F(FileLibraryTest, AFolderThatCannotBeListedIsNotedAMissingOneIsNot) {
-  FakeDirectoryLister lister;
-  lister.failNext(13, "Permission denied");
-  db.createSavedRoomsDB();
-  lister.failNext(68, "Device unavailable");
-  db.createDriverDB();
-  ASSERT_EQ(VXCommon::unreadableFolders().size(), 1u);
-  EXPECT_EQ(VXCommon::unreadableFolders()[0].folder, path(ftSavedRooms, ""));
-  EXPECT_EQ(VXCommon::unreadableFolders()[0].reason, "Permission denied");
 }
 
 TEST_F(FileLibraryTest, MissingFoldersGiveEmptyResults) {
