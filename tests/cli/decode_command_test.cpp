@@ -3,6 +3,7 @@
 // gives its error lines and its parse listing; a missing one is named with the folder searched).
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,7 @@ TEST(DecodeCommand, SaysWhenItsRoomWouldNotBuildThePanelsImage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.err);
     home.writeFile("room.room", c.change.empty() ? room : listing_lines::withLine(room, c.change));
+    std::remove((dir + "decoded.room").c_str());  // written again whatever decode says
     ASSERT_EQ(runOrvellaConfig({"--library", examples, "build", dir + "room.room", "--format", c.format, "-o",
                                 dir + "panel.img", "--listing", dir + "build.txt"}).status, 0);
     ProgramRun run = runOrvellaConfig({"--library", examples, "decode", "--image", dir + "panel.img", "-o",
