@@ -3,6 +3,7 @@
 // gives its error lines and its parse listing; a missing one is named with the folder searched).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/fs_util.h"
 #include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
+#include "tests/fakes/simulated_panel.h"
 #include "tests/fakes/temp_xdg_home.h"
 
 namespace {
@@ -124,6 +126,28 @@ TEST(DecodeCommand, SaysWhenItsRoomWouldNotBuildThePanelsImage) {
     EXPECT_EQ(run.err, c.err);
     EXPECT_TRUE(platform::readWholeFile(dir + "decoded.room"));
   }
+}
+
+// Over a serial line decode reads each block it needs once, its comparison with the image the
+// room builds included, and gives the room an image file of the same panel gives.
+TEST(DecodeCommand, ReadsAPanelOverTheSerialLineOnceABlock) {
+  TempXdgHome home;
+  const std::string dir = home.root() + "/", examples = std::string(ORVELLA_SOURCE_DIR) + "/examples/";
+  SimulatedPanel panel(*platform::readWholeFile(examples + "panel-format9.img"), false);
+  const std::vector<std::string> decode = {"--library", examples + "library", "--fw", "2.0", "decode", "--listing",
+                                           dir + "listing.txt", "-o"};
+  auto withSource = [&decode](std::vector<std::string> source) {
+    source.insert(source.begin(), decode.begin(), decode.end());
+    return source;
+  };
+  const ProgramRun run = runOrvellaConfig(withSource({dir + "port.room", "--port", panel.devicePath()}));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  std::vector<std::string> requests = panel.requests();
+  std::sort(requests.begin(), requests.end());
+  EXPECT_EQ(std::adjacent_find(requests.begin(), requests.end()), requests.end());
+  ASSERT_EQ(runOrvellaConfig(withSource({dir + "file.room", "--image", examples + "panel-format9.img"})).status, 0);
+  EXPECT_EQ(platform::readWholeFile(dir + "port.room"), platform::readWholeFile(dir + "file.room"));
 }
 
 }  // namespace
