@@ -3,7 +3,8 @@
 // (which give the image no time stamp), and when the check gives 0 builds the panel's
 // 8192-byte image in that memory format for the firmware of --fw (1.2 without it). The
 // memory listing goes to the --listing file, or to stdout without one; the image is written
-// only when its build logged no error.
+// only when its build logged no error. Each of the room's settings that the image does not
+// keep as the file gives it is then said on stderr as a warning (kept_settings_report.h).
 // Exit status: 0; the load error when the check fails (the parse listing printed, 1 for a room
 // file); 65 when the image build logged errors (the listing written, no image; stderr names the
 // setting behind each error line); 64 usage; 66 FILE unreadable; 73 IMAGE or the listing file
@@ -23,6 +24,7 @@
 #include "cli/command.h"
 #include "cli/failure_report.h"
 #include "cli/file_args.h"
+#include "cli/kept_settings_report.h"
 #include "cli/output_writer.h"
 #include "cli/settings_file_reader.h"
 #include "wizard/mem_debug_form.h"
@@ -81,7 +83,10 @@ int run() {
     reportBuildErrors(input, *settings, errors);
     return kExitImageErrors;
   }
-  return writeOutputFile(args.image, image->memImage());
+  const int written = writeOutputFile(args.image, image->memImage());
+  // What the image does not keep of the room is said, not only left out.
+  if (written == kExitOk) reportSettingsNotKept(input, *settings, ruleSet, image->memImage());
+  return written;
 }
 
 CommandRegistration registration({"build", "the panel's 8192-byte image of a driver, a room or the factory defaults\n"

@@ -21,3 +21,9 @@ BlockSource& currentBlockSource() {
   if (provider()) return provider()();
   return none;
 }
+
+BlockSourceOverride::BlockSourceOverride(BlockSource& source) : previous_(provider()) {
+  provider() = [&source]() -> BlockSource& { return source; };
+}
+
+BlockSourceOverride::~BlockSourceOverride() { provider() = std::move(previous_); }

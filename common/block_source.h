@@ -23,3 +23,16 @@ class BlockSource {
 // source (creating it on first use). Without a provider every fetch fails with errnum 1.
 void installBlockSource(std::function<BlockSource&()> provider);
 BlockSource& currentBlockSource();
+
+// Serves every fetch from `source` while it lives, then gives the program back the provider it
+// had (an image read in memory beside the panel the command reads).
+class BlockSourceOverride {
+ public:
+  explicit BlockSourceOverride(BlockSource& source);
+  ~BlockSourceOverride();
+  BlockSourceOverride(const BlockSourceOverride&) = delete;
+  BlockSourceOverride& operator=(const BlockSourceOverride&) = delete;
+
+ private:
+  std::function<BlockSource&()> previous_;
+};

@@ -280,8 +280,10 @@ class PanelSettingsV2 : public VbObject {
   // flag and gives a LoadError: 0, 2 the driver does not check, 4 it is not in the drivers
   // folder, 7 no known format, 8 a block could not be read (whatever else was found), 9 the
   // image's log counted errors. version is set to the rule set used, 1..3 (formats 7..9), or 4
-  // for no known format. Never raises.
-  int16_t decodeMemoryMap(int16_t& version);
+  // for no known format. Never raises. `ownDriver`, when given, is the text of the driver as a
+  // room file writes it (its statements without the room's settings), read in place of the
+  // library's driver: what an image built from a room keeps of it is told without the library.
+  int16_t decodeMemoryMap(int16_t& version, const std::string* ownDriver = nullptr);
 
  private:
   friend class PanelSettingsTestAccess;  // tests reach the private state through it

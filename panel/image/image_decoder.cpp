@@ -31,8 +31,8 @@ std::string driversFolder() {
 
 }  // namespace
 
-int16_t PanelSettingsV2::decodeMemoryMap(int16_t& version) {
-  return ImageDecoder(*this).run(version);
+int16_t PanelSettingsV2::decodeMemoryMap(int16_t& version, const std::string* ownDriver) {
+  return ImageDecoder(*this, ownDriver).run(version);
 }
 
 int16_t PanelSettingsV2::ImageDecoder::run(int16_t& version) {
@@ -69,7 +69,7 @@ void PanelSettingsV2::ImageDecoder::walkRules(const MemRuleSet& rules) {
   // The format rule, the set's first, was read by the detection.
   for (int32_t pos = 2; pos <= rules.count(); ++pos) {
     const memRuleClass& rule = rules.item(pos);
-    if (rule.memRetreiveMe && decodeRule(rule, bitRewrittenLater(rules, pos)) == Walk::Stop) return;
+    if (rule.memRetreiveMe && decodeRule(rule, RoomSettingFields::bitRewrittenLater(rules, pos)) == Walk::Stop) return;
     // The rest of the panel is not read once a block could not be.
     if (image_.memCommError()) return;
   }
@@ -157,8 +157,8 @@ PanelSettingsV2::ImageDecoder::Walk PanelSettingsV2::ImageDecoder::reloadDriver(
   std::string name = image_.peekLString(rule.memoryStartAddress);
   const std::string folder = driversFolder();
   // An empty name, or a library without a drivers folder, finds no driver.
-  bool found = !name.empty() && !folder.empty() && isPlainFileName(name);
-  if (found) {
+  bool found = ownDriver_ || (!name.empty() && !folder.empty() && isPlainFileName(name));
+  if (found && !ownDriver_) {
     // The panel may name the older-format file of a driver the library has in the newer one.
     std::string candidate = VXCommon::stripExt(name) + ".prjdrv";
     if (VXCommon::fileExists(folder + candidate)) name = candidate;
@@ -175,7 +175,8 @@ PanelSettingsV2::ImageDecoder::Walk PanelSettingsV2::ImageDecoder::reloadDriver(
     storeDriverName();
     return Walk::Stop;
   }
-  owner_.ReadAndParseProjFile(folder + name);
+  if (ownDriver_) owner_.parseRoomFileText(name, *ownDriver_);
+  else owner_.ReadAndParseProjFile(folder + name);
   int16_t checked = 0;
   owner_.IsDriverValid(checked);
   if (checked != 0) {
@@ -186,26 +187,6 @@ PanelSettingsV2::ImageDecoder::Walk PanelSettingsV2::ImageDecoder::reloadDriver(
   }
   storeDriverName();
   return Walk::Next;
-}
-
-bool PanelSettingsV2::ImageDecoder::bitRewrittenLater(const MemRuleSet& rules, int16_t pos) {
-  const memRuleClass& rule = rules.item(pos);
-  const int16_t g = rule.memoryGrammar;
-  if (g != gramBit && g != gramNotBit && g != gramFlagBit && g != gramNotFlagBit) return false;
-  for (int32_t later = pos + 1; later <= rules.count(); ++later) {
-    const memRuleClass& field = rules.item(later);
-    int32_t length = 0;
-    switch (field.memoryGrammar) {
-      case gramSelIndex:
-      case gramSelIndex0: length = kSelectionKeys; break;
-      case gramHidIndex:
-      case gramHidIndex0: length = kHiddenFunctionKeys; break;
-      default: continue;
-    }
-    const int32_t offset = rule.memoryStartAddress - field.memoryStartAddress;
-    if (offset >= 0 && offset < length) return true;
-  }
-  return false;
 }
 
 void PanelSettingsV2::ImageDecoder::settleOptionWords() {

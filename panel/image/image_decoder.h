@@ -32,14 +32,18 @@
 #include "common/memory_rule.h"
 #include "common/variant.h"
 #include "panel/image/code_table/packed_code_flags.h"
+#include "panel/image/room_setting_fields.h"
 #include "panel/panel_settings.h"
 
 class PanelSettingsV2::ImageDecoder {
  public:
-  static constexpr int16_t kSelectionKeys = 4;       // bytes of a selection index
-  static constexpr int16_t kHiddenFunctionKeys = 7;  // bytes of a hidden-function index
+  // Bytes of a selection index and of a hidden-function index.
+  static constexpr int16_t kSelectionKeys = RoomSettingFields::kSelectionKeys;
+  static constexpr int16_t kHiddenFunctionKeys = RoomSettingFields::kHiddenFunctionKeys;
 
-  explicit ImageDecoder(PanelSettingsV2& owner) : owner_(owner) {}
+  // `ownDriver`, when given, is the driver's text as a room file writes it, read in place of
+  // the library's driver of the name the panel holds.
+  ImageDecoder(PanelSettingsV2& owner, const std::string* ownDriver) : owner_(owner), ownDriver_(ownDriver) {}
 
   // Decodes the panel; version is set as decodeMemoryMap describes. Gives the LoadError.
   int16_t run(int16_t& version);
@@ -73,10 +77,6 @@ class PanelSettingsV2::ImageDecoder {
   void readUnused(const memRuleClass& rule);
 
   // ---- Helpers.
-  // True when the bit rule at position pos lies in a byte that a later index rule of the set
-  // writes whole (format 8 puts its advanced-relay bit into the last hidden-function index):
-  // what that byte holds is the index, not the bit.
-  static bool bitRewrittenLater(const MemRuleSet& rules, int16_t pos);
   void log(int16_t kind, const std::string& text) { image_.memDebug(kind, text); }
   const std::string& keyword(int16_t row) const { return owner_.keywordTable(row).keyword; }
   // The warning that a value read from the panel is not stored: the room file could not give
@@ -95,6 +95,7 @@ class PanelSettingsV2::ImageDecoder {
   OptionWords& optionWordsOf(int16_t row);
 
   PanelSettingsV2& owner_;
+  const std::string* ownDriver_;
   const MemRuleSet* rules_ = nullptr;  // the set being walked
   memBlockCls image_;
   int16_t result_ = 0;

@@ -25,8 +25,8 @@
 
 namespace {
 
-constexpr int16_t kRelayCount = 7;
-constexpr int16_t kFixedAudioInputs = 4;  // formats 7 and 8
+using RoomSettingFields::kFixedAudioInputs;
+constexpr int16_t kRelayCount = RoomSettingFields::kRelays;
 constexpr int16_t kAfvpValues = 3;        // gain, treble, bass
 constexpr int16_t kLegendCount = LegendTable::kLegends;
 constexpr int16_t kNoPosition0 = 255;      // "none" of the 0-based index encodings
@@ -123,7 +123,9 @@ void PanelSettingsV2::ImageDecoder::readPreamp(const memRuleClass& rule) {
   KeyValuePtr& slot = owner_.kv(kwRoomAfvpGbt);
   const keywordDef& preamp = owner_.keywordTable(kwRoomAfvpGbt);
   int16_t inputs = kFixedAudioInputs;
-  if (rule.memoryGrammar == gramAfvp) inputs = slot ? slot->count() : 0;
+  // Format 9 holds as many inputs as the room has, up to the five its field has room for.
+  if (rule.memoryGrammar == gramAfvp)
+    inputs = std::min<int16_t>(slot ? slot->count() : 0, RoomSettingFields::kFormat9AudioInputs);
   for (int32_t n = 1; n <= inputs; ++n) {
     const AfvpInput stored = decodeAfvpInput(image_, n, rule.memoryStartAddress);
     // An input the room lacks (fewer inputs than the format holds, or one without its list of

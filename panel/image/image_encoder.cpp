@@ -1,5 +1,6 @@
 // Building the panel image: the walk over one rule set, the choice of each rule's grammar, the
 // listing in the memory debug window and the decision to hand the image over.
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include "common/time_codes.h"
 #include "common/vb_error.h"
 #include "panel/image/image_encoder.h"
+#include "panel/image/room_setting_fields.h"
 #include "panel/model/memory_grammar.h"
 #include "panel/model/room_slot_values.h"
 #include "panel/model/time_ticks.h"
@@ -134,8 +136,11 @@ void PanelSettingsV2::ImageEncoder::applyGrammar() {
     case gramRelaysV9:
     case gramRelaysV7:
     case gramRelaysV8: return encodeRelays(rule_->memoryGrammar);
-    case gramAfvp: return encodePreamp(values_ ? values_->count() : 0);
-    case gramAfvp4: return encodePreamp(4);
+    // Format 9's field has room for five inputs; an input past them is not written over the
+    // bytes that follow.
+    case gramAfvp:
+      return encodePreamp(std::min<int16_t>(values_ ? values_->count() : 0, RoomSettingFields::kFormat9AudioInputs));
+    case gramAfvp4: return encodePreamp(RoomSettingFields::kFixedAudioInputs);
     case gramLString:
       if (haveValues())
         encodeLString(RoomSlotValues::asText(value(1)), "'" + keywordName(rule_->memoryValIndex) + "'");

@@ -10,19 +10,19 @@
 #include "common/list_helpers.h"
 #include "common/time_codes.h"
 #include "panel/image/image_encoder.h"
+#include "panel/image/room_setting_fields.h"
 #include "panel/model/memory_grammar.h"
 #include "panel/model/room_slot_values.h"
 
 namespace {
 
-constexpr int16_t kSelectionKeys = 4;
-constexpr int16_t kRelays = 7;
+using RoomSettingFields::kRelays;
+using RoomSettingFields::kSelectionKeys;
 constexpr int16_t kUnassigned0 = 255;  // "no code" in the 0-based index forms
-// The first entries of the core-function and hidden-function key names: the positions the
-// panel addresses, in index order.
+// The first entries of the core-function key names: the positions the panel addresses, in
+// index order.
 const std::vector<std::string> kCoreKeys = {"REPEAT", "PREFIX", "SUFFIX", "POLL",
                                             "ON",     "OFF",    "VUP",    "VDN"};
-const std::vector<std::string> kHiddenKeys = {"OFF", "VUP", "VDN", "1", "2", "3", "4"};
 
 // The byte of a position in a list of codes. In the 0-based forms position 256 would be 255,
 // the byte of no code: it is kept past the byte, as position 256 is in the 1-based form.
@@ -49,9 +49,10 @@ KeyValuePtr PanelSettingsV2::ImageEncoder::valuesByNumber(int16_t count) const {
 void PanelSettingsV2::ImageEncoder::encodeIndexes(bool hidden, bool zeroBased) {
   const std::vector<std::string> names =
       hidden ? owner_.codeTableHidFuncts() : owner_.codeTableSelections();
-  const int16_t slots = hidden ? int16_t(kHiddenKeys.size()) : kSelectionKeys;
+  const std::vector<std::string>& hiddenKeys = RoomSettingFields::hiddenFunctionKeys();
+  const int16_t slots = hidden ? int16_t(hiddenKeys.size()) : kSelectionKeys;
   for (int16_t n = 1; n <= slots; ++n) {
-    const std::string key = hidden ? kHiddenKeys[size_t(n - 1)] : RoomSlotValues::indexKey(n);
+    const std::string key = hidden ? hiddenKeys[size_t(n - 1)] : RoomSlotValues::indexKey(n);
     const int32_t position = VXCommon::findInArrayCI(names, textUnder(values_, key));
     owe(rule_->memoryValIndex, Variant(key));
     pokeCount(indexByte(position, zeroBased), rule_->memoryStartAddress + n - 1, Decimal(1));
@@ -102,7 +103,7 @@ void PanelSettingsV2::ImageEncoder::encodeCodeTable() {
   for (int16_t n = 1; n <= kSelectionKeys; ++n)
     codeTable_.createOrderedTableList(
         textUnder(owner_.kv(kwRoomSelection), RoomSlotValues::indexKey(n)));
-  for (const std::string& key : kHiddenKeys)
+  for (const std::string& key : RoomSettingFields::hiddenFunctionKeys())
     codeTable_.createOrderedTableList(textUnder(owner_.kv(kwRoomHidFunct), key));
 
   const std::string region = codeTable_.getCodeTablePackedString(image_, start);

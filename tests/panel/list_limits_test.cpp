@@ -139,10 +139,9 @@ TEST(ListLimits, FullListsEndTheirWalksAndRefuseOneEntryMore) {
       {"room of a full installation notes list",
        [] { return roomLinesStarting(*fullDriver(kwDocInstallationNote, note), "DOC-INSTALLATION-NOTE["); },
        {"DOC-INSTALLATION-NOTE[ x32767"}},
+      // The field holds five inputs; the rest are not written past it (build names them).
       {"build of a full list of pre-amplifier inputs",
-       [] { return buildErrors(*fullDriver(kwRoomAfvpGbt, input)); },
-       {"[E]PokeByte error - out of bounds location 8192", "[E]pokeNibHigh error - out of bounds location 8193",
-        "[E]pokeNibLow error - out of bounds location 8193"}},
+       [] { return buildErrors(*fullDriver(kwRoomAfvpGbt, input)); }, {"an image"}},
   };
   for (const Case& c : cases) EXPECT_EQ(c.expected, c.run()) << c.what;
 }

@@ -1,0 +1,185 @@
+#include "cli/kept_settings_report.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "common/ascii_text.h"
+#include "common/block_source.h"
+#include "comm/image_file_source.h"
+#include "panel/image/room_setting_fields.h"
+#include "panel/model/room_slot_values.h"
+#include "panel/panel_settings.h"
+#include "cli/failure_report.h"
+#include "cli/settings_file_reader.h"
+#include "wizard/mem_debug_form.h"
+#include "wizard/parse_file_listing.h"
+
+namespace cli {
+namespace {
+
+constexpr const char* kRoomPrefix = "ROOM-";
+constexpr int kFirstFormat = 7;
+
+// A setting of the room, as opposed to the driver's: the notes are the room's but no image
+// holds them, so they are never named.
+bool isRoomSetting(int16_t row, const keywordDef& def) {
+  return row != kwRoomUsrNote && def.keyword.rfind(kRoomPrefix, 0) == 0;
+}
+
+// The command's listings are what it printed or will print; reading the room again in memory
+// adds nothing to them.
+class ListingsKept {
+ public:
+  ListingsKept()
+      : memory_(MemDebugForm::instance().txtMemDumpListing()),
+        parse_(ParseFileListing::instance().txtParseFileListing()) {}
+  ~ListingsKept() {
+    MemDebugForm::instance().txtMemDumpListing(memory_);
+    ParseFileListing::instance().txtParseFileListing(parse_);
+  }
+  ListingsKept(const ListingsKept&) = delete;
+  ListingsKept& operator=(const ListingsKept&) = delete;
+
+ private:
+  std::string memory_, parse_;
+};
+
+// The driver's part of the room: its room file without the room's settings, which the decode
+// reads from the image (or leaves at the checker's defaults, as it does with a library driver).
+std::string driverText(const PanelSettingsV2& checked) {
+  const std::string room = checked.encodeRoomFile();
+  std::string text;
+  for (size_t at = 0, end; at < room.size(); at = end + 2) {
+    end = room.find("\r\n", at);
+    if (end == std::string::npos) end = room.size();
+    if (room.compare(at, std::string(kRoomPrefix).size(), kRoomPrefix) != 0) text += room.substr(at, end - at) + "\r\n";
+  }
+  return text;
+}
+
+std::string valueOf(const std::string& statement) {
+  const size_t equals = statement.find('=');
+  return equals == std::string::npos ? std::string() : statement.substr(equals + 1);
+}
+
+KeyValuePtr slotOf(const PanelSettingsV2& settings, int16_t row) {
+  return settings.directAccess(row).object<KeyValueClass>();
+}
+
+bool hasSetting(const PanelSettingsV2& settings, int16_t row, const Variant& subscript) {
+  const KeyValuePtr slot = slotOf(settings, row);
+  return slot && (subscript.isEmpty() || slot->GetIndex(subscript) != 0);
+}
+
+// True for a time that comes back as the given one rounded to its field's tick.
+bool sameTime(const PanelSettingsV2& given, const PanelSettingsV2& decoded, int16_t row,
+               const MemRuleSet& rules) {
+  const keywordDef& def = given.keywordTable(row);
+  if (def.valueType == valTime) {
+    const std::optional<Decimal> tick = RoomSettingFields::tickOf(rules, row);
+    const std::optional<Decimal> was = RoomSlotValues::asDecimal(slotOf(given, row)->ItemVal(1));
+    const std::optional<Decimal> is = RoomSlotValues::asDecimal(slotOf(decoded, row)->ItemVal(1));
+    if (tick && was && is) return (*was / *tick).roundHalfEven() * *tick == *is;
+  }
+  return false;
+}
+
+// The subscripts a panel of any format has for `row`, in order.
+std::vector<std::string> subscriptsAnyPanelHas(const PanelSettingsV2& settings, int16_t row) {
+  std::vector<std::string> all;
+  for (int16_t set = 1; set <= PanelSettingsV2::kRuleSetCount; ++set)
+    for (const auto& rule : settings.memRules(set))
+      if (rule->memRetreiveMe && rule->memoryValIndex == row)
+        for (const std::string& key : RoomSettingFields::subscriptsOf(rule->memoryGrammar))
+          if (std::find(all.begin(), all.end(), key) == all.end()) all.push_back(key);
+  return all;
+}
+
+std::optional<long> numberOf(const std::string& text) {
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  return std::stol(text);
+}
+
+// "ROOM-HID-FUNCT[OFF], [VUP], [VDN], [1] to [4]".
+std::string subscriptsText(const std::string& keyword, const std::vector<std::string>& keys) {
+  std::string text = keyword;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    size_t last = i;
+    while (last + 1 < keys.size() && numberOf(keys[i]) && numberOf(keys[last + 1]) &&
+           *numberOf(keys[last + 1]) == *numberOf(keys[last]) + 1)
+      ++last;
+    text += (i > 0 ? ", [" : "[") + keys[i] + "]";
+    if (last > i) text += " to [" + keys[last] + "]";
+    i = last;
+  }
+  return text;
+}
+
+}  // namespace
+
+void reportSettingsNotKept(const std::string& file, const PanelSettingsV2& checked, int16_t ruleSet,
+                           const std::string& image) {
+  std::vector<std::string> warnings;
+  {
+    ListingsKept listings;
+    // The settings as the file sets them, before the checker completed them.
+    const SettingsFile given = readSettingsFile(file);
+    if (!given.settings) return;  // it was read a moment ago; readSettingsFile has said why not now
+    ImageFileBlockSource blocks(image);
+    BlockSourceOverride source(blocks);
+    auto decoded = std::make_shared<PanelSettingsV2>();
+    const std::string driver = driverText(checked);
+    int16_t version = 0;
+    const int16_t result = decoded->decodeMemoryMap(version, &driver);
+    if (result != 0 || version != ruleSet) {
+      fail(0, "cannot tell which settings of '" + file + "' its image keeps: the image does not decode (load error " +
+                  std::to_string(result) + ")");
+      return;
+    }
+    const std::string format = " in memory format " + std::to_string(ruleSet + kFirstFormat - 1);
+    const MemRuleSet& rules = checked.memRules(ruleSet);
+    for (int16_t row = 1; row <= kKeywordCount; ++row) {
+      const keywordDef& def = checked.keywordTable(row);
+      const KeyValuePtr slot = slotOf(*given.settings, row);
+      if (!slot || !isRoomSetting(row, def)) continue;
+      for (int32_t i = 1; i <= (def.subscriptKind == subNone ? 1 : slot->count()); ++i) {
+        const Variant subscript = def.subscriptKind == subNone ? Variant() : slot->ItemKey(i);
+        const std::string was = given.settings->roomStatement(row, subscript);
+        const bool decodes = hasSetting(*decoded, row, subscript);
+        const std::string is = decodes ? decoded->roomStatement(row, subscript) : std::string();
+        // Words compare ignoring letter case, as the reader takes them.
+        const bool same = def.valueType == valWord ? VXCommon::equalsIgnoringCase(valueOf(was), valueOf(is))
+                                                   : valueOf(was) == valueOf(is);
+        // A setting that comes back as given is kept, from its field or by default.
+        if (decodes && (same || sameTime(*given.settings, *decoded, row, rules))) continue;
+        if (decodes && RoomSettingFields::holds(rules, row, subscript))
+          warnings.push_back(was + " is kept as " + valueOf(is) + format);
+        else
+          warnings.push_back(was + " is not kept" + format);
+      }
+    }
+  }
+  for (const std::string& warning : warnings) sayLine(file + ": warning: " + warning);
+}
+
+void reportIndexesNoPanelHas(const std::string& file, const PanelSettingsV2& settings) {
+  for (int16_t row = 1; row <= kKeywordCount; ++row) {
+    const keywordDef& def = settings.keywordTable(row);
+    const KeyValuePtr slot = slotOf(settings, row);
+    if (!slot || !isRoomSetting(row, def) || def.subscriptKind == subNone) continue;
+    const std::vector<std::string> had = subscriptsAnyPanelHas(settings, row);
+    for (int32_t i = 1; i <= slot->count(); ++i) {
+      std::string key = RoomSlotValues::asText(slot->ItemKey(i));
+      // A number is an index however it is written ("05" is 5).
+      if (std::optional<long> number = numberOf(key)) key = std::to_string(*number);
+      if (std::find(had.begin(), had.end(), key) != had.end()) continue;
+      sayLine(file + ": warning: no panel has " + def.keyword + "[" + RoomSlotValues::asText(slot->ItemKey(i)) +
+              "] (a panel has " + subscriptsText(def.keyword, had) + ")");
+    }
+  }
+}
+
+}  // namespace cli
