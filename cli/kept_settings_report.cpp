@@ -8,6 +8,7 @@
 #include "common/ascii_text.h"
 #include "common/block_source.h"
 #include "comm/image_file_source.h"
+#include "panel/image/library_driver.h"
 #include "panel/image/room_setting_fields.h"
 #include "panel/model/room_slot_values.h"
 #include "panel/panel_settings.h"
@@ -46,15 +47,28 @@ class ListingsKept {
   std::string memory_, parse_;
 };
 
-// The driver's part of the room: its room file without the room's settings, which the decode
-// reads from the image (or leaves at the checker's defaults, as it does with a library driver).
-std::string driverText(const PanelSettingsV2& checked) {
-  const std::string room = checked.encodeRoomFile();
+// The lines of a room file's text that do (or do not) set a room setting.
+std::string linesOf(const std::string& room, bool roomSettings) {
   std::string text;
   for (size_t at = 0, end; at < room.size(); at = end + 2) {
     end = room.find("\r\n", at);
     if (end == std::string::npos) end = room.size();
-    if (room.compare(at, std::string(kRoomPrefix).size(), kRoomPrefix) != 0) text += room.substr(at, end - at) + "\r\n";
+    if ((room.compare(at, std::string(kRoomPrefix).size(), kRoomPrefix) == 0) == roomSettings)
+      text += room.substr(at, end - at) + "\r\n";
+  }
+  return text;
+}
+
+// The driver as decode would read it for the panel: the room's own driver, with the room
+// settings that the driver decode re-reads gives before the panel's values. That is a driver
+// file's own, and for a room file those of the library's driver of its name (none when the
+// library has no such driver); the checker's defaults complete them as they do in decode.
+std::string driverText(const SettingsFile& given, const PanelSettingsV2& checked) {
+  std::string text = linesOf(checked.encodeRoomFile(), false);
+  if (!given.room) return text + linesOf(given.settings->encodeRoomFile(), true);
+  if (const std::optional<std::string> name = LibraryDriver::fileNameFor(checked.fullDriverName())) {
+    PanelSettingsV2 library;
+    if (library.ReadAndParseProjFile(LibraryDriver::folder() + *name)) text += linesOf(library.encodeRoomFile(), true);
   }
   return text;
 }
@@ -131,7 +145,7 @@ void reportSettingsNotKept(const std::string& file, const PanelSettingsV2& check
     ImageFileBlockSource blocks(image);
     BlockSourceOverride source(blocks);
     auto decoded = std::make_shared<PanelSettingsV2>();
-    const std::string driver = driverText(checked);
+    const std::string driver = driverText(given, checked);
     int16_t version = 0;
     const int16_t result = decoded->decodeMemoryMap(version, &driver);
     if (result != 0 || version != ruleSet) {

@@ -2,9 +2,10 @@
 // some of a room's settings (formats 7 and 8 hold no legends and fewer options and inputs), no
 // format has one for an index past the panel's, and a field may hold another value than the
 // room gave (a relay's duration that format 7 does not keep, a pre-amplifier input given two
-// values of three). The image is decoded in memory against the room's own driver, as decode
-// would read it from a panel; each room setting the file sets (ROOM-... with its subscript)
-// that comes back otherwise is said on stderr as a warning:
+// values of three). The image is decoded in memory as decode would read it from a panel, but
+// against the room's own driver (with the room settings that the library's driver of its name
+// gives, which decode takes for what the image does not hold); each room setting the file sets
+// (ROOM-... with its subscript) that comes back otherwise is said on stderr as a warning:
 //   "r.room: warning: ROOM-LEGEND-NAME[1]="PC" is not kept in memory format 7"
 //   "r.room: warning: ROOM-AFVP-GBT[1]=2,6 is kept as 2,6,0 in memory format 9"
 // "not kept" where the format holds no field for the setting, "kept as VALUE" (as a room file

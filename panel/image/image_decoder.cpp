@@ -2,12 +2,11 @@
 // marked for read-back, the re-read of the driver the panel names, the option words and the
 // result.
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "common/file_helpers.h"
-#include "common/file_type_table.h"
-#include "common/startup_globals.h"
 #include "panel/image/image_decoder.h"
+#include "panel/image/library_driver.h"
 #include "panel/model/keyword_arguments.h"
 #include "panel/load_error.h"
 #include "panel/model/memory_grammar.h"
@@ -17,17 +16,6 @@
 namespace {
 
 constexpr int16_t kUnknownFormatVersion = 4;
-
-// A name the panel gives for its driver is looked for in the drivers folder only: a name that
-// holds a folder separator (or what the file helpers take for one) or a NUL names no file
-// there.
-bool isPlainFileName(const std::string& name) {
-  return name.find_first_of(std::string("/\\:\0", 4)) == std::string::npos;
-}
-
-std::string driversFolder() {
-  return VXCommon::gFileTypes ? VXCommon::gFileTypes->localDir(ftDrivers) : std::string();
-}
 
 }  // namespace
 
@@ -155,14 +143,11 @@ PanelSettingsV2::ImageDecoder::Walk PanelSettingsV2::ImageDecoder::decodeRule(
 PanelSettingsV2::ImageDecoder::Walk PanelSettingsV2::ImageDecoder::reloadDriver(
     const memRuleClass& rule) {
   std::string name = image_.peekLString(rule.memoryStartAddress);
-  const std::string folder = driversFolder();
-  // An empty name, or a library without a drivers folder, finds no driver.
-  bool found = ownDriver_ || (!name.empty() && !folder.empty() && isPlainFileName(name));
-  if (found && !ownDriver_) {
-    // The panel may name the older-format file of a driver the library has in the newer one.
-    std::string candidate = VXCommon::stripExt(name) + ".prjdrv";
-    if (VXCommon::fileExists(folder + candidate)) name = candidate;
-    found = VXCommon::fileExists(folder + name);
+  bool found = ownDriver_ != nullptr;
+  if (!ownDriver_) {
+    const std::optional<std::string> inLibrary = LibraryDriver::fileNameFor(name);
+    found = inLibrary.has_value();
+    if (found) name = *inLibrary;
   }
   auto storeDriverName = [this, &name] {
     auto slot = std::make_shared<KeyValueClass>();
@@ -176,7 +161,7 @@ PanelSettingsV2::ImageDecoder::Walk PanelSettingsV2::ImageDecoder::reloadDriver(
     return Walk::Stop;
   }
   if (ownDriver_) owner_.parseRoomFileText(name, *ownDriver_);
-  else owner_.ReadAndParseProjFile(folder + name);
+  else owner_.ReadAndParseProjFile(LibraryDriver::folder() + name);
   int16_t checked = 0;
   owner_.IsDriverValid(checked);
   if (checked != 0) {
