@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 
 #include "comm/comm_access.h"
 #include "comm/image_file_source.h"
@@ -55,7 +56,8 @@ std::string unreadBlockMessage(int32_t block, const std::string& source) {
 
 int32_t lastUnreadBlock() { return frmCommAccess::instance().lastFailure().blocknum; }
 
-// Passes each fetch on and keeps the blocks that arrived.
+// Passes each fetch on and keeps what it got: the blocks that arrived, and the blocks that
+// could not be read, which are not asked for again (each failure costs a round of attempts).
 class PanelSource::Remembering : public BlockSource {
  public:
   explicit Remembering(BlockSource& source) : source_(source) {}
@@ -66,14 +68,21 @@ class PanelSource::Remembering : public BlockSource {
       errnum = 0;
       return;
     }
+    if (unreadable_.count(blocknum) != 0) {
+      errnum = kBlockFailedEarlier;
+      return;
+    }
     source_.retrieveBlock(data, blocknum, deviceID, errnum);
     if (errnum == 0 && data.size() >= size_t(memBlockCls::kBlockSize))
       blocks_[blocknum] = data.substr(0, size_t(memBlockCls::kBlockSize));
+    else
+      unreadable_.insert(blocknum);
   }
 
  private:
   BlockSource& source_;
   std::map<int32_t, std::string> blocks_;
+  std::set<int32_t> unreadable_;
 };
 
 std::unique_ptr<PanelSource> PanelSource::open(const std::optional<std::string>& imagePath,

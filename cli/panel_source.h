@@ -3,7 +3,9 @@
 // source; when it ends, the source is uninstalled and the serial port closed.
 //
 // Every block read through the source is kept, so that a command that looks at the panel's bytes
-// again (decode's comparison with the image its room builds) reads no block twice.
+// again (decode's comparison with the image its room builds) reads no block twice. A block that
+// could not be read is asked for once as well: a later read of it fails at once, without a
+// request, and the memory image does not log its failure again.
 //
 // While a panel is read over the serial line and stderr is a terminal, one progress line on
 // stderr ("reading block n of m from DEVICE") is rewritten in place at each block and wiped
@@ -42,7 +44,7 @@ class PanelSource {
   PanelSource(const PanelSource&) = delete;
   PanelSource& operator=(const PanelSource&) = delete;
 
-  // The 64 bytes of block n (0-based), read now unless they were read before; nothing when
+  // The 64 bytes of block n (0-based), read now unless it was asked for before; nothing when
   // the block cannot be read.
   std::optional<std::string> block(int32_t n);
   // True for an image file, whose blocks cost nothing to read.

@@ -19,6 +19,10 @@ class BlockSource {
                              int16_t& errnum) = 0;
 };
 
+// The errnum of a source that did not ask the device: the block failed earlier in this run and
+// that failure was passed back then (a source that remembers failures gives it).
+inline constexpr int16_t kBlockFailedEarlier = 2;
+
 // Installs the provider of the source; the provider runs at each fetch and returns the one
 // source (creating it on first use). Without a provider every fetch fails with errnum 1.
 void installBlockSource(std::function<BlockSource&()> provider);

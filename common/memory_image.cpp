@@ -138,7 +138,7 @@ void memBlockCls::ensureBlock(int32_t byteIdx) {
     blockFlags_.set(block + 1, true);
     return;
   }
-  memDebug(memDbgError, "Communications error reading block " + decimal(block));
+  if (errnum != kBlockFailedEarlier) memDebug(memDbgError, "Communications error reading block " + decimal(block));
   commErrorFlag_ = true;
   failedThisPeek_.push_back(block);
 }

@@ -11,7 +11,8 @@
 // False or an empty text); a value raised to the low bound logs a warning. Callers decide from
 // memDebugErrors, memDebugWarnings and memCommError. Within one peek operation a block whose
 // fetch failed is asked for once: its bytes read as they stand (0x00); the next operation
-// asks again.
+// asks again. A source that answers kBlockFailedEarlier did not ask the device again, and the
+// block's failure was reported when it happened: the fetch fails without a new error entry.
 //
 // Log lines end CR LF: "[I]" info, "[E]" error, "[W]" warning, four blanks and the text for a
 // trace, an empty line for any other kind. A trace line is hex4Str(address), a tag and the

@@ -150,4 +150,23 @@ TEST(DecodeCommand, ReadsAPanelOverTheSerialLineOnceABlock) {
   EXPECT_EQ(platform::readWholeFile(dir + "port.room"), platform::readWholeFile(dir + "file.room"));
 }
 
+// A block the panel cannot read is asked for in one round of attempts however often the
+// decoder reads it (the legend table peeks into block 6 five times), and its error is said once.
+TEST(DecodeCommand, AsksForABlockThatCannotBeReadOnce) {
+  TempXdgHome home;
+  const std::string examples = std::string(ORVELLA_SOURCE_DIR) + "/examples/";
+  SimulatedPanel panel(*platform::readWholeFile(examples + "panel-format9.img"), false);
+  panel.refuseBlock(6);
+  const ProgramRun run =
+      runOrvellaConfig({"--library", examples + "library", "--fw", "2.0", "decode", "--port", panel.devicePath()});
+  EXPECT_EQ(run.status, 74);
+  const std::vector<std::string> requests = panel.requests();
+  EXPECT_EQ(std::count(requests.begin(), requests.end(), "?\x86\r"), 4);
+  EXPECT_EQ(listing_lines::starting(run.out, "[E]"), std::vector<std::string>{"[E]Communications error reading block 6"});
+  const std::string error = panel.devicePath() + ": Communications error reading block 6\n";
+  const size_t said = run.err.find(error);
+  EXPECT_NE(said, std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find(error, said + 1), std::string::npos) << run.err;
+}
+
 }  // namespace

@@ -36,6 +36,11 @@ void SimulatedPanel::queueAnswers(const std::vector<Answer>& answers) {
   queue_.insert(queue_.end(), answers.begin(), answers.end());
 }
 
+void SimulatedPanel::refuseBlock(int32_t blocknum) {
+  std::lock_guard lock(mutex_);
+  refused_.insert(blocknum);
+}
+
 std::vector<std::string> SimulatedPanel::requests() const {
   std::lock_guard lock(mutex_);
   return requests_;
@@ -81,6 +86,7 @@ void SimulatedPanel::serve() {
 
 void SimulatedPanel::handle(const std::string& request) {
   Answer answer = Answer::Normal;
+  int32_t block = request[0] == '?' && request.back() == '\r' ? blockOf(request.substr(1)) : -1;
   {
     std::lock_guard lock(mutex_);
     requests_.push_back(request);
@@ -88,8 +94,8 @@ void SimulatedPanel::handle(const std::string& request) {
       answer = queue_.front();
       queue_.pop_front();
     }
+    if (refused_.count(block) != 0) block = -1;
   }
-  int32_t block = request[0] == '?' && request.back() == '\r' ? blockOf(request.substr(1)) : -1;
   if (block < 0) return writeAll("!?");
   std::string data = image_.substr(size_t(block) * kBlockBytes, kBlockBytes);
   std::string reply = normalReply(block), wrongSum(1, char(checksumOf(block) ^ 0x5A));

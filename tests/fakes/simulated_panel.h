@@ -1,7 +1,8 @@
 // SimulatedPanel: a device at the far end of a pseudo-terminal, for the serial code's tests
 // and benchmark. A thread answers each block request ("?", the block address, CR) from an
 // image: one address byte (block + 128) for a panel, two (high, low; high 255 for the
-// configuration page) for an adapter; a malformed request or a block the image lacks gets "!?".
+// configuration page) for an adapter; a malformed request, a block the image lacks or one it is
+// told to refuse gets "!?".
 // Its answers follow a queue that tests fill to make it misbehave; once the queue is empty it
 // answers normally. The device path is opened by the code under test like any serial device.
 #pragma once
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -35,6 +37,8 @@ class SimulatedPanel {
   const std::string& devicePath() const { return path_; }
   // Answers for the next requests, in order.
   void queueAnswers(const std::vector<Answer>& answers);
+  // Every request for `blocknum` gets "!?", as for a block the device cannot read.
+  void refuseBlock(int32_t blocknum);
   // The requests' bytes as received.
   std::vector<std::string> requests() const;
   // The reply a device with this image gives to a request for `blocknum`.
@@ -55,6 +59,7 @@ class SimulatedPanel {
   std::string path_;
   mutable std::mutex mutex_;
   std::deque<Answer> queue_;
+  std::set<int32_t> refused_;
   std::vector<std::string> requests_;
   std::thread thread_;
 };
