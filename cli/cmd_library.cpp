@@ -2,7 +2,9 @@
 // maker and model (the current revision marked, application notes named) and the upgrade
 // files newer than the panel's firmware (--fw) and this utility. A folder that does not exist
 // lists as empty; when a folder of the library cannot be read, nothing is listed: each such
-// folder is named with the reason on stderr and the status is 66.
+// folder is named with the reason on stderr and the status is 66. Names come from the file
+// system and may hold any byte: each line shows them as messages do (platform::visibleText),
+// so that no name can drive the terminal.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <string>
@@ -16,13 +18,17 @@
 #include "cli/failure_report.h"
 #include "cli/file_args.h"
 #include "cli/output_writer.h"
+#include "platform/visible_text.h"
 
 namespace {
 
 // The listing, printed only once every folder has been read.
 std::string listing;
 
-void printLine(const std::string& text) { listing += text + "\n"; }
+void printLine(const std::string& text) { listing += platform::visibleText(text) + "\n"; }
+
+// The width a name takes in the listing, escaped.
+size_t shownSize(const std::string& name) { return platform::visibleText(name).size(); }
 
 std::string orNone(const std::string& path) { return path.empty() ? "none" : path; }
 
@@ -47,10 +53,10 @@ void listDrivers(fileDatabaseCls& library) {
     printLine("  " + (maker.empty() ? std::string("(no maker)") : maker));
     auto models = library.getModelList(maker, "", unused, true);
     size_t width = 0;
-    for (const ProjDriverPtr& model : models) width = std::max(width, model->projModelAndRev.size());
+    for (const ProjDriverPtr& model : models) width = std::max(width, shownSize(model->projModelAndRev));
     for (const ProjDriverPtr& model : models) {
       std::string line = "    " + model->projModelAndRev;
-      line.append(width + 2 - model->projModelAndRev.size(), ' ');
+      line.append(width + 2 - shownSize(model->projModelAndRev), ' ');
       line += model->projIsCurrent ? "current" : "older revision";
       if (model->hasPDF) line += ", application note";
       line += "  [" + model->projDriverName + "]";

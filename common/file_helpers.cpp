@@ -34,10 +34,13 @@ bool listingFinds(const std::string& path, const std::string& pattern, DirAttr a
       boxes.show("This drive or path does not exist: " + path, MsgButtons::Ok, MsgIcon::Warning);
       return false;
     }
-    boxes.show("unexpected error #" + numberWithSign(result.error) + " occured :" + result.description,
+    // The box names the folder it is about after its own text; the run cannot go on with that
+    // folder, and what needs it ends naming it.
+    const std::string folder = result.folder.empty() ? folderPartOf(pattern) : result.folder;
+    boxes.show("unexpected error #" + numberWithSign(result.error) + " occured :" + result.description + ": '" +
+                   folder + "'",
                MsgButtons::Ok, MsgIcon::Stop);
-    // The run cannot go on with this folder: what needs it ends naming it.
-    noteUnreadableFolder(folderPartOf(pattern), result.description);
+    noteUnreadableFolder(folder, result.description);
     return false;
   }
 }

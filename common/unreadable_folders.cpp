@@ -16,7 +16,7 @@ void noteUnreadableFolder(const std::string& folder, const std::string& reason) 
 
 void noteIfUnreadable(const std::string& folder, const platform::DirListing& listing) {
   if (listing.error != 0 && listing.error != platform::kErrDeviceUnavailable)
-    noteUnreadableFolder(folder, listing.description);
+    noteUnreadableFolder(listing.folder.empty() ? folder : listing.folder, listing.description);
 }
 
 std::string folderPartOf(const std::string& path) {

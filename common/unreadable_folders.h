@@ -2,7 +2,7 @@
 // reason, so that a command that needs them can end naming them instead of taking them for
 // empty. The file tests note the folder of a listing that met an unexpected error (after their
 // message box), and the file library notes a folder it could not list; a folder that does not
-// exist is never noted (it is an empty one).
+// exist is never noted (it is an empty one), but a file or a loop of links in its place is.
 //
 // Folders end in "/". A folder inside one noted before is not noted again: that one is why it
 // cannot be read, and the one to name. initGlobals starts the record afresh.
@@ -22,7 +22,8 @@ struct UnreadableFolder {
 };
 
 void noteUnreadableFolder(const std::string& folder, const std::string& reason);
-// Notes `folder` when its listing failed for any reason but that it does not exist.
+// Notes `folder` (or the folder the listing's error names) when its listing failed for any
+// reason but that it does not exist.
 void noteIfUnreadable(const std::string& folder, const platform::DirListing& listing);
 // The folder part of a path or listing pattern, with its final "/" ("./" when it has none).
 std::string folderPartOf(const std::string& path);

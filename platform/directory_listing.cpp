@@ -20,19 +20,34 @@ ServiceSlot<DirectoryLister, PosixDirectoryLister>& slot() {
   return s;
 }
 
-DirListing failure(int err) {
+DirListing failure(int err, std::string folder) {
   DirListing result;
   if (err == ENOMEDIUM || err == EIO) {
     result.error = kErrDriveNotReady;
     result.description = "Disk not ready";
-  } else if (err == ENOENT || err == ENOTDIR) {
+  } else if (err == ENOENT) {
     result.error = kErrDeviceUnavailable;
     result.description = "Device unavailable";
   } else {
     result.error = err;
     result.description = std::strerror(err);
+    result.folder = std::move(folder);
   }
   return result;
+}
+
+// The folder that an error met on `path` (folders ending in "/") is about: for a file or a loop
+// of links in a folder's place, the outermost folder of the path that meets the same error;
+// for any other error, `fallback`.
+std::string folderOfError(const std::string& path, int err, const std::string& fallback) {
+  if (err != ENOTDIR && err != ELOOP) return fallback;
+  // The "/" of an absolute path's root ends no folder to look at.
+  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+    const std::string prefix = path.substr(0, slash + 1);
+    struct stat info {};
+    if (::stat(prefix.c_str(), &info) != 0 && errno == err) return prefix;
+  }
+  return fallback;
 }
 
 // Whether an entry of this mode is listed under attrs.
@@ -52,24 +67,30 @@ int folderError(const std::string& folder) {
 DirListing PosixDirectoryLister::list(const std::string& pattern, DirAttr attrs) {
   size_t slash = pattern.rfind('/');
   std::string folder = slash == std::string::npos ? "." : pattern.substr(0, slash + 1);
+  const std::string named = slash == std::string::npos ? "./" : folder;  // in an error
   std::string namePattern = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
   if (namePattern.empty()) namePattern = "*.*";
 
   DirListing result;
   if (!hasWildcard(namePattern)) {
-    if (int err = folderError(folder)) return failure(err);
+    if (int err = folderError(folder)) return failure(err, folderOfError(named, err, named));
     struct stat info {};
     std::string path = (slash == std::string::npos) ? namePattern : folder + namePattern;
     if (::stat(path.c_str(), &info) != 0) {
-      if (errno == ENOENT) return result;
-      return failure(errno);
+      const int err = errno;
+      if (err == ENOENT) return result;
+      // Asked about as a folder, the entry is the one to name when it loops.
+      return failure(err, folderOfError(attrs == DirAttr::WithFolders ? path + "/" : named, err, named));
     }
     if (namePattern[0] != '.' && listed(info.st_mode, attrs)) result.names.push_back(namePattern);
     return result;
   }
 
   DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return failure(errno);
+  if (dir == nullptr) {
+    const int err = errno;
+    return failure(err, folderOfError(named, err, named));
+  }
   for (;;) {
     errno = 0;
     const dirent* entry = ::readdir(dir);
@@ -77,7 +98,7 @@ DirListing PosixDirectoryLister::list(const std::string& pattern, DirAttr attrs)
       if (errno != 0) {
         int err = errno;
         ::closedir(dir);
-        return failure(err);
+        return failure(err, named);
       }
       break;
     }

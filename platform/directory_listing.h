@@ -9,9 +9,11 @@
 // DirAttr::WithFolders lists folders too.
 //
 // Errors keep the numbers the callers tell apart: no medium or an I/O error is "drive not
-// ready" (71); a folder of the pattern that does not exist (or is no folder) is "device
-// unavailable" (68); any other failure keeps its errno and the system's text for it. A folder
-// that exists but holds no match is no error: the list is just empty.
+// ready" (71); a folder of the pattern that does not exist is "device unavailable" (68); any
+// other failure keeps its errno and the system's text for it, such as a file or a loop of
+// symbolic links where a folder of the path should be ("Not a directory", "Too many levels of
+// symbolic links"), and names the folder it is about. A folder that exists but holds no match
+// is no error: the list is just empty.
 #pragma once
 
 #include <functional>
@@ -29,6 +31,10 @@ struct DirListing {
   std::vector<std::string> names;
   int error = 0;            // 0 when the listing succeeded
   std::string description;  // the error's text
+  // Of an error other than 68 and 71: the folder it is about, ending in "/". The pattern's own
+  // folder, but for a file or a loop of links in a folder's place, which is named (the outermost
+  // one). Empty when not known: then it is the pattern's folder.
+  std::string folder;
 };
 
 class DirectoryLister {

@@ -26,10 +26,20 @@ size_t utf8SequenceLength(std::string_view text, size_t at) {
   return length;
 }
 
-// C2 80 to C2 9F: the C1 controls, which a terminal reading UTF-8 acts on.
-bool isC1Control(std::string_view text, size_t at, size_t length) {
-  return length == 2 && static_cast<unsigned char>(text[at]) == 0xC2 &&
-         static_cast<unsigned char>(text[at + 1]) <= 0x9F;
+// The code point of the well-formed UTF-8 sequence of `length` bytes at `at`.
+char32_t codePointAt(std::string_view text, size_t at, size_t length) {
+  static constexpr unsigned char kLeadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
+  char32_t code = static_cast<unsigned char>(text[at]) & kLeadBits[length];
+  for (size_t i = 1; i < length; ++i) code = (code << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+  return code;
+}
+
+// Characters a terminal acts on rather than shows: the C1 controls, and those that reorder or
+// break the line (the direction marks, embeddings, overrides and isolates; the line and
+// paragraph separators).
+bool actsOnTheLine(char32_t code) {
+  return (code >= 0x80 && code <= 0x9F) || code == 0x061C || code == 0x200E || code == 0x200F ||
+         (code >= 0x2028 && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
 }
 
 void appendEscaped(std::string& shown, unsigned char byte) {
@@ -53,11 +63,11 @@ std::string visibleText(std::string_view text) {
       continue;
     }
     const size_t length = utf8SequenceLength(text, at);
-    if (length > 0 && !isC1Control(text, at, length)) {
+    if (length > 0 && !actsOnTheLine(codePointAt(text, at, length))) {
       shown.append(text.substr(at, length));
       at += length;
     } else {
-      // A C1 control is shown byte by byte; a stray byte alone, and what follows it is
+      // Such a character is shown byte by byte; a stray byte alone, and what follows it is
       // looked at afresh.
       for (const size_t end = at + (length > 0 ? length : 1); at < end; ++at)
         appendEscaped(shown, static_cast<unsigned char>(text[at]));

@@ -1,10 +1,12 @@
-// A library folder that cannot be read ends the command naming the folder and the reason (never
-// listed as empty; decode keeps its load error); one that is not there lists as empty. The
+// A library folder that cannot be read, or that a file or a loop of links takes the place of,
+// ends the command naming the folder and the reason (never listed as empty; decode keeps its
+// load error); one that is not there lists as empty. The
 // start-up says why a folder of the library cannot be made, once, and stores no default library
 // it could not lay out. Permissions do not bind root: those cases run as another user.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
@@ -22,16 +24,32 @@ TEST(LibraryFolders, AFolderThatCannotBeReadOrMadeIsNamedWithItsReason) {
   ::chmod(home.root().c_str(), 0777);  // the other user keeps its settings here
   const std::string dir = home.root() + "/", lib = dir + "lib/", drivers = lib + "orvella/drivers/";
   const std::string panel = kExamples + "panel-format9.img", driver = "Acme PX-100 (Rev A).prjdrv";
-  for (const char* copy : {"lib", "bare"})
+  for (const char* copy : {"lib", "bare", "file-drivers", "file-orvella", "loop"})
     std::filesystem::copy(kExamples + "library", dir + copy, std::filesystem::copy_options::recursive);
-  std::filesystem::remove_all(dir + "bare/orvella/drivers");
+  for (const char* folder :
+       {"bare/orvella/drivers", "file-drivers/orvella/drivers", "file-orvella/orvella", "loop/orvella/drivers"})
+    std::filesystem::remove_all(dir + folder);
+  for (const char* file : {"file-drivers/orvella/drivers", "file-orvella/orvella"}) home.writeFile(file);
+  ::symlink("drivers", (dir + "loop/orvella/drivers").c_str());
+  const std::string fileDrivers = dir + "file-drivers/orvella/drivers/", loop = dir + "loop/orvella/drivers/";
   home.writeFile("plain-file");
   home.makeDir("not-theirs");
-  auto cannotRead = [](const std::string& folder) { return "orvella-config: cannot read '" + folder + "': Permission denied\n"; };
+  const char *denied = "Permission denied", *notFolder = "Not a directory", *loops = "Too many levels of symbolic links";
+  auto cannotRead = [](const std::string& folder, const char* reason = "Permission denied") {
+    return "orvella-config: cannot read '" + folder + "': " + reason + "\n";
+  };
   auto cannotMake = [](const std::string& folder, const char* reason) {
     return "Warning: cannot make the folder '" + folder + "' for the library: " + reason + "\n";
   };
-  const std::string stopBox = "Error: unexpected error # 13 occured :Permission denied\n";
+  auto stopBox = [](int error, const char* reason, const std::string& folder) {
+    return "Error: unexpected error # " + std::to_string(error) + " occured :" + reason + ": '" + folder + "'\n";
+  };
+  auto driverMissing = [&](const std::string& folder) {  // decode's lines up to the folder's
+    return "orvella-config: " + panel + ": load error 4: Can't find the driver loaded currently saved in the panel.  "
+           "Try downloading updates.\norvella-config: the panel's driver '" + driver + "' was looked for in the drivers "
+           "folder " + folder + "\n";
+  };
+  const std::string notFound = panel + ": Can't find projector driver " + driver + "\n";
   struct {
     std::vector<std::string> args;
     std::string locked;  // relative; mode 000 for the run (0555, not writable, when it ends in "/")
@@ -42,15 +60,12 @@ TEST(LibraryFolders, AFolderThatCannotBeReadOrMadeIsNamedWithItsReason) {
     std::string homeDir = "", dataHome = "";           // HOME and XDG_DATA_HOME when set
     std::optional<std::string> stored = std::nullopt;  // the DefaultDirectory stored after the run
   } cases[] = {
-      {{"--library", lib, "library"}, "lib", true, 66, stopBox + cannotRead(lib)},
+      {{"--library", lib, "library"}, "lib", true, 66, stopBox(13, denied, lib) + cannotRead(lib)},
       {{"--library", lib, "library"}, "lib/orvella/drivers", true, 66, cannotRead(drivers)},
       {{"--library", lib, "library"}, "lib/orvella/userrooms", true, 66, cannotRead(lib + "orvella/userrooms/")},
       {{"--library", lib, "library"}, "lib/orvella/firmware", true, 66, cannotRead(lib + "orvella/firmware/")},
       {{"--library", lib, "decode", "--image", panel}, "lib/orvella/drivers", true, 4,
-       stopBox + "orvella-config: " + panel + ": load error 4: Can't find the driver loaded currently saved in the "
-       "panel.  Try downloading updates.\norvella-config: the panel's driver '" + driver + "' was looked for in the "
-       "drivers folder " + drivers + "\n" + cannotRead(drivers) + panel + ": Can't find projector driver " + driver + "\n",
-       "Can't find projector driver"},
+       stopBox(13, denied, drivers) + driverMissing(drivers) + cannotRead(drivers) + notFound, "Can't find projector driver"},
       {{"--library", lib, "defaults", "-o", dir + "d.room"}, "lib/orvella/drivers", true, 66, cannotRead(drivers)},
       {{"--library", lib, "build", "--defaults", "--format", "9", "-o", dir + "d.img"}, "lib/orvella/drivers", true, 66,
        cannotRead(drivers)},
@@ -58,8 +73,16 @@ TEST(LibraryFolders, AFolderThatCannotBeReadOrMadeIsNamedWithItsReason) {
        cannotMake(dir + "bare/orvella/drivers/", "Permission denied"), "Drivers:\n  none\n"},
       {{"library"}, "not-theirs/", true, 0, cannotMake(dir + "not-theirs/.local/", "Permission denied"),
        "Drivers:\n  none\n", dir + "not-theirs", "", ""},
-      {{"library"}, "", false, 0, cannotMake(dir + "plain-file/", "Not a directory"), "Library: ", "",
-       dir + "plain-file", ""},
+      {{"library"}, "", false, 66, cannotMake(dir + "plain-file/", notFolder) + cannotRead(dir + "plain-file/", notFolder),
+       "", "", dir + "plain-file", ""},
+      {{"--library", dir + "file-drivers", "library"}, "", false, 66,
+       cannotMake(fileDrivers, notFolder) + cannotRead(fileDrivers, notFolder)},
+      {{"--library", dir + "file-orvella", "library"}, "", false, 66,
+       cannotMake(dir + "file-orvella/orvella/", notFolder) + cannotRead(dir + "file-orvella/orvella/", notFolder)},
+      {{"--library", dir + "file-drivers", "decode", "--image", panel}, "", false, 4,
+       cannotMake(fileDrivers, notFolder) + stopBox(20, notFolder, fileDrivers) + driverMissing(fileDrivers) +
+           cannotRead(fileDrivers, notFolder) + notFound, "Can't find projector driver"},
+      {{"--library", dir + "loop", "library"}, "", false, 66, stopBox(40, loops, loop) + cannotRead(loop, loops)},
       {{"library"}, "", false, 0, "", "Library: ", "", "", home.dataHome() + "/VXC"},  // one laid out is kept
   };
   const Unprivileged runner = unprivilegedUser();

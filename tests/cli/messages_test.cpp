@@ -3,7 +3,9 @@
 // control bytes of names and texts from files and panels shown escaped with every line whole,
 // a warning of the start-up said once however often it is met, and help for a command that
 // does not exist said as for the command itself. C1 controls in UTF-8 and stray bytes are
-// escaped too (an accented name stays readable); the listing's default output is told as such.
+// escaped too (an accented name stays readable), and so are the characters that reorder or
+// break a line, on stderr and in the names `library` lists; the listing's default output is told
+// as such.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -115,7 +117,7 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
       {{"room", drivers + "Borel IR-5 (Rev A).prjdrv", "-o", dir + "\x7F/x.room"},
        73,
        {"cannot write '" + dir + "\\x7F/x.room': No such file or directory\n"}},
-      {{"library"}, 0, {"Warning: cannot make the folder '" + dir + "plain-file/' for the library: Not a directory\n"},
+      {{"library"}, 66, {"Warning: cannot make the folder '" + dir + "plain-file/' for the library: Not a directory\n"},
        false, dir + "plain-file"},
       {{"--library", dir + "plain-file", "library"}, 66, {"the library folder '" + dir + "plain-file' is not a folder\n"}},
       {{"help", "frob"}, 64, {"orvella-config: unknown command 'frob'\n"}},
@@ -142,6 +144,35 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
     EXPECT_EQ(run.err.find("not a regular file"), std::string::npos);  // never a folder in place of its file
   }
   if (notRun > 0) GTEST_SKIP() << notRun << " cases not run: " << runner.whyNot;
+}
+
+TEST(Messages, NamesThatCouldDriveOrReorderTheTerminalAreEscapedInLibraryToo) {
+  const struct {
+    std::string name, shown;
+  } cases[] = {
+      {"Ev\x1B[2Jil", "Ev\\x1B[2Jil"},
+      {"Bell\x07" "Csi\x9B" "2J", "Bell\\x07Csi\\x9B2J"},
+      {"BOGUS\xE2\x80\xAEKEY", "BOGUS\\xE2\\x80\\xAEKEY"},  // U+202E
+      // U+061C, U+200E, U+200F, U+202A, U+2066, U+2069, U+2028, U+2029
+      {"Dir\xD8\x9C\xE2\x80\x8E\xE2\x80\x8F\xE2\x80\xAA\xE2\x81\xA6\xE2\x81\xA9\xE2\x80\xA8\xE2\x80\xA9",
+       "Dir\\xD8\\x9C\\xE2\\x80\\x8E\\xE2\\x80\\x8F\\xE2\\x80\\xAA\\xE2\\x81\\xA6\\xE2\\x81\\xA9\\xE2\\x80\\xA8\\xE2\\x80\\xA9"},
+      // Their neighbours (U+061B, U+200D, U+2027, U+202F, U+2065, U+206A) and accents stay.
+      {"Kept\xD8\x9B\xE2\x80\x8D\xE2\x80\xA7\xE2\x80\xAF\xE2\x81\xA5\xE2\x81\xAA\xC3\xA9",
+       "Kept\xD8\x9B\xE2\x80\x8D\xE2\x80\xA7\xE2\x80\xAF\xE2\x81\xA5\xE2\x81\xAA\xC3\xA9"},
+  };
+  TempXdgHome home;
+  for (const auto& c : cases) {
+    home.writeFile("lib/orvella/userrooms/" + c.name + ".room");
+    home.writeFile("lib/orvella/drivers/" + c.name + " M (A).prjdrv");
+  }
+  ProgramRun run = runOrvellaConfig({"--library", home.root() + "/lib", "library"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_FALSE(holdsRawControlBytes(run.out)) << run.out;
+  for (const auto& c : cases) {
+    EXPECT_EQ(platform::visibleText(c.name), c.shown);
+    for (const std::string& line : {"  " + c.shown + "\n", "[" + c.shown + " M (A).prjdrv]"})  // room, maker, driver
+      EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+  }
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ TEST(FileTests, AnswerDiskErrorsWithMessageBoxes) {
       {{{68, "Device unavailable"}}, {}, false,
        {{"This drive or path does not exist: " + path, MsgButtons::Ok, MsgIcon::Warning}}},
       {{{13, "Permission denied"}}, {}, false,
-       {{"unexpected error # 13 occured :Permission denied", MsgButtons::Ok, MsgIcon::Stop}}},
+       {{"unexpected error # 13 occured :Permission denied: '" + home.root() + "/'", MsgButtons::Ok, MsgIcon::Stop}}},
   };
   for (const Case& c : cases) {
     for (bool dirTest : {false, true}) {
