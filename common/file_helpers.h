@@ -6,8 +6,9 @@
 // answer its disk errors with message boxes: drive not ready asks to retry (OK) or give up
 // (Cancel); a missing drive or path says so; anything else shows the error's number and text,
 // followed by the folder it is about (": 'FOLDER/'"), and notes that folder as one that cannot
-// be read (unreadable_folders.h), for the command that needs it to end there. Each of these answers False. A path holding a
-// wildcard ("*" or "?") names no single file and is answered False without a listing.
+// be read (unreadable_folders.h), for the command that needs it to end there. Each of these
+// answers False. A path holding a wildcard ("*" or "?") names no single file and is answered
+// False without a listing.
 #pragma once
 
 #include <cstdint>
