@@ -93,4 +93,27 @@ TEST(CheckCommand, SaysEveryErrorTheListingCounts) {
   }
 }
 
+// A file of endless errors still gives a stderr that can be read: the first 50 error lines,
+// each long text cut short, and then how many more the listing holds, which keeps them all.
+TEST(CheckCommand, SaysTheFirstFiftyErrorLinesAndCountsTheRest) {
+  TempXdgHome folder;
+  std::string nulLines;
+  for (int line = 0; line < 60; ++line) nulLines += std::string(400, '\0') + "\r\n";
+  folder.writeFile("nul.prjdrv", nulLines);
+  const std::string path = folder.root() + "/nul.prjdrv";
+  ProgramRun run = runOrvellaConfig({"check", path});
+  EXPECT_EQ(run.status, 10);
+  std::vector<std::string> lines;
+  for (size_t at = 0, end; (end = run.err.find('\n', at)) != std::string::npos; at = end + 1)
+    lines.push_back(run.err.substr(at, end - at));
+  ASSERT_EQ(lines.size(), 52u) << run.err;  // the load error, 50 error lines, the count
+  std::string shown = "Unrecognized key '";  // 18 bytes and 302 NULs: the 320 bytes shown
+  for (int nul = 0; nul < 302; ++nul) shown += "\\x00";
+  EXPECT_EQ(lines[50], path + ":50: " + shown + " ... (99 more bytes in the listing)");
+  EXPECT_EQ(lines[51], "orvella-config: " + path + ": 11 more error lines are in the listing");
+  size_t listed = 0;
+  for (size_t at = run.out.find("\r\n    (E) "); at != std::string::npos; at = run.out.find("\r\n    (E) ", at + 1)) ++listed;
+  EXPECT_EQ(listed, 61u);
+}
+
 }  // namespace
