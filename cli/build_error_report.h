@@ -6,7 +6,8 @@
 //   SOURCE: TEXT                          (a line that no one setting led to)
 //
 // STATEMENT is the setting as the room file writes it ("ROOM-RELAY[2]=Maintained"), LARGEST the
-// largest value the field holds, written the same way ("8.5H").
+// largest value the field holds, written the same way ("8.5H"). As for every listing's errors,
+// the first 50 are said and then how many more there are (error_echo.h).
 #pragma once
 
 #include <string>

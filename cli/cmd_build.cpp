@@ -5,7 +5,7 @@
 // memory listing goes to the --listing file, or to stdout without one; the image is written
 // only when its build logged no error. Each of the room's settings that the image does not
 // keep as the file gives it is then said on stderr as a warning (kept_settings_report.h).
-// Exit status: 0; the load error when the check fails (the parse listing printed, 1 for a room
+// Exit status: 0; the load error when the check fails (the parse listing goes there, 1 for a room
 // file); 65 when the image build logged errors (the listing written, no image; stderr names the
 // setting behind each error line); 64 usage; 66 FILE unreadable; 73 IMAGE or the listing file
 // unwritable.
@@ -66,7 +66,7 @@ int run() {
 
   int status = kExitOk;
   std::shared_ptr<PanelSettingsV2> settings =
-      args.defaults ? loadFactoryDefaults(status) : readCheckedSettings(input, status);
+      args.defaults ? loadFactoryDefaults(status, listingPath) : readCheckedSettings(input, status, listingPath);
   if (!settings) return status;
 
   MemDebugForm::instance().reset();

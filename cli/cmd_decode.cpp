@@ -6,7 +6,8 @@
 // room file (-o) is written only when the panel decodes cleanly. Then the listing's warnings (what
 // the room could not take as the panel holds it) are said on stderr, and so is a room that
 // would not build the panel's image again (room_rebuild_check.h).
-// Any other result is said on stderr with its load-error text and the listing's error lines;
+// Any other result is said on stderr with its load-error text and the listing's error lines
+// (for a panel of no known format, what its format byte reads: decode_failure_report.h);
 // for a driver that does not check (2) the driver's parse listing follows the memory listing
 // and its error lines follow on stderr (for one that cannot be read, its name and the reason);
 // for a missing driver (4) stderr names the driver and the drivers folder searched, and the
@@ -26,6 +27,7 @@
 #include "panel/load_error.h"
 #include "panel/panel_settings.h"
 #include "cli/command.h"
+#include "cli/decode_failure_report.h"
 #include "cli/failure_report.h"
 #include "cli/file_args.h"
 #include "cli/output_writer.h"
@@ -95,6 +97,7 @@ int run() {
     reportRoomRebuild(source, room, version, *panel);
     return written;
   }
+  const std::string formatByte = result == loadUnknownFormat ? formatByteMessage(source, *panel, *settings) : "";
   panel.reset();
 
   reportLoadError(source, result);
@@ -105,7 +108,8 @@ int run() {
                      driversFolder);
     reportUnreadableFolder(driversFolder + settings->fullDriverName());  // why it could not be looked at
   }
-  reportMemoryErrors(source, MemDebugForm::instance().txtMemDumpListing());
+  reportDecodeErrors(source, MemDebugForm::instance().txtMemDumpListing(), result, *settings);
+  if (!formatByte.empty()) fail(result, formatByte);
   if (driver.settings) reportParseErrors(driver.path, ParseFileListing::instance().txtParseFileListing(), driver.parsedSize);
   return result == loadCommError ? kExitDevice : result;
 }

@@ -1,8 +1,9 @@
 // orvella-config defaults -o ROOM: the panel's factory settings as a room file. Loads the
 // factory-defaults driver of the library's drivers folder into a new settings object and
 // writes the room. When that driver cannot be read the status is 66; when it does not check
-// cleanly its parse listing is printed, the failure said on stderr, nothing is written and the
-// status is its load error; 73 when ROOM cannot be written.
+// cleanly its parse listing is printed (left out when ROOM is standard output), the failure
+// said on stderr, nothing is written and the status is its load error; 73 when ROOM cannot be
+// written.
 #include <CLI/CLI.hpp>
 #include <memory>
 #include <string>
@@ -26,7 +27,7 @@ void define(CLI::App& command) {
 int run() {
   checkOutputs({VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver}, {{"-o", output}});
   int status = kExitOk;
-  std::shared_ptr<PanelSettingsV2> settings = loadFactoryDefaults(status);
+  std::shared_ptr<PanelSettingsV2> settings = loadFactoryDefaults(status, parseListingBeside(output));
   if (!settings) return status;
   return writeOutputFile(output, settings->encodeRoomFile());
 }

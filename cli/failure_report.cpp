@@ -8,6 +8,7 @@
 #include "common/startup_globals.h"
 #include "common/unreadable_folders.h"
 #include "cli/command.h"
+#include "cli/error_echo.h"
 #include "platform/visible_text.h"
 
 namespace cli {
@@ -67,22 +68,27 @@ void reportLoadError(const std::string& source, int result) {
 }
 
 void reportParseErrors(const std::string& file, const std::string& listing, size_t parsedSize) {
+  ErrorEcho echo(file);
   std::string lineNumber;
   forEachLine(listing, [&](const std::string& line, size_t start) {
     if (std::string number = echoedLineNumber(line); !number.empty()) lineNumber = number;
     if (std::none_of(std::begin(kParseErrorMarks), std::end(kParseErrorMarks),
                      [&line](const char* mark) { return line.rfind(mark, 0) == 0; }))
       return;
+    if (!echo.next()) return;
     std::string where = start < parsedSize && !lineNumber.empty() ? file + ":" + lineNumber : file;
-    sayLine(where + ": " + line.substr(kParseMarkSize));
+    sayLine(where + ": " + shownText(line.substr(kParseMarkSize)));
   });
+  echo.finish();
 }
 
 void reportMemoryErrors(const std::string& source, const std::string& listing) {
+  ErrorEcho echo(source);
   forEachLine(listing, [&](const std::string& line, size_t) {
-    if (line.rfind(kMemoryErrorMark, 0) == 0)
-      sayLine(source + ": " + line.substr(std::string(kMemoryErrorMark).size()));
+    if (line.rfind(kMemoryErrorMark, 0) == 0 && echo.next())
+      sayLine(source + ": " + shownText(line.substr(std::string(kMemoryErrorMark).size())));
   });
+  echo.finish();
 }
 
 void reportMemoryWarnings(const std::string& source, const std::string& listing) {

@@ -2,8 +2,9 @@
 // naming the file (or the panel), the result and its load-error text (gErrorMessages), then
 // the error lines of the listing, a parse listing's with the line they belong to
 // ("FILE:LINE: text", compiler style; the checker's findings, which belong to no line, as
-// "FILE: text"), a memory listing's as "SOURCE: text". Every line a parse listing counts as an
-// error, "(E)" and "(P)" alike, is said, so stderr holds as many as the listing's summary counts.
+// "FILE: text"), a memory listing's as "SOURCE: text". The lines a parse listing counts as
+// errors are "(E)" and "(P)" alike; the first 50 are said, and then how many more the listing
+// holds (error_echo.h).
 #pragma once
 
 #include <cstddef>

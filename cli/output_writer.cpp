@@ -24,13 +24,13 @@ int standardOutputFailed(int error) {
   return kExitCantCreate;
 }
 
+}  // namespace
+
 bool isStandardOutput(const std::string& path) {
   if (path == kStandardOutput) return true;
   const platform::OutputTarget target = platform::resolveOutput(path);
   return target.kind == platform::OutputTarget::Kind::descriptor && target.descriptor == STDOUT_FILENO;
 }
-
-}  // namespace
 
 int writeOutputFile(const std::string& path, const std::string& bytes) {
   if (isStandardOutput(path)) {

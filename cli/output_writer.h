@@ -17,6 +17,9 @@ namespace cli {
 // kExitCantCreate.
 int writeOutputFile(const std::string& path, const std::string& bytes);
 
+// True for "-" and for a name that stands for descriptor 1.
+bool isStandardOutput(const std::string& path);
+
 // At the end of the run: flushes standard output and gives kExitCantCreate when any write to
 // it failed (said on stderr unless writeOutputFile said it already), else `status`.
 int finishStandardOutput(int status);

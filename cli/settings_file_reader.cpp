@@ -45,20 +45,30 @@ SettingsFile checkSettingsFile(const std::string& path) {
 
 namespace {
 
-// For a command that stops when its file does not check: the parse listing on stdout, the
+// For a command that stops when its file does not check: the parse listing in `listing`, the
 // failure on stderr, and the exit status.
-int failed(const SettingsFile& file) {
-  printParseListing();
+int failed(const SettingsFile& file, const std::string& listing) {
+  const bool leftOut = listing == kListingLeftOut;
+  const int written =
+      leftOut ? kExitOk : writeOutputFile(listing, ParseFileListing::instance().txtParseFileListing());
   reportCheckFailure(file);
-  return file.status();
+  if (leftOut)
+    sayLine("orvella-config: the parse listing of '" + file.path +
+            "' is not written, since -o sends the room to standard output; the check command prints it");
+  return written != kExitOk ? written : file.status();
 }
 
 }  // namespace
 
-std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status) {
+std::string parseListingBeside(const std::string& output) {
+  return isStandardOutput(output) ? kListingLeftOut : kStandardOutput;
+}
+
+std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status,
+                                                     const std::string& listing) {
   SettingsFile file = checkSettingsFile(path);
   if (!file.settings) status = kExitNoInput;
-  else if (file.result != 0) status = failed(file);
+  else if (file.result != 0) status = failed(file, listing);
   else return file.settings;
   return nullptr;
 }
@@ -75,13 +85,13 @@ int checkLibraryInput(const std::string& path) {
 
 }  // namespace
 
-std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status) {
+std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status, const std::string& listing) {
   const std::string driver = VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver;
   if ((status = checkLibraryInput(driver)) != kExitOk) return nullptr;
   auto settings = std::make_shared<PanelSettingsV2>();
   if (!settings->loadDefaults()) return settings;
   // Read and checked once more on its own, for the listing and the lines its errors belong to.
-  if (readCheckedSettings(driver, status)) status = loadDriverParseError;
+  if (readCheckedSettings(driver, status, listing)) status = loadDriverParseError;
   return nullptr;
 }
 

@@ -2,6 +2,10 @@
 // a FILE do: a name ending in ".room" (any letter case) is a room file, any other a projector
 // driver (".prj" in the older record format, the rest in the keyword language). The parse log
 // goes to the parse listing, which printParseListing writes to stdout byte for byte.
+//
+// The parse listing of a file that does not check goes where the command's listing goes: the
+// file its --listing names, or standard output; never into standard output when that carries
+// the room of `-o -` (a command without --listing), where it is left out and stderr says so.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +14,7 @@
 #include <string>
 
 #include "panel/panel_settings.h"
+#include "cli/file_args.h"
 
 namespace cli {
 
@@ -33,16 +38,23 @@ SettingsFile readSettingsFile(const std::string& path);
 // Reads and checks the file (IsDriverValid); the parse listing holds what both logged.
 SettingsFile checkSettingsFile(const std::string& path);
 
+// Where a command without --listing puts the parse listing when its room goes to `output`:
+// standard output, or kListingLeftOut when `output` is standard output.
+inline const std::string kListingLeftOut;
+std::string parseListingBeside(const std::string& output);
+
 // The settings of a file that reads and checks (checkSettingsFile gives 0), or null with the
 // exit status: 66 when the file cannot be read; when it does not check, its load error (1 for
-// a room file), with the parse listing on stdout and the failure on stderr.
-std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status);
+// a room file), with the parse listing in `listing` and the failure on stderr (73 when the
+// listing cannot be written).
+std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status,
+                                                     const std::string& listing = kStandardOutput);
 
 // The factory settings of the library (loadDefaults), or null with the exit status: 66 when
 // the factory-defaults driver cannot be read (the drivers folder named when it is the folder
-// that cannot be read); its load error when it does not check (the
-// driver's listing printed and its failure reported, as readCheckedSettings does).
-std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status);
+// that cannot be read); its load error when it does not check (the driver's listing written
+// to `listing` and its failure reported, as readCheckedSettings does).
+std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status, const std::string& listing);
 
 // The whole parse listing on stdout, CR LF line ends included.
 void printParseListing();

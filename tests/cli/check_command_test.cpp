@@ -93,4 +93,24 @@ TEST(CheckCommand, SaysEveryErrorTheListingCounts) {
   }
 }
 
+// A file of endless errors still gives a stderr that can be read: the first 50 error lines,
+// each long text cut short, and then how many more the listing holds, which keeps them all.
+TEST(CheckCommand, SaysTheFirstFiftyErrorLinesAndCountsTheRest) {
+  TempXdgHome folder;
+  std::string nulLines;
+  for (int line = 0; line < 60; ++line) nulLines += std::string(400, '\0') + "\r\n";
+  folder.writeFile("nul.prjdrv", nulLines);
+  const std::string path = folder.root() + "/nul.prjdrv";
+  ProgramRun run = runOrvellaConfig({"check", path});
+  EXPECT_EQ(run.status, 10);
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 52) << run.err;  // load error, 50 lines, the count
+  std::string shown = "Unrecognized key '";  // 18 bytes and 302 NULs: the 320 bytes shown
+  for (int nul = 0; nul < 302; ++nul) shown += "\\x00";
+  EXPECT_TRUE(run.err.ends_with("\n" + path + ":50: " + shown + " ... (99 more bytes in the listing)\norvella-config: " +
+                                path + ": 11 more error lines are in the listing\n")) << run.err;
+  size_t listed = 0;
+  for (size_t at = run.out.find("\r\n    (E) "); at != std::string::npos; at = run.out.find("\r\n    (E) ", at + 1)) ++listed;
+  EXPECT_EQ(listed, 61u);
+}
+
 }  // namespace

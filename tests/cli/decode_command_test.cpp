@@ -46,6 +46,9 @@ TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
   home.writeFile("gone.img", panelImage("Gone.prjdrv"));
   home.writeFile("blank.img", panelImage(kDriver, char(0xFF)));
   home.writeFile("short.img", "");
+  home.writeFile("erased.img", std::string(8192, '\xFF'));
+  home.writeFile("zeros.img", std::string(8192, '\0'));
+  const std::string formatByte = ": the byte at $1F01, which holds the memory format (7, 8 or 9), reads $";
   const std::string usage = "orvella-config: decode reads either --image FILE or --port DEVICE";
   struct {
     std::vector<std::string> args;
@@ -63,6 +66,12 @@ TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
       {{"--image", dir + "blank.img"}, 7,
        "orvella-config: " + dir + "blank.img: load error 7: A more up to date configuration utility is needed.  Click here for more info.",
        dir + "blank.img: Can't find valid memory version."},
+      {{"--image", dir + "erased.img"}, 7,
+       "orvella-config: " + dir + "erased.img: load error 7: A more up to date configuration utility is needed.  Click here for more info.",
+       "orvella-config: " + dir + "erased.img" + formatByte + "FF; an erased panel reads $FF there"},
+      {{"--image", dir + "zeros.img"}, 7,
+       "orvella-config: " + dir + "zeros.img: load error 7: A more up to date configuration utility is needed.  Click here for more info.",
+       "orvella-config: " + dir + "zeros.img" + formatByte + "00"},
       {{"--image", dir + "panel.img", "-o", dir + "no/such/dir/out.room"}, 73,
        "orvella-config: cannot write '" + dir + "no/such/dir/out.room': No such file or directory"},
       {{"--image", dir + "short.img"}, 66,
@@ -95,6 +104,22 @@ TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
   std::string newer = platform::readWholeFile(dir + "newer.txt").value_or("");
   EXPECT_LT(newer.find("[E]Projector driver does not parse Newer.prjdrv"),
             newer.find("    (E) Firmware upgrade required for this driver\r\n"));
+}
+
+// A panel whose first block, which holds its driver's name, cannot be read names no driver:
+// stderr says the block and load error 8, and no missing driver of an empty name.
+TEST(DecodeCommand, AnUnreadDriverNameIsNoMissingDriver) {
+  TempXdgHome home;
+  SimulatedPanel panel(panelImage(kDriver), false);
+  using Answer = SimulatedPanel::Answer;
+  panel.queueAnswers({Answer::Normal, Answer::DeviceError, Answer::DeviceError, Answer::DeviceError,
+                      Answer::DeviceError});  // the format's block, then none of block 0
+  ProgramRun run = runOrvellaConfig({"decode", "--port", panel.devicePath()});
+  EXPECT_EQ(run.status, 74);
+  EXPECT_EQ(run.err.rfind("orvella-config: " + panel.devicePath() + ": load error 8: ", 0), 0u) << run.err;
+  EXPECT_NE(run.err.find("cannot read block 0 ($0000-$003F)"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("Can't find projector driver"), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("[E]Can't find projector driver \r\n"), std::string::npos);  // the listing keeps it
 }
 
 // A panel built from a room whose driver part was edited decodes to a room holding the

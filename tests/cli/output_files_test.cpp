@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "panel/panel_settings.h"
 #include "platform/fs_util.h"
+#include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
 #include "tests/fakes/temp_xdg_home.h"
 
@@ -271,6 +273,47 @@ TEST(OutputFiles, AFailedWriteToStandardOutputFailsEveryCommand) {
     EXPECT_EQ(run.status, 73);
     EXPECT_EQ(run.err, "orvella-config: cannot write to standard output: No space left on device\n");
   }
+}
+
+// The parse listing of a file that fails its check goes where the command's listing goes (the
+// --listing file, else standard output) and never into the standard output that -o names:
+// room and defaults, which have no --listing, then leave it out and say so.
+TEST(OutputFiles, AFailedChecksListingNeverTakesTheOutputsPlace) {
+  TempXdgHome home;
+  const std::string dir = home.root() + "/", room = dir + "bad.room", listing = dir + "L.lst", library = dir + "lib";
+  const std::string examples = std::string(ORVELLA_SOURCE_DIR) + "/examples/library";
+  home.writeFile("bad.room", listing_lines::withLine(*platform::readWholeFile(examples + "/orvella/userrooms/Room 101.room"),
+                                                     "ROOM-INACT-SHUTDOWN-TIMER=-1H"));
+  const std::string factory = "lib/orvella/drivers/" + std::string(PanelSettingsV2::kFactoryDefaultsDriver);
+  home.writeFile(factory, "PROJ-FILE-FMT=2\r\nVOL-MUTE=300\r\n");
+  const std::string roomListing = runOrvellaConfig({"check", room}).out;
+  const std::string factoryListing = runOrvellaConfig({"check", dir + factory}).out;
+  auto leftOut = [](const std::string& file) {
+    return "orvella-config: the parse listing of '" + file + "' is not written, since -o sends the room to standard output";
+  };
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out, inListing, err;  // stdout; the --listing file ("" for none); part of stderr
+  } cases[] = {
+      {{"build", room, "--format", "9", "-o", dir + "x.img", "--listing", listing}, 1, "", roomListing, ""},
+      {{"build", room, "--format", "9", "-o", "-", "--listing", listing}, 1, "", roomListing, ""},
+      {{"--library", library, "build", "--defaults", "--format", "9", "-o", "-", "--listing", listing}, 2, "",
+       factoryListing, ""},
+      {{"room", room, "-o", "-"}, 1, "", "", leftOut(room)},
+      {{"--library", library, "defaults", "-o", "/dev/stdout"}, 2, "", "", leftOut(dir + factory)},
+  };
+  ASSERT_NE(roomListing.find("    (E) Expecting a time\r\n"), std::string::npos) << roomListing;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    std::remove(listing.c_str());
+    ProgramRun run = runOrvellaConfig(c.args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(platform::readWholeFile(listing).value_or(""), c.inListing);
+    EXPECT_EQ(run.err.find(c.err.empty() ? "is not written" : c.err) != std::string::npos, !c.err.empty()) << run.err;
+  }
+  EXPECT_EQ(typeOf(dir + "x.img"), 0u);
 }
 
 // A test that forgets its own home still runs the program in a temporary one.
