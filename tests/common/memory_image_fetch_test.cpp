@@ -117,17 +117,6 @@ TEST_F(MemoryImageFetch, WithinOneOperationAFailedBlockIsAskedForOnce) {
   }
 }
 
-TEST_F(MemoryImageFetch, ABlockThatFailedEarlierInTheRunFailsWithoutANewEntry) {
-  struct FailedEarlier : BlockSource {
-    void retrieveBlock(std::string&, int32_t, int16_t, int16_t& errnum) override { errnum = kBlockFailedEarlier; }
-  } source;
-  ScopedBlockSource scoped(source);
-  EXPECT_EQ(0, mem.peekByte(64));
-  EXPECT_TRUE(mem.memCommError());
-  EXPECT_EQ(0, mem.memDebugErrors());
-  EXPECT_FALSE(mem.dirtyBlocks().at(2));
-}
-
 TEST_F(MemoryImageFetch, ShortRepliesAndMissingSourcesAreFailures) {
   device.setBlock(3, "short");
   mem.peekByte(3 * 64);
