@@ -9,6 +9,7 @@
 #include "common/unreadable_folders.h"
 #include "cli/command.h"
 #include "cli/error_echo.h"
+#include "cli/listing_text.h"
 #include "platform/visible_text.h"
 
 namespace cli {
@@ -21,16 +22,6 @@ constexpr const char* kMemoryErrorMark = "[E]";
 constexpr const char* kMemoryWarningMark = "[W]";
 constexpr size_t kEchoDigits = 4, kMaxEchoDigits = 10;
 constexpr const char* kEchoGap = "    ";
-
-// Calls `each(line, start)` for every CR LF line of the listing.
-template <typename Fn>
-void forEachLine(const std::string& listing, Fn each) {
-  for (size_t at = 0, end; at < listing.size(); at = end + 2) {
-    end = listing.find("\r\n", at);
-    if (end == std::string::npos) end = listing.size();
-    each(listing.substr(at, end - at), at);
-  }
-}
 
 // The line number of an echo line ("0042    text"), or empty.
 std::string echoedLineNumber(const std::string& line) {

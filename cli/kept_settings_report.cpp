@@ -13,6 +13,7 @@
 #include "panel/model/room_slot_values.h"
 #include "panel/panel_settings.h"
 #include "cli/failure_report.h"
+#include "cli/listing_text.h"
 #include "cli/settings_file_reader.h"
 #include "wizard/mem_debug_form.h"
 #include "wizard/parse_file_listing.h"
@@ -50,12 +51,9 @@ class ListingsKept {
 // The lines of a room file's text that do (or do not) set a room setting.
 std::string linesOf(const std::string& room, bool roomSettings) {
   std::string text;
-  for (size_t at = 0, end; at < room.size(); at = end + 2) {
-    end = room.find("\r\n", at);
-    if (end == std::string::npos) end = room.size();
-    if ((room.compare(at, std::string(kRoomPrefix).size(), kRoomPrefix) == 0) == roomSettings)
-      text += room.substr(at, end - at) + "\r\n";
-  }
+  forEachLine(room, [&](const std::string& line, size_t) {
+    if ((line.rfind(kRoomPrefix, 0) == 0) == roomSettings) text += line + "\r\n";
+  });
   return text;
 }
 
@@ -104,10 +102,8 @@ bool sameTime(const PanelSettingsV2& given, const PanelSettingsV2& decoded, int1
 std::vector<std::string> subscriptsAnyPanelHas(const PanelSettingsV2& settings, int16_t row) {
   std::vector<std::string> all;
   for (int16_t set = 1; set <= PanelSettingsV2::kRuleSetCount; ++set)
-    for (const auto& rule : settings.memRules(set))
-      if (rule->memRetreiveMe && rule->memoryValIndex == row)
-        for (const std::string& key : RoomSettingFields::subscriptsOf(rule->memoryGrammar))
-          if (std::find(all.begin(), all.end(), key) == all.end()) all.push_back(key);
+    for (const std::string& key : RoomSettingFields::subscriptsHeld(settings.memRules(set), row))
+      if (std::find(all.begin(), all.end(), key) == all.end()) all.push_back(key);
   return all;
 }
 

@@ -56,16 +56,23 @@ bool bitRewrittenLater(const MemRuleSet& rules, int16_t pos) {
   return false;
 }
 
-bool holds(const MemRuleSet& rules, int16_t row, const Variant& subscript) {
-  const std::string key = subscript.isEmpty() ? std::string() : RoomSlotValues::asText(subscript);
+std::vector<std::string> subscriptsHeld(const MemRuleSet& rules, int16_t row) {
+  std::vector<std::string> held;
   for (int16_t pos = 1; pos <= rules.count(); ++pos) {
     const memRuleClass& rule = rules.item(pos);
     if (!rule.memRetreiveMe || rule.memoryValIndex != row || bitRewrittenLater(rules, pos)) continue;
+    // A field of one value holds the setting without subscript, written "".
     const std::vector<std::string> subscripts = subscriptsOf(rule.memoryGrammar);
-    if (subscripts.empty() ? key.empty() : std::count(subscripts.begin(), subscripts.end(), key) > 0)
-      return true;
+    held.insert(held.end(), subscripts.begin(), subscripts.end());
+    if (subscripts.empty()) held.emplace_back();
   }
-  return false;
+  return held;
+}
+
+bool holds(const MemRuleSet& rules, int16_t row, const Variant& subscript) {
+  const std::string key = subscript.isEmpty() ? std::string() : RoomSlotValues::asText(subscript);
+  const std::vector<std::string> held = subscriptsHeld(rules, row);
+  return std::find(held.begin(), held.end(), key) != held.end();
 }
 
 std::optional<Decimal> tickOf(const MemRuleSet& rules, int16_t row) {

@@ -35,6 +35,10 @@ std::vector<std::string> subscriptsOf(int16_t grammar);
 // writes whole: what that byte holds is the index, not the bit.
 bool bitRewrittenLater(const MemRuleSet& rules, int16_t pos);
 
+// The subscripts of setting `row` that rule set `rules` holds in fields it reads back, in
+// order (a bit that a later field writes over holds none).
+std::vector<std::string> subscriptsHeld(const MemRuleSet& rules, int16_t row);
+
 // True when rule set `rules` holds setting `row` with subscript `subscript` (Empty for a
 // keyword without one) in a field that it reads back.
 bool holds(const MemRuleSet& rules, int16_t row, const Variant& subscript);
