@@ -22,13 +22,18 @@ namespace cli {
 namespace {
 
 constexpr const char* kRoomPrefix = "ROOM-";
+constexpr const char* kPassiveMode = "PASSIVE-MODE";
 constexpr int kFirstFormat = 7;
 
-// A setting of the room, as opposed to the driver's: the notes are the room's but no image
-// holds them, so they are never named.
-bool isRoomSetting(int16_t row, const keywordDef& def) {
-  return row != kwRoomUsrNote && def.keyword.rfind(kRoomPrefix, 0) == 0;
+// The room's own settings, as the room properties take them: every ROOM- keyword and the
+// passive-mode switch. All else a room file holds is its driver's.
+bool isRoomKeyword(const std::string& keyword) {
+  return keyword.rfind(kRoomPrefix, 0) == 0 || keyword == kPassiveMode;
 }
+
+// A room setting an image may keep: the notes are the room's but no image holds them, so they
+// are never named.
+bool isRoomSetting(int16_t row, const keywordDef& def) { return row != kwRoomUsrNote && isRoomKeyword(def.keyword); }
 
 // The command's listings are what it printed or will print; reading the room again in memory
 // adds nothing to them.
@@ -48,11 +53,12 @@ class ListingsKept {
   std::string memory_, parse_;
 };
 
-// The lines of a room file's text that do (or do not) set a room setting.
+// The lines of a room file's text (as the room writer writes it) that do (or do not) set a
+// setting of the room.
 std::string linesOf(const std::string& room, bool roomSettings) {
   std::string text;
   forEachLine(room, [&](const std::string& line, size_t) {
-    if ((line.rfind(kRoomPrefix, 0) == 0) == roomSettings) text += line + "\r\n";
+    if (isRoomKeyword(line.substr(0, line.find_first_of("[="))) == roomSettings) text += line + "\r\n";
   });
   return text;
 }

@@ -5,7 +5,8 @@
 // values of three). The image is decoded in memory as decode would read it from a panel, but
 // against the room's own driver (with the room settings that the library's driver of its name
 // gives, which decode takes for what the image does not hold); each room setting the file sets
-// (ROOM-... with its subscript) that comes back otherwise is said on stderr as a warning:
+// (ROOM-... with its subscript, and PASSIVE-MODE, which only format 9 keeps) that comes back
+// otherwise is said on stderr as a warning:
 //   "r.room: warning: ROOM-LEGEND-NAME[1]="PC" is not kept in memory format 7"
 //   "r.room: warning: ROOM-AFVP-GBT[1]=2,6 is kept as 2,6,0 in memory format 9"
 // "not kept" where the format holds no field for the setting, "kept as VALUE" (as a room file

@@ -23,11 +23,12 @@ const std::string kRoom = kExamples + "/orvella/userrooms/Room 101.room";
 
 std::string keyOf(const std::string& statement) { return statement.substr(0, statement.find('=')); }
 
-// The room's settings by key ("ROOM-RELAY[2]"), the notes left out.
+// The room's settings by key ("ROOM-RELAY[2]", "PASSIVE-MODE"), the notes left out.
 std::map<std::string, std::string> roomSettings(const std::string& room) {
   std::map<std::string, std::string> settings;
-  for (const std::string& line : listing_lines::starting(room, "ROOM-"))
-    if (keyOf(line) != "ROOM-USR-NOTE") settings[keyOf(line)] = line.substr(line.find('=') + 1);
+  for (const char* mark : {"ROOM-", "PASSIVE-MODE="})
+    for (const std::string& line : listing_lines::starting(room, mark))
+      if (keyOf(line) != "ROOM-USR-NOTE") settings[keyOf(line)] = line.substr(line.find('=') + 1);
   return settings;
 }
 
@@ -63,6 +64,8 @@ TEST(KeptSettings, BuildNamesExactlyTheSettingsDecodeGivesBackOtherwise) {
        {{9, "ROOM-IR-WIRING-SELECTED= is kept as IR-Emitter in memory format 9"}}},
       {{"ROOM-PROJ-LOCKOUT=0s", "ROOM-INACT-SHUTDOWN-TIMER=0s", "ROOM-POWER-ON-SELECTION=1"},
        {{9, "ROOM-INACT-SHUTDOWN-TIMER=0u is kept as 2M in memory format 9"}}},
+      {{"PASSIVE-MODE=True"}, {{7, "PASSIVE-MODE=True is not kept in memory format 7"},
+                               {8, "PASSIVE-MODE=True is not kept in memory format 8"}}},
   };
   for (const auto& c : cases) {
     std::string room = example;
