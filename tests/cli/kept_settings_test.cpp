@@ -95,7 +95,9 @@ TEST(KeptSettings, BuildNamesExactlyTheSettingsDecodeGivesBackOtherwise) {
       }
       // No input past the five of format 9's pre-amplifier field is written over what follows.
       const std::string past = platform::readWholeFile(dir + "panel.img").value_or("").substr(0x1F2A);
-      if (format == 9) EXPECT_EQ(past, pastPreamplifier.emplace(pastPreamplifier.value_or(past)));
+      if (format == 9) {
+        EXPECT_EQ(past, pastPreamplifier.emplace(pastPreamplifier.value_or(past)));
+      }
     }
   }
 }
