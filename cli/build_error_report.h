@@ -5,8 +5,8 @@
 //   SOURCE: REMARK: STATEMENT is past its field, which holds at most LARGEST (TEXT)
 //   SOURCE: TEXT                          (a line that no one setting led to)
 //
-// STATEMENT is the setting as the room file writes it ("ROOM-RELAY[2]=Maintained"), LARGEST the
-// largest value the field holds, written the same way ("8.5H"). As for every listing's errors,
+// STATEMENT is the setting as the file wrote it ("ROOM-PROJ-LOCKOUT=500s", written_statements.h),
+// LARGEST the largest value the field holds, as the room file writes it ("8.5H"). As for every listing's errors,
 // the first 50 are said and then how many more there are (error_echo.h).
 #pragma once
 

@@ -15,6 +15,7 @@
 #include "cli/failure_report.h"
 #include "cli/listing_text.h"
 #include "cli/settings_file_reader.h"
+#include "cli/written_statements.h"
 #include "wizard/mem_debug_form.h"
 #include "wizard/parse_file_listing.h"
 
@@ -157,6 +158,7 @@ void reportSettingsNotKept(const std::string& file, const PanelSettingsV2& check
     }
     const std::string format = " in memory format " + std::to_string(ruleSet + kFirstFormat - 1);
     const MemRuleSet& rules = checked.memRules(ruleSet);
+    const WrittenStatements written(file);
     for (int16_t row = 1; row <= kKeywordCount; ++row) {
       const keywordDef& def = checked.keywordTable(row);
       const KeyValuePtr slot = slotOf(*given.settings, row);
@@ -171,10 +173,11 @@ void reportSettingsNotKept(const std::string& file, const PanelSettingsV2& check
                                                    : valueOf(was) == valueOf(is);
         // A setting that comes back as given is kept, from its field or by default.
         if (decodes && (same || sameTime(*given.settings, *decoded, row, rules))) continue;
+        const std::string quoted = written.of(*given.settings, row, subscript);
         if (decodes && RoomSettingFields::holds(rules, row, subscript))
-          warnings.push_back(was + " is kept as " + valueOf(is) + format);
+          warnings.push_back(quoted + " is kept as " + valueOf(is) + format);
         else
-          warnings.push_back(was + " is not kept" + format);
+          warnings.push_back(quoted + " is not kept" + format);
       }
     }
   }

@@ -95,7 +95,7 @@ TEST(BuildCommand, WritesTheImageOnlyAfterACleanCheckAndBuild) {
 }
 
 // A room that checks but holds a value its field in the image cannot: each error line on
-// stderr names the rule, the setting as the room file writes it and, for a value past its
+// stderr names the rule, the setting as the room file wrote it and, for a value past its
 // byte, the largest value the byte holds.
 TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
   TempXdgHome folder;
@@ -110,10 +110,10 @@ TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
        {"[FW] PanlConfig: NO_KEYPRESS_TIMEOUT: ROOM-INACT-SHUTDOWN-TIMER=24H" + pastByte +
         "8.5H (PokeByte error - out of bounds byte at location 7942)"}},
       {{"ROOM-PROJ-LOCKOUT=481s"}, "9",
-       {"[FW] PanlConfig: LOCKOUT_TIMEOUT: ROOM-PROJ-LOCKOUT=8.0167M" + pastByte +
+       {"[FW] PanlConfig: LOCKOUT_TIMEOUT: ROOM-PROJ-LOCKOUT=481s" + pastByte +
         "7.99M (PokeByte error - out of bounds byte at location 7943)"}},
-      {{"ROOM-PROJ-LOCKOUT=121s"}, "7",
-       {"[FW] PanlConfig: LOCKOUT_TIMEOUT: ROOM-PROJ-LOCKOUT=2.0167M" + pastByte +
+      {{"ROOM-PROJ-LOCKOUT=121s ; two minutes"}, "7",
+       {"[FW] PanlConfig: LOCKOUT_TIMEOUT: ROOM-PROJ-LOCKOUT=121s" + pastByte +
         "1.9975M (PokeByte error - out of bounds byte at location 7943)"}},
       // The duty cycle is a share of the carrier's period, itself past its field.
       {{"CARRIER-PERIOD=60u", "CARRIER-DUTY-CYCLE=90"}, "8",

@@ -63,7 +63,7 @@ TEST(KeptSettings, BuildNamesExactlyTheSettingsDecodeGivesBackOtherwise) {
       {{"ROOM-LEGEND-NAME[5]=\"EXTRA\"", "ROOM-IR-WIRING-SELECTED="},
        {{9, "ROOM-IR-WIRING-SELECTED= is kept as IR-Emitter in memory format 9"}}},
       {{"ROOM-PROJ-LOCKOUT=0s", "ROOM-INACT-SHUTDOWN-TIMER=0s", "ROOM-POWER-ON-SELECTION=1"},
-       {{9, "ROOM-INACT-SHUTDOWN-TIMER=0u is kept as 2M in memory format 9"}}},
+       {{9, "ROOM-INACT-SHUTDOWN-TIMER=0s is kept as 2M in memory format 9"}}},
       {{"PASSIVE-MODE=True"}, {{7, "PASSIVE-MODE=True is not kept in memory format 7"},
                                {8, "PASSIVE-MODE=True is not kept in memory format 8"}}},
   };
@@ -100,6 +100,30 @@ TEST(KeptSettings, BuildNamesExactlyTheSettingsDecodeGivesBackOtherwise) {
       }
     }
   }
+}
+
+// A setting is quoted as the file wrote it, without the line's comment and the blanks before
+// it, whatever the letter case, the blanks and the quotes of its keyword and subscript.
+TEST(KeptSettings, QuotesEachSettingAsTheFileWroteIt) {
+  TempXdgHome home;
+  std::string room = *platform::readWholeFile(kRoom);
+  const struct {
+    std::string example, written, quoted;
+  } cases[] = {
+      {"ROOM-STICKY-HIDDEN-ON=True", "room-sticky-hidden-on = TRUE\t ; latched", "room-sticky-hidden-on = TRUE"},
+      {"ROOM-VOL-POWER-ON-LEVEL=60", "ROOM-VOL-POWER-ON-LEVEL=$FF  ", "ROOM-VOL-POWER-ON-LEVEL=$FF"},
+      {"ROOM-LEGEND-NAME[1]=\"PC\"", "  ROOM-LEGEND-NAME[1]=\"P;C\";x", "ROOM-LEGEND-NAME[1]=\"P;C\""},
+      {"ROOM-LEGEND-GIF[2]=\"laptop.gif\"", "ROOM-LEGEND-GIF[ '2' ]=\"a'b.gif\"", "ROOM-LEGEND-GIF[ '2' ]=\"a'b.gif\""},
+  };
+  for (const auto& c : cases) room.replace(room.find(c.example), c.example.size(), c.written);
+  home.writeFile("room.room", room);
+  const std::string file = home.root() + "/room.room";
+  const ProgramRun build = runOrvellaConfig({"--library", kExamples, "build", file, "--format", "7", "-o",
+                                             home.root() + "/panel.img", "--listing", home.root() + "/build.txt"});
+  ASSERT_EQ(build.status, 0) << build.err;
+  for (const auto& c : cases)
+    EXPECT_NE(build.err.find(file + ": warning: " + c.quoted + " is not kept in memory format 7\n"), std::string::npos)
+        << c.quoted << "\n" << build.err;
 }
 
 TEST(KeptSettings, CheckNamesEachIndexNoPanelHas) {
