@@ -18,8 +18,12 @@
 // would otherwise put a new file of the user's in its place. So is a file whose folder the user
 // may not write, since the temporary file is made there. A replaced file is a new file, so
 // another hard link to the old one keeps the old bytes.
+//
+// A caller may give the form its bytes take on a terminal: whether the descriptor written is one
+// is known only once it is open (isatty), and a replaced file never is.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -44,8 +48,13 @@ std::string nameOf(const std::string& path);
 // opening it for writing, or writing in its folder, gives.
 int replaceRefusal(const std::string& path);
 
-// True when the target holds the bytes. Otherwise false, the old file (if any) untouched, no
+// The bytes as a terminal is to get them.
+using TerminalForm = std::function<std::string(const std::string& bytes)>;
+
+// True when the target holds the bytes (onTerminal(bytes) instead when it is given and the
+// descriptor written is a terminal). Otherwise false, the old file (if any) untouched, no
 // temporary file left behind, and the reason (the system's error text) in `reason`.
-bool writeOutputFile(const std::string& path, const std::string& bytes, std::string& reason);
+bool writeOutputFile(const std::string& path, const std::string& bytes, std::string& reason,
+                     const TerminalForm& onTerminal = {});
 
 }  // namespace platform
