@@ -128,10 +128,8 @@ bool writeOutputFile(const std::string& path, const std::string& bytes, std::str
       errno = refusal;
       written = false;
     } else {
-      written = replaceFile(target.path, bytes);
-      // The temporary file was created private to the user; the bytes are in place already,
-      // so a failure here only leaves them private.
-      if (written) ::chmod(target.path.c_str(), exists ? (old.st_mode & 07777) : newFileMode());
+      written = exists ? replaceFile(target.path, bytes, old.st_mode & 07777, FileOwner{old.st_uid, old.st_gid})
+                       : replaceFile(target.path, bytes, newFileMode());
     }
   }
   if (!written) {

@@ -10,8 +10,9 @@
 // A target that is a regular file, or does not exist yet, gets the bytes through a temporary
 // file beside it, which is flushed and then renamed over it (platform::replaceFile), so that a
 // failure never leaves a half-written file nor destroys the one that was there. The file keeps
-// the permissions of the file it replaces; a new file gets those of any new file (0666 less the
-// umask) instead of the temporary file's private ones. A target that exists and is neither a
+// the permissions of the file it replaces, and its owner and group where the user may set them
+// (root replacing a user's file leaves it theirs); a new file gets the permissions of any new
+// file (0666 less the umask) instead of the temporary file's private ones. A target that exists and is neither a
 // regular file nor a folder (a device, a FIFO, a terminal) is opened and written, never
 // replaced. An existing regular file that the user could not open for writing (read-only, another
 // user's, on a read-only mount) is refused with the system's reason and left as it is: a rename

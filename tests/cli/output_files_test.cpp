@@ -151,7 +151,8 @@ TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
 }
 
 // An existing file that the user may not write is refused before anything is written and
-// stays as it was; one the user may write (root may write any) is replaced, keeping its mode.
+// stays as it was; one the user may write (root may write any) is replaced, keeping its mode,
+// owner and group.
 TEST(OutputFiles, AFileTheUserMayNotWriteIsNeverReplaced) {
   TempXdgHome home;
   ::chmod(home.root().c_str(), 0777);  // a folder the other user can write
@@ -173,6 +174,7 @@ TEST(OutputFiles, AFileTheUserMayNotWriteIsNeverReplaced) {
       {"another user's file in a folder the user may write", Who::testsUser, Who::runner, 0644, false},
       {"a file the user may write", Who::runner, Who::runner, 0640, true},
       {"a read-only file, written by root", Who::testsUser, Who::testsUser, 0444, true},
+      {"another user's file, written by root", Who::runner, Who::testsUser, 0664, true},
   };
   int notRun = 0;
   std::string whyNot;
@@ -204,6 +206,8 @@ TEST(OutputFiles, AFileTheUserMayNotWriteIsNeverReplaced) {
     struct stat after {};
     ::stat(file.c_str(), &after);
     EXPECT_EQ(after.st_mode & 07777, c.mode);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
     if (c.replaced) {
       EXPECT_EQ(run.status, 0) << run.err;
       EXPECT_EQ(platform::readWholeFile(file), room);
@@ -213,7 +217,6 @@ TEST(OutputFiles, AFileTheUserMayNotWriteIsNeverReplaced) {
     EXPECT_EQ(run.err, "orvella-config: cannot write '" + file + "': Permission denied\n");
     EXPECT_EQ(platform::readWholeFile(file), "old bytes\n");
     EXPECT_EQ(after.st_ino, before.st_ino);
-    EXPECT_EQ(after.st_uid, before.st_uid);
     // Refused before anything is written: the listing, named first, is not made either.
     run = runOrvellaConfig({"build", driver, "--format", "9", "--listing", listing, "-o", file}, {}, as);
     EXPECT_EQ(run.status, 73);
