@@ -38,7 +38,8 @@ int run() {
   std::shared_ptr<PanelSettingsV2> settings = readCheckedSettings(input, status, parseListingBeside(output));
   if (!settings) return status;
   const int written = writeOutputFile(output, settings->encodeRoomFile());
-  if (written == kExitOk && settings->commentLines() > 0) sayCommentsNotWritten(settings->commentLines());
+  const int32_t comments = settings->commentLines();
+  if (written == kExitOk && comments > 0) sayCommentsNotWritten(comments);
   return written;
 }
 

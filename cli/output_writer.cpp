@@ -30,7 +30,7 @@ bool putOnStandardOutput(const std::string& bytes) {
   return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
 }
 
-int write(const std::string& path, const std::string& bytes, const platform::TerminalForm& onTerminal) {
+int writeTo(const std::string& path, const std::string& bytes, const platform::TerminalForm& onTerminal) {
   if (isStandardOutput(path)) {
     const bool put = onTerminal && ::isatty(STDOUT_FILENO) == 1 ? putOnStandardOutput(onTerminal(bytes))
                                                                   : putOnStandardOutput(bytes);
@@ -64,10 +64,10 @@ bool isStandardOutput(const std::string& path) {
   return target.kind == platform::OutputTarget::Kind::descriptor && target.descriptor == STDOUT_FILENO;
 }
 
-int writeOutputFile(const std::string& path, const std::string& bytes) { return write(path, bytes, {}); }
+int writeOutputFile(const std::string& path, const std::string& bytes) { return writeTo(path, bytes, {}); }
 
 int writeListing(const std::string& path, const std::string& listing, const std::string& lineEnd) {
-  return write(path, listing, [&lineEnd](const std::string& bytes) { return shownOnTerminal(bytes, lineEnd); });
+  return writeTo(path, listing, [&lineEnd](const std::string& bytes) { return shownOnTerminal(bytes, lineEnd); });
 }
 
 int finishStandardOutput(int status) {

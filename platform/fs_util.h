@@ -13,6 +13,7 @@ namespace platform {
 // The file's bytes, or nothing when it cannot be read.
 std::optional<std::string> readWholeFile(const std::string& path);
 
+// The owner and group of a file.
 struct FileOwner {
   uid_t uid;
   gid_t gid;
