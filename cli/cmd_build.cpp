@@ -10,9 +10,11 @@
 // setting behind each error line); 64 usage; 66 FILE unreadable; 73 IMAGE or the listing file
 // unwritable.
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,20 +34,37 @@
 namespace cli {
 namespace {
 
-constexpr int kFirstFormat = 7;
+constexpr int kFirstFormat = 7, kLastFormat = 9;
 
 struct BuildArgs {
-  std::string input, image, listing;
-  int format = 0;
+  std::string input, image, listing, format;
   bool defaults = false;
 } args;
+
+// The memory format that a --format text names in decimal; nothing for any other text.
+std::optional<int> memoryFormatOf(const std::string& text) {
+  int format = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, format);
+  if (error != std::errc() || stop != end || format < kFirstFormat || format > kLastFormat) return std::nullopt;
+  return format;
+}
+
+// Any other text (a word, an empty one) is named with the formats there are.
+CLI::Validator memoryFormat() {
+  return CLI::Validator(
+      [](const std::string& text) {
+        return memoryFormatOf(text) ? std::string() : "expects the memory format 7, 8 or 9, got '" + text + "'";
+      },
+      "");
+}
 
 void define(CLI::App& command) {
   addSettingsFileOption(command, args.input);
   command.add_flag("--defaults", args.defaults, "the library's factory defaults instead of FILE");
   command.add_option("--format", args.format, "the panel's memory format")
       ->required()
-      ->check(CLI::IsMember({7, 8, 9}).description(""))
+      ->check(memoryFormat())
       ->type_name("7|8|9");
   command.add_option("-o", args.image, "the image file to write (- for stdout)")
       ->required()
@@ -70,12 +89,12 @@ int run() {
   if (!settings) return status;
 
   MemDebugForm::instance().reset();
-  int16_t ruleSet = int16_t(args.format - kFirstFormat + 1);
+  int16_t ruleSet = int16_t(*memoryFormatOf(args.format) - kFirstFormat + 1);
   std::vector<ImageBuildError> errors;
   std::shared_ptr<memBlockCls> image =
       settings->makeMemoryMap(ruleSet, VXCommon::gPanelFwMajor, VXCommon::gPanelFwMinor, &errors);
   const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
-  if ((status = writeOutputFile(listingPath, listing)) != kExitOk) return status;
+  if ((status = writeListing(listingPath, listing)) != kExitOk) return status;
   if (!image) {
     const bool listingShown = args.listing.empty() || args.listing == kStandardOutput;
     const std::string where = listingShown ? "the listing" : "the listing in '" + args.listing + "'";

@@ -88,7 +88,7 @@ int run() {
     driver = checkSettingsFile(driversFolder + settings->fullDriverName());
     listing += ParseFileListing::instance().txtParseFileListing();
   }
-  if (int written = writeOutputFile(listingPath, listing); written != kExitOk) return written;
+  if (int written = writeListing(listingPath, listing); written != kExitOk) return written;
   if (result == loadOk) {
     // What the room cannot give back as the panel holds it is said, not only listed.
     reportMemoryWarnings(source, MemDebugForm::instance().txtMemDumpListing());

@@ -1,8 +1,8 @@
 // orvella-config parse FILE: reads a projector driver or a room file into a new settings
 // object and prints the parse listing on stdout, exactly as the listing holds it (CR LF line
-// ends). A name ending in ".room" (any letter case) is read as a room file, any other as a
-// driver. Exit status: 0 when no error was counted, 2 for a driver and 1 for a room file with
-// errors, 66 when the file cannot be read.
+// ends; on a terminal its lines escaped as messages are). A name ending in ".room" (any letter
+// case) is read as a room file, any other as a driver. Exit status: 0 when no error was
+// counted, 2 for a driver and 1 for a room file with errors, 66 when the file cannot be read.
 #include <CLI/CLI.hpp>
 #include <string>
 

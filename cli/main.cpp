@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/utility_version.h"
+#include "platform/message_box.h"
 #include "cli/command.h"
 #include "cli/failure_report.h"
 #include "cli/file_args.h"
@@ -68,7 +69,23 @@ int printUsageText(CLI::App& app, const CLI::Error& request) {
   return writeOutputFile(kStandardOutput, text.str());
 }
 
+// The system's message boxes (the start-up's warnings among them) say their lines as every
+// other message is said.
+void sayMessageBoxesAsMessages() {
+  static platform::TerminalMessageBoxes boxes("orvella-config: ");
+  platform::installMessageBoxes([]() -> platform::MessageBoxes& { return boxes; });
+}
+
+// The arguments the command line has no place for, in the order given.
+std::string notExpected(const std::vector<std::string>& arguments) {
+  std::string text = arguments.size() == 1 ? "The following argument was not expected:"
+                                           : "The following arguments were not expected:";
+  for (const std::string& argument : arguments) text += " " + argument;
+  return text;
+}
+
 int runProgram(int argc, char** argv) {
+  sayMessageBoxesAsMessages();
   CLI::App app{kAbout, "orvella-config"};
   app.get_formatter()->label("SUBCOMMAND", "COMMAND");
   app.get_formatter()->column_width(34);
@@ -113,6 +130,9 @@ int runProgram(int argc, char** argv) {
     if (!app.get_subcommands().empty()) return usageError(e.what());
     std::vector<std::string> rest = app.remaining();
     return usageError(rest.empty() ? "a COMMAND is required" : "unknown command '" + rest.front() + "'");
+  } catch (const CLI::ExtrasError& e) {
+    const std::vector<std::string> extras = app.remaining(true);
+    return usageError(extras.empty() ? e.what() : notExpected(extras));
   } catch (const CLI::ParseError& e) {
     return usageError(e.what());
   } catch (const CLI::Error& e) {

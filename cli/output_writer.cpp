@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/output_file.h"
+#include "platform/visible_text.h"
 #include "cli/command.h"
 #include "cli/failure_report.h"
 #include "cli/file_args.h"
@@ -24,6 +25,37 @@ int standardOutputFailed(int error) {
   return kExitCantCreate;
 }
 
+bool putOnStandardOutput(const std::string& bytes) {
+  errno = 0;
+  return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+}
+
+int writeTo(const std::string& path, const std::string& bytes, const platform::TerminalForm& onTerminal) {
+  if (isStandardOutput(path)) {
+    const bool put = onTerminal && ::isatty(STDOUT_FILENO) == 1 ? putOnStandardOutput(onTerminal(bytes))
+                                                                  : putOnStandardOutput(bytes);
+    return put ? kExitOk : standardOutputFailed(errno);
+  }
+  // What stdout holds goes first, in case the descriptor written below shares its file.
+  std::fflush(stdout);
+  std::string reason;
+  if (platform::writeOutputFile(path, bytes, reason, onTerminal)) return kExitOk;
+  return fail(kExitCantCreate, "cannot write '" + path + "': " + reason);
+}
+
+// The listing with each line as a message shows it.
+std::string shownOnTerminal(const std::string& listing, const std::string& lineEnd) {
+  std::string shown;
+  forEachLine(
+      listing,
+      [&](const std::string& line, size_t start) {
+        shown += platform::visibleText(line);
+        if (start + line.size() < listing.size()) shown += lineEnd;
+      },
+      lineEnd);
+  return shown;
+}
+
 }  // namespace
 
 bool isStandardOutput(const std::string& path) {
@@ -32,18 +64,10 @@ bool isStandardOutput(const std::string& path) {
   return target.kind == platform::OutputTarget::Kind::descriptor && target.descriptor == STDOUT_FILENO;
 }
 
-int writeOutputFile(const std::string& path, const std::string& bytes) {
-  if (isStandardOutput(path)) {
-    errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0)
-      return kExitOk;
-    return standardOutputFailed(errno);
-  }
-  // What stdout holds goes first, in case the descriptor written below shares its file.
-  std::fflush(stdout);
-  std::string reason;
-  if (platform::writeOutputFile(path, bytes, reason)) return kExitOk;
-  return fail(kExitCantCreate, "cannot write '" + path + "': " + reason);
+int writeOutputFile(const std::string& path, const std::string& bytes) { return writeTo(path, bytes, {}); }
+
+int writeListing(const std::string& path, const std::string& listing, const std::string& lineEnd) {
+  return writeTo(path, listing, [&lineEnd](const std::string& bytes) { return shownOnTerminal(bytes, lineEnd); });
 }
 
 int finishStandardOutput(int status) {

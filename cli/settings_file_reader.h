@@ -1,7 +1,8 @@
 // Reading a driver or a room file into a new panel settings object, as the commands that take
 // a FILE do: a name ending in ".room" (any letter case) is a room file, any other a projector
 // driver (".prj" in the older record format, the rest in the keyword language). The parse log
-// goes to the parse listing, which printParseListing writes to stdout byte for byte.
+// goes to the parse listing, which printParseListing writes to stdout byte for byte (its lines
+// escaped on a terminal: output_writer.h).
 //
 // The parse listing of a file that does not check goes where the command's listing goes: the
 // file its --listing names, or standard output; never into standard output when that carries
@@ -56,7 +57,7 @@ std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, in
 // to `listing` and its failure reported, as readCheckedSettings does).
 std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status, const std::string& listing);
 
-// The whole parse listing on stdout, CR LF line ends included.
+// The whole parse listing on stdout, CR LF line ends included (writeListing).
 void printParseListing();
 
 // The failure of a file that does not check, on stderr: the load-error line and its errors.

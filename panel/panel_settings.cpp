@@ -55,6 +55,7 @@ void PanelSettingsV2::Clear() {
   kv(kwRsCode) = codeTable;
   parseErrors_ = 0;
   parseWarnings_ = 0;
+  commentLines_ = 0;
   logParse(plClear, "");
 }
 

@@ -11,8 +11,9 @@
 //   code table; no operation assigns either slot alone.
 // - Slots are shared references: after copyPersistentVals a slot of the new object is the very
 //   object of the old one, so a change through either settings object is seen by both.
-// - Only logParse changes the parse counters and only Clear resets them. Each logged line is
-//   appended to the parse listing window with CR LF.
+// - Only logParse changes the parse counters and only Clear resets them (and the count of
+//   comment lines, which only the lexer changes). Each logged line is appended to the parse
+//   listing window with CR LF.
 //
 // The object is non-copyable and held by shared_ptr where it is shared. Its members are
 // declared in the order of the data's flow (read, check, room properties, room file, panel
@@ -72,6 +73,9 @@ class PanelSettingsV2 : public VbObject {
   // Errors and warnings logged since the last Clear; they stop at 32,767.
   int16_t parseErrors() const { return parseErrors_; }
   int16_t parseWarnings() const { return parseWarnings_; }
+  // Lines of keyword-language files read since the last Clear that held a comment (";" outside
+  // quotes, to the line end), which no setting keeps.
+  int32_t commentLines() const { return commentLines_; }
   // File name, without its folder, of the last room file read; "" in a new object.
   const std::string& roomFileName() const { return roomFileName_; }
   // True once the factory defaults were loaded into this object.
@@ -440,6 +444,7 @@ class PanelSettingsV2 : public VbObject {
   std::array<MemRuleSet, kRuleSetCount> memRules_;
   int16_t parseErrors_ = 0;
   int16_t parseWarnings_ = 0;
+  int32_t commentLines_ = 0;
   std::string roomFileName_;
   bool isDirty_ = false;
   bool loadingDefaults_ = false;

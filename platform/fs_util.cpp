@@ -42,13 +42,26 @@ bool writeAll(int fd, const std::string& bytes) {
   return true;
 }
 
-bool replaceFile(const std::string& path, const std::string& bytes) {
+namespace {
+
+// A refusal leaves the file as the user's, still written: the bytes matter more than who owns
+// them. The owner goes first, since a change of owner clears the set-ID bits of the mode.
+void giveOwnerAndMode(int fd, const std::optional<mode_t>& mode, const std::optional<FileOwner>& owner) {
+  if (owner && ::fchown(fd, owner->uid, owner->gid) != 0) (void)::fchown(fd, uid_t(-1), owner->gid);
+  if (mode) (void)::fchmod(fd, *mode);
+}
+
+}  // namespace
+
+bool replaceFile(const std::string& path, const std::string& bytes, std::optional<mode_t> mode,
+                 std::optional<FileOwner> owner) {
   std::string pattern = path + ".XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   int fd = ::mkstemp(name.data());
   if (fd < 0) return false;
   bool ok = writeAll(fd, bytes);
+  if (ok) giveOwnerAndMode(fd, mode, owner);
   if (ok && ::fsync(fd) != 0) ok = false;
   if (::close(fd) != 0) ok = false;
   if (ok && ::rename(name.data(), path.c_str()) != 0) ok = false;

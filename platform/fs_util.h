@@ -3,6 +3,8 @@
 // the old file.
 #pragma once
 
+#include <sys/types.h>
+
 #include <optional>
 #include <string>
 
@@ -11,9 +13,19 @@ namespace platform {
 // The file's bytes, or nothing when it cannot be read.
 std::optional<std::string> readWholeFile(const std::string& path);
 
+// The owner and group of a file.
+struct FileOwner {
+  uid_t uid;
+  gid_t gid;
+};
+
 // Writes `bytes` to a new temporary file beside `path`, flushes it to disk and renames it
-// over `path`. False (and the old file untouched) on any failure.
-bool replaceFile(const std::string& path, const std::string& bytes);
+// over `path`. Before the rename the new file gets `owner` where the user may give it (root
+// any; another user only a group of theirs, the owner staying theirs) and then `mode`; without
+// them it stays the user's own and private. False (and the old file untouched) on any failure
+// to write it.
+bool replaceFile(const std::string& path, const std::string& bytes, std::optional<mode_t> mode = std::nullopt,
+                 std::optional<FileOwner> owner = std::nullopt);
 
 // Writes all of `bytes` to the open descriptor `fd`, going on after a short write or a signal.
 // False (errno saying why) when a write fails.

@@ -28,12 +28,12 @@ std::optional<std::string> readAnswer(std::FILE* in) {
 
 }  // namespace
 
-TerminalMessageBoxes::TerminalMessageBoxes()
-    : out_(stderr), in_(stdin), interactive_(::isatty(STDIN_FILENO) == 1) {}
+TerminalMessageBoxes::TerminalMessageBoxes(std::string lead)
+    : TerminalMessageBoxes(stderr, stdin, ::isatty(STDIN_FILENO) == 1, std::move(lead)) {}
 
 MsgAnswer TerminalMessageBoxes::show(const std::string& text, MsgButtons buttons, MsgIcon icon) {
   const char* prefix = icon == MsgIcon::Warning ? "Warning: " : icon == MsgIcon::Stop ? "Error: " : "";
-  const std::string line = prefix + visibleText(text);
+  const std::string line = lead_ + prefix + visibleText(text);
   // An OK box asks nothing: the same one again would only repeat itself (the start-up's folder
   // tests meet one missing folder many times).
   if (buttons == MsgButtons::Ok && !shownOkBoxes_.insert(line).second) return MsgAnswer::Ok;

@@ -1,20 +1,21 @@
 // MessageBoxes: the modal message boxes of the system (an OK box or an OK/Cancel box, with no
 // icon, a warning icon or the stop icon) and the user's answer.
 //
-// The real boxes print the text on stderr, prefixed "Warning: " or "Error: " after the icon,
-// with what a terminal could act on shown as "\xHH" (platform::visibleText). An OK box whose
-// line was printed before is not printed again (it is answered OK at once), so that a run says
-// each warning once; an OK/Cancel box is always shown, since its answer decides what happens next.
-// With a terminal on stdin they wait for the user: Enter acknowledges an OK box; an OK/Cancel
-// box reads "o"/"ok"/empty as OK and "c"/"cancel" as Cancel (any letter case). Without a
-// terminal, or at the end of input, an OK box answers OK and an OK/Cancel box Cancel, so an
-// unattended run never repeats a failing step.
+// The real boxes print the text on stderr, prefixed "Warning: " or "Error: " after the icon (and
+// before that by the lead the program gives, its name), with what a terminal could act on shown as
+// "\xHH" (platform::visibleText). An OK box whose line was printed before is not printed again (it
+// is answered OK at once), so that a run says each warning once; an OK/Cancel box is always shown,
+// since its answer decides what happens next. With a terminal on stdin they wait for the user:
+// Enter acknowledges an OK box; an OK/Cancel box reads "o"/"ok"/empty as OK and "c"/"cancel" as
+// Cancel (any letter case). Without a terminal, or at the end of input, an OK box answers OK and an
+// OK/Cancel box Cancel, so an unattended run never repeats a failing step.
 #pragma once
 
 #include <cstdio>
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -31,15 +32,16 @@ class MessageBoxes {
 class TerminalMessageBoxes : public MessageBoxes {
  public:
   // stderr and stdin; interactive when stdin is a terminal.
-  TerminalMessageBoxes();
-  TerminalMessageBoxes(std::FILE* out, std::FILE* in, bool interactive)
-      : out_(out), in_(in), interactive_(interactive) {}
+  explicit TerminalMessageBoxes(std::string lead = "");
+  TerminalMessageBoxes(std::FILE* out, std::FILE* in, bool interactive, std::string lead = "")
+      : out_(out), in_(in), interactive_(interactive), lead_(std::move(lead)) {}
   MsgAnswer show(const std::string& text, MsgButtons buttons, MsgIcon icon) override;
 
  private:
   std::FILE* out_;
   std::FILE* in_;
   bool interactive_;
+  std::string lead_;
   std::set<std::string> shownOkBoxes_;
 };
 

@@ -51,11 +51,17 @@ std::optional<std::string> linkTarget(const std::string& path) {
   return next[0] == '/' || folder == "." ? next : folder + next;
 }
 
+// Writes the bytes to an open descriptor, in their terminal form when it is a terminal.
+bool writeToDescriptor(int fd, const std::string& bytes, const TerminalForm& onTerminal) {
+  if (onTerminal && ::isatty(fd) == 1) return writeAll(fd, onTerminal(bytes));
+  return writeAll(fd, bytes);
+}
+
 // Writes into a device or FIFO as it stands.
-bool writeInPlace(const std::string& path, const std::string& bytes) {
+bool writeInPlace(const std::string& path, const std::string& bytes, const TerminalForm& onTerminal) {
   int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return false;
-  bool ok = writeAll(fd, bytes);
+  bool ok = writeToDescriptor(fd, bytes, onTerminal);
   int saved = errno;
   if (::close(fd) != 0 && ok) return false;
   errno = saved;
@@ -100,7 +106,8 @@ OutputTarget resolveOutput(const std::string& path) {
   }
 }
 
-bool writeOutputFile(const std::string& path, const std::string& bytes, std::string& reason) {
+bool writeOutputFile(const std::string& path, const std::string& bytes, std::string& reason,
+                     const TerminalForm& onTerminal) {
   const OutputTarget target = resolveOutput(path);
   errno = 0;
   bool written;
@@ -108,7 +115,7 @@ bool writeOutputFile(const std::string& path, const std::string& bytes, std::str
     errno = ELOOP;
     written = false;
   } else if (target.kind == OutputTarget::Kind::descriptor) {
-    written = writeAll(target.descriptor, bytes);
+    written = writeToDescriptor(target.descriptor, bytes, onTerminal);
   } else {
     struct stat old {};
     const bool exists = ::stat(target.path.c_str(), &old) == 0;
@@ -116,15 +123,13 @@ bool writeOutputFile(const std::string& path, const std::string& bytes, std::str
       errno = EISDIR;
       written = false;
     } else if (exists && !S_ISREG(old.st_mode)) {
-      written = writeInPlace(target.path, bytes);
+      written = writeInPlace(target.path, bytes, onTerminal);
     } else if (const int refusal = replaceRefusal(target.path); refusal != 0) {
       errno = refusal;
       written = false;
     } else {
-      written = replaceFile(target.path, bytes);
-      // The temporary file was created private to the user; the bytes are in place already,
-      // so a failure here only leaves them private.
-      if (written) ::chmod(target.path.c_str(), exists ? (old.st_mode & 07777) : newFileMode());
+      written = exists ? replaceFile(target.path, bytes, old.st_mode & 07777, FileOwner{old.st_uid, old.st_gid})
+                       : replaceFile(target.path, bytes, newFileMode());
     }
   }
   if (!written) {

@@ -7,19 +7,24 @@
 // it is open on (a file opened for appending keeps what it held). A chain of more than 40 links
 // is a loop and is written nowhere.
 //
-// A target that is a regular file, or does not exist yet, gets the bytes through a temporary
-// file beside it, which is flushed and then renamed over it (platform::replaceFile), so that a
-// failure never leaves a half-written file nor destroys the one that was there. The file keeps
-// the permissions of the file it replaces; a new file gets those of any new file (0666 less the
-// umask) instead of the temporary file's private ones. A target that exists and is neither a
-// regular file nor a folder (a device, a FIFO, a terminal) is opened and written, never
-// replaced. An existing regular file that the user could not open for writing (read-only, another
-// user's, on a read-only mount) is refused with the system's reason and left as it is: a rename
-// would otherwise put a new file of the user's in its place. So is a file whose folder the user
-// may not write, since the temporary file is made there. A replaced file is a new file, so
-// another hard link to the old one keeps the old bytes.
+// A target that is a regular file, or does not exist yet, gets the bytes through a temporary file
+// beside it, which is flushed and then renamed over it (platform::replaceFile), so that a failure
+// never leaves a half-written file nor destroys the one that was there. The file keeps the
+// permissions of the file it replaces, and its owner and group where the user may set them (root
+// replacing a user's file leaves it theirs); a new file gets the permissions of any new file (0666
+// less the umask) instead of the temporary file's private ones. A target that exists and is neither
+// a regular file nor a folder (a device, a FIFO, a terminal) is opened and written, never replaced.
+// An existing regular file that the user could not open for writing (read-only, another user's, on
+// a read-only mount) is refused with the system's reason and left as it is: a rename would
+// otherwise put a new file of the user's in its place. So is a file whose folder the user may not
+// write, since the temporary file is made there. A replaced file is a new file, so another hard
+// link to the old one keeps the old bytes.
+//
+// A caller may give the form its bytes take on a terminal: whether the descriptor written is one
+// is known only once it is open (isatty), and a replaced file never is.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -44,8 +49,13 @@ std::string nameOf(const std::string& path);
 // opening it for writing, or writing in its folder, gives.
 int replaceRefusal(const std::string& path);
 
-// True when the target holds the bytes. Otherwise false, the old file (if any) untouched, no
+// The bytes as a terminal is to get them.
+using TerminalForm = std::function<std::string(const std::string& bytes)>;
+
+// True when the target holds the bytes (onTerminal(bytes) instead when it is given and the
+// descriptor written is a terminal). Otherwise false, the old file (if any) untouched, no
 // temporary file left behind, and the reason (the system's error text) in `reason`.
-bool writeOutputFile(const std::string& path, const std::string& bytes, std::string& reason);
+bool writeOutputFile(const std::string& path, const std::string& bytes, std::string& reason,
+                     const TerminalForm& onTerminal = {});
 
 }  // namespace platform

@@ -78,6 +78,7 @@ void PanelSettingsV2::lexDriverText(std::string bytes) {
             state = LexState::inDoubleQuotes;
           } else if (c == ';') {
             state = LexState::comment;
+            ++commentLines_;
           } else {
             state = LexState::inWord;
             reuse = true;
@@ -100,6 +101,7 @@ void PanelSettingsV2::lexDriverText(std::string bytes) {
           } else if (c == ';') {
             finished = tokWord;
             state = LexState::comment;
+            ++commentLines_;
           } else {
             tokenText.push_back(c);
           }

@@ -38,7 +38,7 @@ TEST(GlobalOptions, HelpVersionOptionFormsAndUsageErrors) {
       {{"--fw=1.2", "check", driver}, 5, upgrade, "load error 5"},
       {{"--fw", "1", "parse", driver}, 64, "", "--fw expects MAJ.MIN, got '1'"},
       {{"parse", driver, "--mem=3.256"}, 64, "", "--mem expects MAJ.MIN, got '3.256'"},
-      {{"--speed", "2", "parse", driver}, 64, "", "not expected: 2 --speed"},
+      {{"--speed", "2", "parse", driver}, 64, "", "not expected: --speed 2"},
       {{"--fw"}, 64, "", "--fw: 1 required MAJ.MIN missing"},
       {{"--fw", "1.2"}, 64, "", "a COMMAND is required"},
       {{"frobnicate"}, 64, "", "unknown command 'frobnicate'"},

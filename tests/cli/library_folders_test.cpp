@@ -39,10 +39,11 @@ TEST(LibraryFolders, AFolderThatCannotBeReadOrMadeIsNamedWithItsReason) {
     return "orvella-config: cannot read '" + folder + "': " + reason + "\n";
   };
   auto cannotMake = [](const std::string& folder, const char* reason) {
-    return "Warning: cannot make the folder '" + folder + "' for the library: " + reason + "\n";
+    return "orvella-config: Warning: cannot make the folder '" + folder + "' for the library: " + reason + "\n";
   };
   auto stopBox = [](int error, const char* reason, const std::string& folder) {
-    return "Error: unexpected error # " + std::to_string(error) + " occured :" + reason + ": '" + folder + "'\n";
+    return "orvella-config: Error: unexpected error # " + std::to_string(error) + " occured :" + reason + ": '" +
+           folder + "'\n";
   };
   auto driverMissing = [&](const std::string& folder) {  // decode's lines up to the folder's
     return "orvella-config: " + panel + ": load error 4: Can't find the driver loaded currently saved in the panel.  "

@@ -5,7 +5,8 @@
 // does not exist said as for the command itself. C1 controls in UTF-8 and stray bytes are
 // escaped too (an accented name stays readable), and so are the characters that reorder or
 // break a line, on stderr and in the names `library` lists; the listing's default output is told
-// as such.
+// as such. A listing on a terminal is escaped the same way, line by line; in a file it keeps its
+// bytes.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -16,6 +17,7 @@
 
 #include "platform/fs_util.h"
 #include "platform/visible_text.h"
+#include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
 #include "tests/fakes/temp_xdg_home.h"
 
@@ -117,10 +119,15 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
       {{"room", drivers + "Borel IR-5 (Rev A).prjdrv", "-o", dir + "\x7F/x.room"},
        73,
        {"cannot write '" + dir + "\\x7F/x.room': No such file or directory\n"}},
-      {{"library"}, 66, {"Warning: cannot make the folder '" + dir + "plain-file/' for the library: Not a directory\n"},
+      {{"library"}, 66,
+       {"orvella-config: Warning: cannot make the folder '" + dir + "plain-file/' for the library: Not a directory\n"},
        false, dir + "plain-file"},
       {{"--library", dir + "plain-file", "library"}, 66, {"the library folder '" + dir + "plain-file' is not a folder\n"}},
       {{"help", "frob"}, 64, {"orvella-config: unknown command 'frob'\n"}},
+      {{"build", "r.room", "--format", "nine", "-o", "x.img"}, 64,
+       {"orvella-config: --format: expects the memory format 7, 8 or 9, got 'nine'\n"}},
+      {{"build", "r.room", "x.lst", "--format", "9", "-o", "x.img", "y.lst", "--bogus"}, 64,
+       {"orvella-config: The following arguments were not expected: x.lst y.lst --bogus\n"}},
       {{"help", "room"}, 0, {}},
   };
   const Unprivileged runner = unprivilegedUser();
@@ -172,6 +179,31 @@ TEST(Messages, NamesThatCouldDriveOrReorderTheTerminalAreEscapedInLibraryToo) {
     EXPECT_EQ(platform::visibleText(c.name), c.shown);
     for (const std::string& line : {"  " + c.shown + "\n", "[" + c.shown + " M (A).prjdrv]"})  // room, maker, driver
       EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+  }
+}
+
+TEST(Messages, AListingOnATerminalCannotDriveIt) {
+  TempXdgHome home;
+  const std::string dir = home.root() + "/", note = "ROOM-USR-NOTE=\"A\x1B[2JB\x1B]0;t\x07" "C\"";
+  const std::string room = *platform::readWholeFile(kExamples + "library/orvella/userrooms/Room 101.room");
+  home.writeFile("note.room", listing_lines::withLine(room, note));
+  home.writeFile("panel.img", "AB\x7F\x80" + std::string(8188, '\0'));
+  using Kind = ProgramStdout::Kind;
+  const struct {
+    std::vector<std::string> args;
+    Kind to;
+    std::string shown, never;
+  } cases[] = {
+      {{"check", dir + "note.room"}, Kind::terminal, "    ROOM-USR-NOTE=\"A\\x1B[2JB\\x1B]0;t\\x07C\"\r\n", "\x1B"},
+      {{"check", dir + "note.room"}, Kind::captured, "    " + note + "\r\n", "\\x1B"},
+      {{"dump", "--image", dir + "panel.img", "--to", "15"}, Kind::terminal, "   AB\\x7F\\x80............\r\n", "\x7F"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0] + (c.to == Kind::terminal ? " on a terminal" : " to a file"));
+    const ProgramRun run = runOrvellaConfig(c.args, {c.to, ""});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(c.shown), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find(c.never), std::string::npos) << run.out;
   }
 }
 

@@ -41,7 +41,9 @@ TEST(RoomCommand, WritesTheRoomOnlyAfterACleanCheck) {
     bool listing;  // the parse listing on stdout, else nothing
     std::string err;  // the start of stderr
   } cases[] = {
-      {{"room", driver, "-o", dir + "out.room"}, 0, false, ""},
+      {{"room", driver, "-o", dir + "out.room"}, 0, false,  // the ";" of a quoted text is no comment
+       "orvella-config: " + driver + ": 7 comment lines are not written to '" + dir +
+           "out.room': a room file keeps settings only\n"},
       {{"room", "-o", dir + "again.room", dir + "out.room"}, 0, false, ""},
       {{"room", dir + "broken.prjdrv", "-o", dir + "out.room"}, 2, true,
        "orvella-config: " + dir + "broken.prjdrv: load error 2: "},

@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <pty.h>
 #include <pwd.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <optional>
@@ -85,6 +87,14 @@ ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramS
       if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return {};
       posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
       break;
+    case ProgramStdout::Kind::terminal: {
+      termios raw{};
+      cfmakeraw(&raw);
+      if (::openpty(&pipeEnds[0], &pipeEnds[1], nullptr, &raw, nullptr) != 0) return {};
+      for (int end : pipeEnds) ::fcntl(end, F_SETFD, FD_CLOEXEC);
+      posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+      break;
+    }
   }
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_TRUNC, 0);
   pid_t child = -1;
@@ -94,6 +104,7 @@ ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramS
   if (pipeEnds[1] >= 0) {
     ::close(pipeEnds[1]);
     char buffer[4096];
+    // A pipe ends when the program closes it; a terminal's side gives EIO then.
     for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) != 0;) {
       if (n > 0) run.out.append(buffer, size_t(n));
       else if (errno != EINTR) break;

@@ -17,10 +17,11 @@ struct ProgramRun {
   std::string err;
 };
 
-// Where the program's stdout goes: a temporary file read into ProgramRun::out; a pipe, also
-// read into out; or a file opened for appending (created when missing), left as it is.
+// Where the program's stdout goes: a temporary file read into ProgramRun::out; a pipe, or a
+// pseudo-terminal (raw: no line ends added), also read into out; or a file opened for appending
+// (created when missing), left as it is.
 struct ProgramStdout {
-  enum class Kind { captured, pipe, appendedTo };
+  enum class Kind { captured, pipe, terminal, appendedTo };
   Kind kind = Kind::captured;
   std::string file;  // appendedTo
 };
