@@ -136,10 +136,11 @@ void PanelSettingsV2::ImageEncoder::applyGrammar() {
     case gramRelaysV9:
     case gramRelaysV7:
     case gramRelaysV8: return encodeRelays(rule_->memoryGrammar);
-    // Format 9's field has room for five inputs; an input past them is not written over the
-    // bytes that follow.
+    // Format 9 writes the inputs the room numbers, up to the five its field has room for; an
+    // input past them is not written over the bytes that follow.
     case gramAfvp:
-      return encodePreamp(std::min<int16_t>(values_ ? values_->count() : 0, RoomSettingFields::kFormat9AudioInputs));
+      return encodePreamp(
+          RoomSlotValues::numberedPairs(values_, RoomSettingFields::kFormat9AudioInputs)->count());
     case gramAfvp4: return encodePreamp(RoomSettingFields::kFixedAudioInputs);
     case gramLString:
       if (haveValues())

@@ -120,8 +120,8 @@ class PanelSettingsV2::ImageEncoder {
   // The error line of a legend table whose texts need more than the `room` bytes its field
   // leaves them.
   void logLegendsTooLong(const LegendTable::Texts& texts, int32_t room);
-  // The legend, relay or input numbered n: the value of the key "n".
-  Variant numbered(int16_t n) const;
+  // The legend numbered n; Empty when the room has none.
+  Variant legend(int16_t n) const;
   // Remembers the bytes from start up to end as the rule's text field.
   void keepTextField(int32_t start, int32_t end);
 
@@ -132,8 +132,6 @@ class PanelSettingsV2::ImageEncoder {
   void encodeCodeTable();
   void encodeRelays(int16_t grammar);
   void encodePreamp(int16_t inputs);
-  // The slot as a list whose n-th value is the value numbered n, for n = 1 to count.
-  KeyValuePtr valuesByNumber(int16_t count) const;
 
   const PanelSettingsV2& owner_;
   const MemRuleSet& rules_;
