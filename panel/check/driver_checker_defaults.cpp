@@ -137,7 +137,8 @@ void PanelSettingsV2::DriverChecker::defaultRelays() {
   // The factory setting of every relay the room does not set.
   KeyValuePtr& relays = slot(kwRoomRelay);
   if (!relays) relays = std::make_shared<KeyValueClass>();
-  completeNumbered(*relays, int32_t(std::size(kRelayDefaults)), [](int32_t relay) {
+  static_assert(std::size(kRelayDefaults) == kRelays);
+  completeNumbered(*relays, kRelays, [](int32_t relay) {
     const RelayDefault& d = kRelayDefaults[size_t(relay - 1)];
     return positionalList({d.duration, d.event});
   });

@@ -121,8 +121,6 @@ TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
             "51u (PokeByte error - out of bounds byte at location 1029)",
         "[FW] ProjConfig: SIR_DC: CARRIER-DUTY-CYCLE=90" + pastByte +
             "85 (PokeByte error - out of bounds byte at location 1030)"}},
-      {{"ROOM-RELAY[2]=Maintained"}, "9",
-       {"[FW] PanlConfig: RELAY_SETTINGS V9: ROOM-RELAY[2]=Maintained: Program Error - unclassified relay event"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.changes[0] + " format " + c.format);

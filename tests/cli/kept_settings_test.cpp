@@ -56,7 +56,6 @@ TEST(KeptSettings, BuildNamesExactlyTheSettingsDecodeGivesBackOtherwise) {
        {{9, "ROOM-SELECTION[0]='HDMI' is not kept in memory format 9"}}},
       {{"ROOM-RELAY[0]=Maintained,On", "ROOM-RELAY[8]=500ms,Off"},
        {{9, "ROOM-RELAY[0]=Maintained,On is not kept in memory format 9"}}},
-      {{"ROOM-RELAY[2]=Maintained"}, {{7, "ROOM-RELAY[2]=Maintained is kept as Maintained,Off in memory format 7"}}, {7}},
       {{"ROOM-AFVP-GBT[1]=2,6", "ROOM-AFVP-GBT[5]=3,7,5", "ROOM-AFVP-GBT[6]=3,7,5"},
        {{9, "ROOM-AFVP-GBT[1]=2,6 is kept as 2,6,0 in memory format 9"}}},
       {{"ROOM-LEGEND-NAME[5]=\"EXTRA\"", "ROOM-IR-WIRING-SELECTED="},
