@@ -100,6 +100,7 @@ void PanelSettingsV2::ImageEncoder::recordErrors() {
     error.row = owedRow_;
     error.entry = owedEntry_;
     error.largest = largest_;
+    error.textLength = textLength_;
   }
 }
 
@@ -122,6 +123,19 @@ void PanelSettingsV2::ImageEncoder::pokeCount(int16_t count, int32_t address, co
   image_.pokeByte(count, address, rule_->memLowBound);
   recordErrors();
   largest_.clear();
+}
+
+int32_t PanelSettingsV2::ImageEncoder::pokeLengthPrefixed(const std::string& text, int32_t address) {
+  // The length is one byte: pokeLString refuses a longer text, and its line says only where.
+  if (text.size() <= size_t(kByteMax)) return image_.pokeLString(text, address);
+  recordErrors();
+  largest_ = std::to_string(kByteMax);
+  textLength_ = int32_t(text.size());
+  const int32_t next = image_.pokeLString(text, address);
+  recordErrors();
+  largest_.clear();
+  textLength_ = 0;
+  return next;
 }
 
 std::string PanelSettingsV2::ImageEncoder::keywordName(int16_t row) const {

@@ -45,7 +45,7 @@ void PanelSettingsV2::ImageEncoder::encodeLString(const std::string& text, const
                                                                 needed, start, end, end - start));
   }
   const int16_t errorsBefore = image_.memDebugErrors();
-  const int32_t next = image_.pokeLString(text, start);
+  const int32_t next = pokeLengthPrefixed(text, start);
   if (image_.memDebugErrors() == errorsBefore) keepTextField(start, next);
 }
 
@@ -90,8 +90,9 @@ void PanelSettingsV2::ImageEncoder::encodeLegendTable() {
   if (LegendTable::textBytes(texts) > room) return logLegendsTooLong(texts, room);
   int32_t next = table + LegendTable::kPointerBytes;
   for (int16_t n = 1; n <= kLegends; ++n) {
+    owe(rule_->memoryValIndex, Variant(RoomSlotValues::indexKey(n)));
     image_.pokeAddressBEndian(next, table + 2 * (n - 1));
-    next = image_.pokeLString(texts[size_t(n - 1)], next);
+    next = pokeLengthPrefixed(texts[size_t(n - 1)], next);
   }
   keepTextField(table, next);
 }

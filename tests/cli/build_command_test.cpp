@@ -121,6 +121,10 @@ TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
             "51u (PokeByte error - out of bounds byte at location 1029)",
         "[FW] ProjConfig: SIR_DC: CARRIER-DUTY-CYCLE=90" + pastByte +
             "85 (PokeByte error - out of bounds byte at location 1030)"}},
+      // A text past what its length byte counts is named without its value.
+      {{"ROOM-LEGEND-GIF[1]=\"" + std::string(260, 'g') + "\""}, "9",
+       {"[CONFIG] Legend GIFs: ROOM-LEGEND-GIF[1] is 260 characters long, and its field holds at most 255 "
+        "(pokeLString error - string exceeds max length 712)"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.changes[0] + " format " + c.format);
