@@ -100,6 +100,8 @@ class PanelSettingsV2::ImageEncoder {
   std::optional<Decimal> numberIn(int16_t row);
   // Nearest integer, halves to even, held within the 16-bit range.
   static int16_t nearest16(const Decimal& value);
+  // The nearest whole number of (positive) ticks in the time, held within the 16-bit range.
+  static int16_t ticksIn(const Decimal& time, const Decimal& tick);
 
   // ---- Constants, bytes, bits, times, duty cycle, serial line (image_encoder_values.cpp).
   void encodeConstByte();
