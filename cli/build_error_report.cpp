@@ -3,6 +3,7 @@
 #include "cli/error_echo.h"
 #include "cli/failure_report.h"
 #include "cli/written_statements.h"
+#include "panel/model/room_slot_values.h"
 
 namespace cli {
 
@@ -15,6 +16,15 @@ void reportBuildErrors(const std::string& source, const PanelSettingsV2& setting
     const std::string text = shownText(error.text);
     if (error.row == 0) {
       sayLine(source + ": " + text);
+      continue;
+    }
+    if (error.textLength > 0) {
+      // Named without the text, which is too long to repeat: "ROOM-LEGEND-GIF[1]".
+      const std::string& keyword = settings.keywordTable(error.row).keyword;
+      const std::string name =
+          error.entry.isEmpty() ? keyword : keyword + "[" + RoomSlotValues::asText(error.entry) + "]";
+      sayLine(source + ": " + error.remark + ": " + name + " is " + std::to_string(error.textLength) +
+              " characters long, and its field holds at most " + error.largest + " (" + text + ")");
       continue;
     }
     const std::string setting = error.remark + ": " + written.of(settings, error.row, error.entry);

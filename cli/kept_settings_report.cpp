@@ -12,6 +12,7 @@
 #include "panel/image/room_setting_fields.h"
 #include "panel/model/room_slot_values.h"
 #include "panel/panel_settings.h"
+#include "panel/room/room_file_text.h"
 #include "cli/failure_report.h"
 #include "cli/listing_text.h"
 #include "cli/settings_file_reader.h"
@@ -191,11 +192,11 @@ void reportIndexesNoPanelHas(const std::string& file, const PanelSettingsV2& set
     if (!slot || !isRoomSetting(row, def) || def.subscriptKind == subNone) continue;
     const std::vector<std::string> had = subscriptsAnyPanelHas(settings, row);
     for (int32_t i = 1; i <= slot->count(); ++i) {
-      std::string key = RoomSlotValues::asText(slot->ItemKey(i));
-      // A number is an index however it is written ("05" is 5).
-      if (std::optional<long> number = numberOf(key)) key = std::to_string(*number);
+      // An index written otherwise than a panel's own ("02", "+2", "2.0") is none of them: no
+      // image writes it.
+      const std::string key = RoomSlotValues::asText(slot->ItemKey(i));
       if (std::find(had.begin(), had.end(), key) != had.end()) continue;
-      sayLine(file + ": warning: no panel has " + def.keyword + "[" + RoomSlotValues::asText(slot->ItemKey(i)) +
+      sayLine(file + ": warning: no panel has " + def.keyword + "[" + RoomFileText::subscript(key, false) +
               "] (a panel has " + subscriptsText(def.keyword, had) + ")");
     }
   }

@@ -38,6 +38,7 @@ int16_t PanelSettingsV2::DriverChecker::run() {
   applyTableDefaults();
 
   checkMandatoryKeywords();
+  checkRelayEvents();
   checkFunctionNames();
   checkContinuations();
   warnDeprecatedCodes();

@@ -4,7 +4,9 @@
 // The check runs over what the reader left in the value slots, in a fixed order:
 //   1. the format statement (a missing or unknown PROJ-FILE-FMT ends the check at once);
 //   2-11. defaults that complete the room (driver_checker_defaults.cpp);
-//   12-19. checks of completeness and consistency (driver_checker_checks.cpp);
+//   12-19. checks of completeness and consistency (driver_checker_checks.cpp): besides the
+//      mandatory keywords, a room file must name its driver, and each relay a panel has
+//      needs an event as well as a duration;
 //   20-21. the four summary lines and the load error.
 // It only fills empty slots and adds pairs (a list of defaults, a flag on a code entry, the
 // relays and audio inputs a room leaves out, which then stand in number order); it never
@@ -23,6 +25,8 @@ class PanelSettingsV2::DriverChecker {
   static constexpr int16_t kLoadDriverParseError = 2;
   static constexpr int16_t kLoadFirmwareTooOld = 5;
   static constexpr int16_t kLoadDriverFormatUnknown = 10;
+  // The relays a panel has, numbered from 1.
+  static constexpr int16_t kRelays = 7;
 
   explicit DriverChecker(PanelSettingsV2& owner) : owner_(owner) {}
 
@@ -45,6 +49,7 @@ class PanelSettingsV2::DriverChecker {
 
   // ---- Checks (driver_checker_checks.cpp).
   void checkMandatoryKeywords();
+  void checkRelayEvents();
   void checkFunctionNames();
   void checkContinuations();
   void warnDeprecatedCodes();

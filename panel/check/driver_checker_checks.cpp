@@ -1,14 +1,18 @@
-// The driver checker's checks: mandatory keywords, the code names the keywords refer to,
-// continuations, the deprecated repeat, prefix and suffix codes, the hidden and selection
-// flags of the default keys, and the warm-up delay.
+// The driver checker's checks: mandatory keywords, relays without an event, the code names
+// the keywords refer to, continuations, the deprecated repeat, prefix and suffix codes, the
+// hidden and selection flags of the default keys, and the warm-up delay.
 #include <optional>
 #include <string>
 
 #include "common/decimal.h"
 #include "panel/check/driver_checker.h"
+#include "panel/model/room_slot_values.h"
 #include "panel/model/slot_reading.h"
 
 namespace {
+
+constexpr int16_t kRelayDuration = 1;  // positions in a relay's value list
+constexpr int16_t kRelayEvent = 2;
 
 // A stored time in microseconds; no value when absent or not a number.
 std::optional<Decimal> timeOf(const KeyValuePtr& slot) {
@@ -20,9 +24,12 @@ std::optional<Decimal> timeOf(const KeyValuePtr& slot) {
 }  // namespace
 
 void PanelSettingsV2::DriverChecker::checkMandatoryKeywords() {
+  // A driver takes its name from its file when it is read; a room file must give the name of
+  // the driver the panel is to load.
+  const bool readFromRoomFile = !owner_.roomFileName().empty();
   for (int16_t row = 1; row <= kKeywordCount; ++row) {
     const keywordDef& def = owner_.keywordTable(row);
-    if (!def.mandatory) continue;
+    if (!def.mandatory && !(row == kwProjDriverName && readFromRoomFile)) continue;
     const KeyValuePtr& list = slot(row);
     if (!list) {
       logError("Mandatory keyword '" + def.keyword + "' was not found.");
@@ -36,6 +43,18 @@ void PanelSettingsV2::DriverChecker::checkMandatoryKeywords() {
       if (mandatory && list->GetIndex(names.at(j)) == 0)
         logError("Mandatory keyword '" + def.keyword + "[" + names.at(j).toText() + "]' was not found.");
     }
+  }
+}
+
+void PanelSettingsV2::DriverChecker::checkRelayEvents() {
+  // Every image writes relays 1 to 7 from both words; the parser takes a duration alone.
+  const KeyValuePtr relays = RoomSlotValues::numberedPairs(slot(kwRoomRelay), kRelays);
+  for (int32_t i = 1; i <= relays->count(); ++i) {
+    const KeyValuePtr words = relays->ItemVal(i).object<KeyValueClass>();
+    if (!words || !words->ItemVal(kRelayEvent).isEmpty()) continue;
+    const std::string relay = keyword(kwRoomRelay) + "[" + relays->ItemKey(i).toText() + "]";
+    logError("'" + relay + "' gives a duration and no event: a relay needs both, as in " + relay + "=" +
+             SlotReading::textOf(words->ItemVal(kRelayDuration)) + ",On");
   }
 }
 

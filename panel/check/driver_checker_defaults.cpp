@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "panel/check/driver_checker.h"
+#include "panel/model/room_slot_values.h"
 
 namespace {
 
@@ -31,26 +32,13 @@ constexpr RelayDefault kRelayDefaults[] = {
     {"Maintained", "Selection4"},
 };
 
-constexpr int kAudioInputs = 5;       // an empty pre-amplifier slot gets this many inputs
+constexpr int32_t kAudioInputs = 5;       // a panel's most inputs; an empty slot gets them all
 constexpr int32_t kFixedAudioInputs = 4;  // formats 7 and 8 always write this many
-
-// The number n of a key written as n's decimal text ("3"; not "03" or "3.0", which no reader
-// takes for 3); 0 for any other key.
-int32_t numberOfKey(const Variant& key) {
-  if (!key.isString()) return 0;
-  const std::string text = key.toText();
-  if (text.empty() || text.size() > 5 || text[0] == '0') return 0;
-  int32_t number = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return 0;
-    number = number * 10 + (c - '0');
-  }
-  return number <= KeyValueClass::kMaxPairs ? number : 0;
-}
 
 int32_t highestNumber(const KeyValueClass& list) {
   int32_t highest = 0;
-  for (int32_t i = 1; i <= list.count(); ++i) highest = std::max(highest, numberOfKey(list.ItemKey(i)));
+  for (int32_t i = 1; i <= list.count(); ++i)
+    highest = std::max(highest, RoomSlotValues::numberOfKey(list.ItemKey(i)));
   return highest;
 }
 
@@ -101,14 +89,17 @@ void PanelSettingsV2::DriverChecker::defaultPollingLockout() {
 
 void PanelSettingsV2::DriverChecker::defaultPreampSettings() {
   // Gain 0, treble 6 and bass 6 on every audio input the room does not set: five when it
-  // sets none, else up to its highest and at least the four that every format writes.
+  // sets none, else up to its highest, at least the four that every format writes and at
+  // most the five a panel has (an input past them is never written, and a room numbering one
+  // far beyond could leave no room in the list for the four).
   KeyValuePtr& inputs = slot(kwRoomAfvpGbt);
   if (!inputs) {
     inputs = std::make_shared<KeyValueClass>();
     completeNumbered(*inputs, kAudioInputs, flatPreamp);
     return;
   }
-  completeNumbered(*inputs, std::max(kFixedAudioInputs, highestNumber(*inputs)), flatPreamp);
+  const int32_t last = std::clamp(highestNumber(*inputs), kFixedAudioInputs, kAudioInputs);
+  completeNumbered(*inputs, last, flatPreamp);
 }
 
 void PanelSettingsV2::DriverChecker::completePowerSenseOptions() {
@@ -146,7 +137,8 @@ void PanelSettingsV2::DriverChecker::defaultRelays() {
   // The factory setting of every relay the room does not set.
   KeyValuePtr& relays = slot(kwRoomRelay);
   if (!relays) relays = std::make_shared<KeyValueClass>();
-  completeNumbered(*relays, int32_t(std::size(kRelayDefaults)), [](int32_t relay) {
+  static_assert(std::size(kRelayDefaults) == kRelays);
+  completeNumbered(*relays, kRelays, [](int32_t relay) {
     const RelayDefault& d = kRelayDefaults[size_t(relay - 1)];
     return positionalList({d.duration, d.event});
   });

@@ -122,21 +122,16 @@ void PanelSettingsV2::ImageDecoder::readRelays(const memRuleClass& rule) {
 void PanelSettingsV2::ImageDecoder::readPreamp(const memRuleClass& rule) {
   KeyValuePtr& slot = owner_.kv(kwRoomAfvpGbt);
   const keywordDef& preamp = owner_.keywordTable(kwRoomAfvpGbt);
-  int16_t inputs = kFixedAudioInputs;
-  // Format 9 holds as many inputs as the room has, up to the five its field has room for.
-  if (rule.memoryGrammar == gramAfvp)
-    inputs = std::min<int16_t>(slot ? slot->count() : 0, RoomSettingFields::kFormat9AudioInputs);
-  for (int32_t n = 1; n <= inputs; ++n) {
+  // Format 9 holds as many inputs as the room numbers, up to the five its field has room for.
+  const int16_t inputs =
+      rule.memoryGrammar == gramAfvp
+          ? RoomSlotValues::numberedPairs(slot, RoomSettingFields::kFormat9AudioInputs)->count()
+          : kFixedAudioInputs;
+  for (int16_t n = 1; n <= inputs; ++n) {
     const AfvpInput stored = decodeAfvpInput(image_, n, rule.memoryStartAddress);
     // An input the room lacks (fewer inputs than the format holds, or one without its list of
     // three values) gets one, so that the panel's settings are kept and can be written back.
-    if (!slot) slot = std::make_shared<KeyValueClass>();
-    KeyValuePtr list = slot->ItemVal(n).object<KeyValueClass>();
-    if (!list) {
-      list = std::make_shared<KeyValueClass>();
-      if (n <= slot->count()) slot->ItemVal(n, Variant(list));
-      else slot->AddPair(Variant(RoomSlotValues::indexKey(n)), Variant(list));
-    }
+    const KeyValuePtr list = RoomSlotValues::ensureIndexedList(slot, n);
     // A value outside its range keeps what the input held (0 for an input added here).
     const Variant zero(int16_t(0));
     const int16_t values[kAfvpValues] = {stored.gain, stored.treble, stored.bass};
@@ -177,9 +172,7 @@ void PanelSettingsV2::ImageDecoder::readLegendTable(const memRuleClass& rule) {
   // The table as the room holds it now, the driver's legends; each panel text takes its
   // place only when the table's texts still fit in its field, so that the room builds again.
   const KeyValuePtr& slot = owner_.kv(row);
-  auto keptText = [&slot](int16_t n) {
-    return slot ? slot->GetValue(Variant(RoomSlotValues::indexKey(n))) : Variant();
-  };
+  auto keptText = [&slot](int16_t n) { return RoomSlotValues::numberedValue(slot, n); };
   LegendTable::Texts table, offered;
   std::array<bool, kLegendCount> usable{};
   for (int16_t n = 1; n <= kLegendCount; ++n) {

@@ -100,6 +100,7 @@ void PanelSettingsV2::ImageEncoder::recordErrors() {
     error.row = owedRow_;
     error.entry = owedEntry_;
     error.largest = largest_;
+    error.textLength = textLength_;
   }
 }
 
@@ -124,6 +125,19 @@ void PanelSettingsV2::ImageEncoder::pokeCount(int16_t count, int32_t address, co
   largest_.clear();
 }
 
+int32_t PanelSettingsV2::ImageEncoder::pokeLengthPrefixed(const std::string& text, int32_t address) {
+  // The length is one byte: pokeLString refuses a longer text, and its line says only where.
+  if (text.size() <= size_t(kByteMax)) return image_.pokeLString(text, address);
+  recordErrors();
+  largest_ = std::to_string(kByteMax);
+  textLength_ = int32_t(text.size());
+  const int32_t next = image_.pokeLString(text, address);
+  recordErrors();
+  largest_.clear();
+  textLength_ = 0;
+  return next;
+}
+
 std::string PanelSettingsV2::ImageEncoder::keywordName(int16_t row) const {
   return row > 0 && row <= kKeywordCount ? owner_.keywordTable(row).keyword : "";
 }
@@ -136,10 +150,11 @@ void PanelSettingsV2::ImageEncoder::applyGrammar() {
     case gramRelaysV9:
     case gramRelaysV7:
     case gramRelaysV8: return encodeRelays(rule_->memoryGrammar);
-    // Format 9's field has room for five inputs; an input past them is not written over the
-    // bytes that follow.
+    // Format 9 writes the inputs the room numbers, up to the five its field has room for; an
+    // input past them is not written over the bytes that follow.
     case gramAfvp:
-      return encodePreamp(std::min<int16_t>(values_ ? values_->count() : 0, RoomSettingFields::kFormat9AudioInputs));
+      return encodePreamp(
+          RoomSlotValues::numberedPairs(values_, RoomSettingFields::kFormat9AudioInputs)->count());
     case gramAfvp4: return encodePreamp(RoomSettingFields::kFixedAudioInputs);
     case gramLString:
       if (haveValues())

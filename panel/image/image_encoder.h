@@ -26,11 +26,13 @@
 //
 // Each error line is recorded (ImageBuildError) with the setting it is owed to: the rule's
 // keyword when it has no subscript, else the entry the grammar was writing (a relay, an input,
-// an index slot, a code); lines that name their field and keyword themselves, and lines of
+// an index slot, a code, a legend); lines that name their field and keyword themselves, and lines of
 // rules without keyword, are owed to none. A byte written from a keyword's value in counts of
 // a unit (a time's tick, a number, a position in a list of codes) that is past 255 counts is
 // refused by pokeByte; its record holds the largest value the byte holds, 255 counts, written
-// as the keyword's values are ("8.5H", "255", "position 255").
+// as the keyword's values are ("8.5H", "255", "position 255"). A length-prefixed text (a
+// legend, the driver name) longer than its length byte counts is refused by pokeLString; its
+// record holds the text's length and the 255 characters the byte counts at most.
 #pragma once
 
 #include <cstdint>
@@ -80,6 +82,9 @@ class PanelSettingsV2::ImageEncoder {
   // a count past the byte says the largest value the byte holds.
   void pokeCount(int16_t count, int32_t address, const Decimal& step,
                  const Decimal& divisor = Decimal(1));
+  // pokeLString of a text of the setting the next error lines are owed to; a text longer than
+  // a length byte counts is refused, and its record holds its length and the most it may have.
+  int32_t pokeLengthPrefixed(const std::string& text, int32_t address);
   // The name of keyword row `row`; empty for none.
   std::string keywordName(int16_t row) const;
 
@@ -95,6 +100,8 @@ class PanelSettingsV2::ImageEncoder {
   std::optional<Decimal> numberIn(int16_t row);
   // Nearest integer, halves to even, held within the 16-bit range.
   static int16_t nearest16(const Decimal& value);
+  // The nearest whole number of (positive) ticks in the time, held within the 16-bit range.
+  static int16_t ticksIn(const Decimal& time, const Decimal& tick);
 
   // ---- Constants, bytes, bits, times, duty cycle, serial line (image_encoder_values.cpp).
   void encodeConstByte();
@@ -120,8 +127,8 @@ class PanelSettingsV2::ImageEncoder {
   // The error line of a legend table whose texts need more than the `room` bytes its field
   // leaves them.
   void logLegendsTooLong(const LegendTable::Texts& texts, int32_t room);
-  // The legend, relay or input numbered n: the value of the key "n".
-  Variant numbered(int16_t n) const;
+  // The legend numbered n; Empty when the room has none.
+  Variant legend(int16_t n) const;
   // Remembers the bytes from start up to end as the rule's text field.
   void keepTextField(int32_t start, int32_t end);
 
@@ -132,8 +139,6 @@ class PanelSettingsV2::ImageEncoder {
   void encodeCodeTable();
   void encodeRelays(int16_t grammar);
   void encodePreamp(int16_t inputs);
-  // The slot as a list whose n-th value is the value numbered n, for n = 1 to count.
-  KeyValuePtr valuesByNumber(int16_t count) const;
 
   const PanelSettingsV2& owner_;
   const MemRuleSet& rules_;
@@ -154,4 +159,5 @@ class PanelSettingsV2::ImageEncoder {
   int16_t owedRow_ = 0;
   Variant owedEntry_;
   std::string largest_;
+  int32_t textLength_ = 0;
 };

@@ -37,13 +37,6 @@ std::string textUnder(const KeyValuePtr& slot, const std::string& key) {
 
 }  // namespace
 
-KeyValuePtr PanelSettingsV2::ImageEncoder::valuesByNumber(int16_t count) const {
-  auto list = std::make_shared<KeyValueClass>();
-  for (int32_t n = 1; n <= count; ++n)
-    list->AddPair(Variant(RoomSlotValues::indexKey(n)), numbered(n));
-  return list;
-}
-
 // ---- Indexes: positions in the driver's lists of code names.
 
 void PanelSettingsV2::ImageEncoder::encodeIndexes(bool hidden, bool zeroBased) {
@@ -113,11 +106,12 @@ void PanelSettingsV2::ImageEncoder::encodeCodeTable() {
   if (image_.memDebugErrors() == errorsBefore) keepTextField(start, start + int32_t(region.size()));
 }
 
-// ---- Relays and pre-amplifier: relay r and input n are the values numbered r and n.
+// ---- Relays and pre-amplifier: relay r and input n are the values numbered r and n; a key
+// written otherwise ("02") numbers nothing.
 
 void PanelSettingsV2::ImageEncoder::encodeRelays(int16_t grammar) {
   if (!haveValues()) return;
-  const KeyValuePtr relays = valuesByNumber(kRelays);
+  const KeyValuePtr relays = RoomSlotValues::numberedPairs(values_, kRelays);
   const int32_t at = rule_->memoryStartAddress;
   if (grammar == gramRelaysV7) {
     int16_t bits = 0;
@@ -139,7 +133,7 @@ void PanelSettingsV2::ImageEncoder::encodeRelays(int16_t grammar) {
 
 void PanelSettingsV2::ImageEncoder::encodePreamp(int16_t inputs) {
   if (!haveValues()) return;
-  const KeyValuePtr entries = valuesByNumber(inputs);
+  const KeyValuePtr entries = RoomSlotValues::numberedPairs(values_, inputs);
   const int32_t imageEnd = int32_t(image_.memImage().size());
   for (int32_t input = 1; input <= inputs; ++input) {
     owe(rule_->memoryValIndex, Variant(RoomSlotValues::indexKey(input)));

@@ -21,8 +21,8 @@ std::string quoted(const std::string& text) { return "'" + text + "'"; }
 
 }  // namespace
 
-Variant PanelSettingsV2::ImageEncoder::numbered(int16_t n) const {
-  return values_ ? values_->GetValue(Variant(RoomSlotValues::indexKey(n))) : Variant();
+Variant PanelSettingsV2::ImageEncoder::legend(int16_t n) const {
+  return RoomSlotValues::numberedValue(values_, n);
 }
 
 void PanelSettingsV2::ImageEncoder::keepTextField(int32_t start, int32_t end) {
@@ -45,7 +45,7 @@ void PanelSettingsV2::ImageEncoder::encodeLString(const std::string& text, const
                                                                 needed, start, end, end - start));
   }
   const int16_t errorsBefore = image_.memDebugErrors();
-  const int32_t next = image_.pokeLString(text, start);
+  const int32_t next = pokeLengthPrefixed(text, start);
   if (image_.memDebugErrors() == errorsBefore) keepTextField(start, next);
 }
 
@@ -67,7 +67,7 @@ void PanelSettingsV2::ImageEncoder::encodeShortDriverName() {
 void PanelSettingsV2::ImageEncoder::encodeShortLegends() {
   const int32_t start = rule_->memoryStartAddress;
   for (int16_t n = 1; n <= kLegends; ++n)
-    image_.pokeString(VXCommon::padNul(RoomSlotValues::asText(numbered(n)), kShortFieldWidth),
+    image_.pokeString(VXCommon::padNul(RoomSlotValues::asText(legend(n)), kShortFieldWidth),
                       start + kShortFieldWidth * (n - 1));
   keepTextField(start, start + kShortFieldWidth * kLegends);
 }
@@ -84,14 +84,15 @@ void PanelSettingsV2::ImageEncoder::encodeTimeStamp() {
 void PanelSettingsV2::ImageEncoder::encodeLegendTable() {
   const int32_t table = rule_->memoryStartAddress;
   LegendTable::Texts texts;
-  for (int16_t n = 1; n <= kLegends; ++n) texts[size_t(n - 1)] = RoomSlotValues::asText(numbered(n));
+  for (int16_t n = 1; n <= kLegends; ++n) texts[size_t(n - 1)] = RoomSlotValues::asText(legend(n));
   // Texts that ran past the field would be cut by the next one: the user must shorten them.
   const int32_t room = LegendTable::textRoom(rules_, table);
   if (LegendTable::textBytes(texts) > room) return logLegendsTooLong(texts, room);
   int32_t next = table + LegendTable::kPointerBytes;
   for (int16_t n = 1; n <= kLegends; ++n) {
+    owe(rule_->memoryValIndex, Variant(RoomSlotValues::indexKey(n)));
     image_.pokeAddressBEndian(next, table + 2 * (n - 1));
-    next = image_.pokeLString(texts[size_t(n - 1)], next);
+    next = pokeLengthPrefixed(texts[size_t(n - 1)], next);
   }
   keepTextField(table, next);
 }

@@ -74,6 +74,13 @@ int16_t PanelSettingsV2::ImageEncoder::nearest16(const Decimal& value) {
   return rounded.toInt16();
 }
 
+int16_t PanelSettingsV2::ImageEncoder::ticksIn(const Decimal& time, const Decimal& tick) {
+  // A count past 16 bits is held at the limit all the same; dividing a time that far past it
+  // by a tick below one could pass the decimal's range.
+  if (time.abs() >= tick * Decimal(INT16_MAX + 1)) return time.isNegative() ? INT16_MIN : INT16_MAX;
+  return nearest16(time / tick);
+}
+
 // ---- Constants, bytes and bits.
 
 void PanelSettingsV2::ImageEncoder::encodeConstByte() {
@@ -114,7 +121,7 @@ void PanelSettingsV2::ImageEncoder::encodeFlagBit(bool negated) {
 void PanelSettingsV2::ImageEncoder::encodeTime(const Decimal& tick) {
   std::optional<Decimal> requested = numberIn(rule_->memoryValIndex);
   if (!requested) return;
-  const int16_t count = std::max(nearest16(*requested / tick), rule_->memLowBound);
+  const int16_t count = std::max(ticksIn(*requested, tick), rule_->memLowBound);
   image_.memDebug(memDbgInfo, "            requested Time=" +
                                   VXCommon::formatMicroseconds(*requested) + " coerced by to=" +
                                   VXCommon::formatMicroseconds(VXCommon::fromUnits(count, tick)));
@@ -125,7 +132,7 @@ void PanelSettingsV2::ImageEncoder::encodeDutyCycle() {
   std::optional<Decimal> percent = numberIn(rule_->memoryValIndex);
   std::optional<Decimal> carrier = numberIn(kwCarrierPeriod);
   if (!percent || !carrier) return;
-  const int16_t period = nearest16(*carrier / TimeTicks::carrierStep());
+  const int16_t period = ticksIn(*carrier, TimeTicks::carrierStep());
   // A percent of the period's ticks: one tick is 100 / period percent.
   pokeCount(nearest16(*percent / Decimal(100) * Decimal(period)), rule_->memoryStartAddress,
             Decimal(100), Decimal(std::max<int16_t>(period, 1)));

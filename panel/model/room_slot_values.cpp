@@ -38,9 +38,31 @@ void storeSetting(KeyValuePtr& slot, const keywordDef& row, const Variant& value
 
 std::string indexKey(int16_t idx) { return std::to_string(idx); }
 
+int32_t numberOfKey(const Variant& key) {
+  if (!key.isString()) return 0;
+  const std::string text = key.toText();
+  if (text.empty() || text.size() > 5 || text[0] == '0') return 0;
+  int32_t number = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    number = number * 10 + (c - '0');
+  }
+  return number <= KeyValueClass::kMaxPairs ? number : 0;
+}
+
+Variant numberedValue(const KeyValuePtr& list, int16_t n) {
+  return list ? list->GetValue(Variant(indexKey(n))) : Variant();
+}
+
+KeyValuePtr numberedPairs(const KeyValuePtr& list, int16_t most) {
+  auto numbered = std::make_shared<KeyValueClass>();
+  for (int16_t n = 1; n <= most && list && list->GetIndex(Variant(indexKey(n))) != 0; ++n)
+    numbered->AddPair(Variant(indexKey(n)), numberedValue(list, n));
+  return numbered;
+}
+
 KeyValuePtr indexedList(const KeyValuePtr& slot, int16_t idx) {
-  if (!slot) return nullptr;
-  return slot->GetValue(Variant(indexKey(idx))).object<KeyValueClass>();
+  return numberedValue(slot, idx).object<KeyValueClass>();
 }
 
 KeyValuePtr ensureIndexedList(KeyValuePtr& slot, int16_t idx) {

@@ -44,6 +44,19 @@ void storeSetting(KeyValuePtr& slot, const keywordDef& row, const Variant& value
 // The key of an index: its decimal text ("3").
 std::string indexKey(int16_t idx);
 
+// The number an index key stands for: n for indexKey(n) of a number from 1 to the most pairs a
+// list holds; 0 for any other key ("03", "+3", "3.0", " 3", "OFF"), which no reader takes for
+// a number (the room file keeps such a key as it was written).
+int32_t numberOfKey(const Variant& key);
+
+// The value of the pair numbered n (keyed indexKey(n)); Empty when the list has none.
+Variant numberedValue(const KeyValuePtr& list, int16_t n);
+
+// The pairs numbered 1, 2, ... of the list, in number order, up to the first number the list
+// lacks and at most `most`: the relays and inputs a field is written from and read back
+// into. A new list; empty when `list` is null.
+KeyValuePtr numberedPairs(const KeyValuePtr& list, int16_t most);
+
 // The value list of index `idx` in an indexed slot; null when the slot, the pair or the list
 // is missing.
 KeyValuePtr indexedList(const KeyValuePtr& slot, int16_t idx);

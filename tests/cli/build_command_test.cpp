@@ -100,6 +100,7 @@ TEST(BuildCommand, WritesTheImageOnlyAfterACleanCheckAndBuild) {
 TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
   TempXdgHome folder;
   const std::string dir = folder.root() + "/", pastByte = " is past its field, which holds at most ";
+  const std::string outOf = "PokeByte error - out of bounds byte at location ";
   const std::string room = *platform::readWholeFile(kLibrary + "/orvella/userrooms/Room 101.room");
   const struct {
     std::vector<std::string> changes;
@@ -121,8 +122,14 @@ TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
             "51u (PokeByte error - out of bounds byte at location 1029)",
         "[FW] ProjConfig: SIR_DC: CARRIER-DUTY-CYCLE=90" + pastByte +
             "85 (PokeByte error - out of bounds byte at location 1030)"}},
-      {{"ROOM-RELAY[2]=Maintained"}, "9",
-       {"[FW] PanlConfig: RELAY_SETTINGS V9: ROOM-RELAY[2]=Maintained: Program Error - unclassified relay event"}},
+      // A time as long as a decimal holds is no more than past its field.
+      {{"CARRIER-PERIOD=79228162514264337593543950335u"}, "7",
+       {"[FW] ProjConfig: SIR_PR2: CARRIER-PERIOD=22007822920628982664.8733H" + pastByte + "51u (" + outOf + "1029)",
+        "[FW] ProjConfig: SIR_DC: CARRIER-DUTY-CYCLE=50" + pastByte + "0 (" + outOf + "1030)"}},
+      // A text past what its length byte counts is named without its value.
+      {{"ROOM-LEGEND-GIF[1]=\"" + std::string(260, 'g') + "\""}, "9",
+       {"[CONFIG] Legend GIFs: ROOM-LEGEND-GIF[1] is 260 characters long, and its field holds at most 255 "
+        "(pokeLString error - string exceeds max length 712)"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.changes[0] + " format " + c.format);

@@ -18,6 +18,7 @@ using checked_driver::driverText;
 TEST(CheckCommand, ExitsWithTheLoadError) {
   TempXdgHome folder;
   const std::string needs15 = "REQUIRES-FW-VERSION=1,5", upgrade = "Firmware upgrade required for this driver";
+  const std::string named = "PROJ-DRIVER-NAME='Test PJ.prjdrv'";  // a room file names its driver
   const std::string outOfRange = driverText({"VOL-MUTE"}, {"VOL-MUTE=300"});
   const std::string lastLine = std::to_string(std::count(outOfRange.begin(), outOfRange.end(), '\n'));
   struct Case {
@@ -37,10 +38,10 @@ TEST(CheckCommand, ExitsWithTheLoadError) {
       {"demo.prjdrv", driverText({}, {"REQUIRES-FW-VERSION=1,2"}), {}, 0, "", ""},
       {"unformatted.prjdrv", driverText({"PROJ-FILE-FMT"}, {}), {}, 10,
        ": Can't find Driver file format statement.  ABORT.", "The driver format is unrecognized."},
-      {"clean.room", driverText({}, {}), {}, 0, "", ""},
-      {"broken.ROOM", driverText({"VOL-RANGE"}, {}), {}, 1,
+      {"clean.room", driverText({}, {named}), {}, 0, "", ""},
+      {"broken.ROOM", driverText({"VOL-RANGE"}, {named}), {}, 1,
        ": Mandatory keyword 'VOL-RANGE' was not found.", "Error in parsing the save settings file."},
-      {"newer.room", driverText({}, {needs15}), {"--fw=1.4"}, 1, ": " + upgrade, "Error in parsing the save"},
+      {"newer.room", driverText({}, {named, needs15}), {"--fw=1.4"}, 1, ": " + upgrade, "Error in parsing the save"},
   };
   for (const Case& c : cases) {
     folder.writeFile(c.name, c.text);

@@ -199,6 +199,11 @@ TEST_F(ImageDecoderTest, RoomValuesOfEachEncoding) {
   writeDriver(kDriver, kDriverText + "ROOM-AFVP-GBT[1]=1,2,3\r\n");
   EXPECT_EQ(decode(Panel(7).set(0x1F26, {5, 0x21})), loadOk);
   EXPECT_NE(roomValues(*settings).find("a1=0,0,0 a2=0,0,0 a3=0,0,0 a4=5,2,1 a5=0,0,0"), std::string::npos);
+  // An input written otherwise than as its number is none: format 9 reads inputs 1 to 4.
+  writeDriver(kDriver, kDriverText + "ROOM-AFVP-GBT[05]=1,2,3\r\n");
+  EXPECT_EQ(decode(Panel(9).set(0x1F26, {5, 0x21, 3, 0xA7})), loadOk);
+  EXPECT_EQ(driver_test::describeRow(*settings, kwRoomAfvpGbt),
+            "1={1=0 2=0 3=0} 2={1=0 2=0 3=0} 3={1=0 2=0 3=0} 4={1=5 2=2 3=1} 05={1=1 2=2 3=3}");
 }
 
 TEST_F(ImageDecoderTest, FailuresAndTheirResults) {
