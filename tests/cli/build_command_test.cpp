@@ -124,7 +124,7 @@ TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
             "85 (PokeByte error - out of bounds byte at location 1030)"}},
       // A time as long as a decimal holds is no more than past its field.
       {{"CARRIER-PERIOD=79228162514264337593543950335u"}, "7",
-       {"[FW] ProjConfig: SIR_PR2: CARRIER-PERIOD=22007822920628982664.8733H" + pastByte + "51u (" + outOf + "1029)",
+       {"[FW] ProjConfig: SIR_PR2: CARRIER-PERIOD=79228162514264337593543950335u" + pastByte + "51u (" + outOf + "1029)",
         "[FW] ProjConfig: SIR_DC: CARRIER-DUTY-CYCLE=50" + pastByte + "0 (" + outOf + "1030)"}},
       // A text past what its length byte counts is named without its value.
       {{"ROOM-LEGEND-GIF[1]=\"" + std::string(260, 'g') + "\""}, "9",
