@@ -115,20 +115,14 @@ std::vector<std::string> subscriptsAnyPanelHas(const PanelSettingsV2& settings, 
   return all;
 }
 
-std::optional<long> numberOf(const std::string& text) {
-  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
-    return std::nullopt;
-  return std::stol(text);
-}
-
 // "ROOM-HID-FUNCT[OFF], [VUP], [VDN], [1] to [4]".
 std::string subscriptsText(const std::string& keyword, const std::vector<std::string>& keys) {
   std::string text = keyword;
   for (size_t i = 0; i < keys.size(); ++i) {
     size_t last = i;
-    while (last + 1 < keys.size() && numberOf(keys[i]) && numberOf(keys[last + 1]) &&
-           *numberOf(keys[last + 1]) == *numberOf(keys[last]) + 1)
-      ++last;
+    // A panel's subscripts are numbered as indexKey writes them; numberOfKey gives 0 for a word.
+    auto number = [&keys](size_t at) { return RoomSlotValues::numberOfKey(Variant(keys[at])); };
+    while (last + 1 < keys.size() && number(i) != 0 && number(last + 1) == number(last) + 1) ++last;
     text += (i > 0 ? ", [" : "[") + keys[i] + "]";
     if (last > i) text += " to [" + keys[last] + "]";
     i = last;
