@@ -94,7 +94,7 @@ int run() {
   std::shared_ptr<memBlockCls> image =
       settings->makeMemoryMap(ruleSet, VXCommon::gPanelFwMajor, VXCommon::gPanelFwMinor, &errors);
   const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
-  if ((status = writeListing(listingPath, listing)) != kExitOk) return status;
+  if ((status = writeText(listingPath, listing)) != kExitOk) return status;
   if (!image) {
     const bool listingShown = args.listing.empty() || args.listing == kStandardOutput;
     const std::string where = listingShown ? "the listing" : "the listing in '" + args.listing + "'";

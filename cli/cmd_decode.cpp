@@ -88,12 +88,12 @@ int run() {
     driver = checkSettingsFile(driversFolder + settings->fullDriverName());
     listing += ParseFileListing::instance().txtParseFileListing();
   }
-  if (int written = writeListing(listingPath, listing); written != kExitOk) return written;
+  if (int written = writeText(listingPath, listing); written != kExitOk) return written;
   if (result == loadOk) {
     // What the room cannot give back as the panel holds it is said, not only listed.
     reportMemoryWarnings(source, MemDebugForm::instance().txtMemDumpListing());
     const std::string room = settings->encodeRoomFile();
-    const int written = args.room.empty() ? kExitOk : writeOutputFile(args.room, room);
+    const int written = args.room.empty() ? kExitOk : writeText(args.room, room);
     reportRoomRebuild(source, room, version, *panel);
     return written;
   }

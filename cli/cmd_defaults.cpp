@@ -29,7 +29,7 @@ int run() {
   int status = kExitOk;
   std::shared_ptr<PanelSettingsV2> settings = loadFactoryDefaults(status, parseListingBeside(output));
   if (!settings) return status;
-  return writeOutputFile(output, settings->encodeRoomFile());
+  return writeText(output, settings->encodeRoomFile());
 }
 
 CommandRegistration registration({"defaults", "the factory defaults as a room file\n-o ROOM", define, run});

@@ -105,7 +105,7 @@ int run() {
   panel.reset();
   Rs232Lab::instance().follow(nullptr);
 
-  if (int written = writeListing(kStandardOutput, image.memDebugListing(true)); written != kExitOk)
+  if (int written = writeText(kStandardOutput, image.memDebugListing(true)); written != kExitOk)
     return written;
   if (failedBlock >= 0)
     return fail(kExitDevice, unreadBlockMessage(failedBlock, args.port.empty() ? args.image : args.port));

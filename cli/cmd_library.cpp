@@ -88,7 +88,7 @@ int runLibrary() {
   listDrivers(library);
   listUpgrades(library);
   if (int status = cli::failOnUnreadableFolders(); status != cli::kExitOk) return status;
-  return cli::writeListing(cli::kStandardOutput, listing, "\n");
+  return cli::writeText(cli::kStandardOutput, listing, "\n");
 }
 
 const cli::CommandRegistration registration(

@@ -37,7 +37,7 @@ int run() {
   int status = kExitOk;
   std::shared_ptr<PanelSettingsV2> settings = readCheckedSettings(input, status, parseListingBeside(output));
   if (!settings) return status;
-  const int written = writeOutputFile(output, settings->encodeRoomFile());
+  const int written = writeText(output, settings->encodeRoomFile());
   const int32_t comments = settings->commentLines();
   if (written == kExitOk && comments > 0) sayCommentsNotWritten(comments);
   return written;

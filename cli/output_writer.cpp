@@ -43,14 +43,14 @@ int writeTo(const std::string& path, const std::string& bytes, const platform::T
   return fail(kExitCantCreate, "cannot write '" + path + "': " + reason);
 }
 
-// The listing with each line as a message shows it.
-std::string shownOnTerminal(const std::string& listing, const std::string& lineEnd) {
+// The text with each line as a message shows it.
+std::string shownOnTerminal(const std::string& text, const std::string& lineEnd) {
   std::string shown;
   forEachLine(
-      listing,
+      text,
       [&](const std::string& line, size_t start) {
         shown += platform::visibleText(line);
-        if (start + line.size() < listing.size()) shown += lineEnd;
+        if (start + line.size() < text.size()) shown += lineEnd;
       },
       lineEnd);
   return shown;
@@ -66,8 +66,8 @@ bool isStandardOutput(const std::string& path) {
 
 int writeOutputFile(const std::string& path, const std::string& bytes) { return writeTo(path, bytes, {}); }
 
-int writeListing(const std::string& path, const std::string& listing, const std::string& lineEnd) {
-  return writeTo(path, listing, [&lineEnd](const std::string& bytes) { return shownOnTerminal(bytes, lineEnd); });
+int writeText(const std::string& path, const std::string& text, const std::string& lineEnd) {
+  return writeTo(path, text, [&lineEnd](const std::string& bytes) { return shownOnTerminal(bytes, lineEnd); });
 }
 
 int finishStandardOutput(int status) {

@@ -4,11 +4,11 @@
 // never half-written nor lost on failure; another descriptor, a device or a FIFO written in
 // place; a link followed).
 //
-// A listing is written the same way and keeps its bytes in a file or a pipe. On a terminal
-// (isatty of the descriptor it is written to) each of its lines is shown as messages show a
-// text (platform::visibleText), its line ends kept: what a driver, a room file or a panel holds
-// reaches the listing as it is, and an escape sequence among it must not drive the terminal.
-// Every listing the program prints goes through writeListing.
+// A text for reading (a listing, a room file) is written the same way and keeps its bytes in a
+// file or a pipe. On a terminal (isatty of the descriptor it is written to) each of its lines is
+// shown as messages show a text (platform::visibleText), its line ends kept: what a driver, a
+// room file or a panel holds reaches the text as it is, and an escape sequence among it must
+// not drive the terminal. Every listing and room file the program writes goes through writeText.
 //
 // A failed write to standard output fails the program: whatever wrote it (a command's listing,
 // the usage, the version), finishStandardOutput turns the run's status into 73, and the failure
@@ -25,8 +25,8 @@ namespace cli {
 // kExitCantCreate.
 int writeOutputFile(const std::string& path, const std::string& bytes);
 
-// As writeOutputFile, with the listing's lines shown escaped on a terminal.
-int writeListing(const std::string& path, const std::string& listing, const std::string& lineEnd = kListingLineEnd);
+// As writeOutputFile, with the text's lines shown escaped on a terminal.
+int writeText(const std::string& path, const std::string& text, const std::string& lineEnd = kListingLineEnd);
 
 // True for "-" and for a name that stands for descriptor 1.
 bool isStandardOutput(const std::string& path);

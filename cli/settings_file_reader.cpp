@@ -50,7 +50,7 @@ namespace {
 int failed(const SettingsFile& file, const std::string& listing) {
   const bool leftOut = listing == kListingLeftOut;
   const int written =
-      leftOut ? kExitOk : writeListing(listing, ParseFileListing::instance().txtParseFileListing());
+      leftOut ? kExitOk : writeText(listing, ParseFileListing::instance().txtParseFileListing());
   reportCheckFailure(file);
   if (leftOut)
     sayLine("orvella-config: the parse listing of '" + file.path +
@@ -96,7 +96,7 @@ std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status, const std::str
 }
 
 void printParseListing() {
-  writeListing(kStandardOutput, ParseFileListing::instance().txtParseFileListing());
+  writeText(kStandardOutput, ParseFileListing::instance().txtParseFileListing());
 }
 
 void reportCheckFailure(const SettingsFile& file) {

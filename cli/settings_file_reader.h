@@ -57,7 +57,7 @@ std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, in
 // to `listing` and its failure reported, as readCheckedSettings does).
 std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status, const std::string& listing);
 
-// The whole parse listing on stdout, CR LF line ends included (writeListing).
+// The whole parse listing on stdout, CR LF line ends included (writeText).
 void printParseListing();
 
 // The failure of a file that does not check, on stderr: the load-error line and its errors.

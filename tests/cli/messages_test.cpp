@@ -182,7 +182,7 @@ TEST(Messages, NamesThatCouldDriveOrReorderTheTerminalAreEscapedInLibraryToo) {
   }
 }
 
-TEST(Messages, AListingOnATerminalCannotDriveIt) {
+TEST(Messages, AListingOrARoomOnATerminalCannotDriveIt) {
   TempXdgHome home;
   const std::string dir = home.root() + "/", note = "ROOM-USR-NOTE=\"A\x1B[2JB\x1B]0;t\x07" "C\"";
   const std::string room = *platform::readWholeFile(kExamples + "library/orvella/userrooms/Room 101.room");
@@ -196,6 +196,8 @@ TEST(Messages, AListingOnATerminalCannotDriveIt) {
   } cases[] = {
       {{"check", dir + "note.room"}, Kind::terminal, "    ROOM-USR-NOTE=\"A\\x1B[2JB\\x1B]0;t\\x07C\"\r\n", "\x1B"},
       {{"check", dir + "note.room"}, Kind::captured, "    " + note + "\r\n", "\\x1B"},
+      {{"room", dir + "note.room", "-o", "-"}, Kind::terminal, "\nROOM-USR-NOTE=\"A\\x1B[2JB\\x1B]0;t\\x07C\"\r\n", "\x1B"},
+      {{"room", dir + "note.room", "-o", "-"}, Kind::captured, "\n" + note + "\r\n", "\\x1B"},
       {{"dump", "--image", dir + "panel.img", "--to", "15"}, Kind::terminal, "   AB\\x7F\\x80............\r\n", "\x7F"},
   };
   for (const auto& c : cases) {
