@@ -60,7 +60,7 @@ class ListingsKept {
 std::string linesOf(const std::string& room, bool roomSettings) {
   std::string text;
   forEachLine(room, [&](const std::string& line, size_t) {
-    if (isRoomKeyword(line.substr(0, line.find_first_of("[="))) == roomSettings) text += line + "\r\n";
+    if (isRoomKeyword(line.substr(0, line.find_first_of("[="))) == roomSettings) text += line + kListingLineEnd;
   });
   return text;
 }

@@ -25,8 +25,6 @@ class PanelSettingsV2::DriverChecker {
   static constexpr int16_t kLoadDriverParseError = 2;
   static constexpr int16_t kLoadFirmwareTooOld = 5;
   static constexpr int16_t kLoadDriverFormatUnknown = 10;
-  // The relays a panel has, numbered from 1.
-  static constexpr int16_t kRelays = 7;
 
   explicit DriverChecker(PanelSettingsV2& owner) : owner_(owner) {}
 

@@ -48,7 +48,7 @@ void PanelSettingsV2::DriverChecker::checkMandatoryKeywords() {
 
 void PanelSettingsV2::DriverChecker::checkRelayEvents() {
   // Every image writes relays 1 to 7 from both words; the parser takes a duration alone.
-  const KeyValuePtr relays = RoomSlotValues::numberedPairs(slot(kwRoomRelay), kRelays);
+  const KeyValuePtr relays = RoomSlotValues::numberedPairs(slot(kwRoomRelay), RoomSlotValues::kRelays);
   for (int32_t i = 1; i <= relays->count(); ++i) {
     const KeyValuePtr words = relays->ItemVal(i).object<KeyValueClass>();
     if (!words || !words->ItemVal(kRelayEvent).isEmpty()) continue;

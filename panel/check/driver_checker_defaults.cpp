@@ -32,8 +32,9 @@ constexpr RelayDefault kRelayDefaults[] = {
     {"Maintained", "Selection4"},
 };
 
-constexpr int32_t kAudioInputs = 5;       // a panel's most inputs; an empty slot gets them all
-constexpr int32_t kFixedAudioInputs = 4;  // formats 7 and 8 always write this many
+using RoomSlotValues::kAudioInputs;  // a panel's most inputs; an empty slot gets them all
+using RoomSlotValues::kFixedAudioInputs;
+using RoomSlotValues::kRelays;
 
 int32_t highestNumber(const KeyValueClass& list) {
   int32_t highest = 0;
@@ -98,7 +99,7 @@ void PanelSettingsV2::DriverChecker::defaultPreampSettings() {
     completeNumbered(*inputs, kAudioInputs, flatPreamp);
     return;
   }
-  const int32_t last = std::clamp(highestNumber(*inputs), kFixedAudioInputs, kAudioInputs);
+  const int32_t last = std::clamp<int32_t>(highestNumber(*inputs), kFixedAudioInputs, kAudioInputs);
   completeNumbered(*inputs, last, flatPreamp);
 }
 

@@ -16,14 +16,15 @@
 #include "common/decimal.h"
 #include "common/variant.h"
 #include "panel/model/mem_rule_set.h"
+#include "panel/model/room_slot_values.h"
 
 namespace RoomSettingFields {
 
 constexpr int16_t kSelectionKeys = 4;
 constexpr int16_t kHiddenFunctionKeys = 7;
-constexpr int16_t kRelays = 7;
-constexpr int16_t kFormat9AudioInputs = 5;  // two bytes each from $1F20
-constexpr int16_t kFixedAudioInputs = 4;    // formats 7 and 8
+constexpr int16_t kRelays = RoomSlotValues::kRelays;
+constexpr int16_t kFormat9AudioInputs = RoomSlotValues::kAudioInputs;  // two bytes each from $1F20
+constexpr int16_t kFixedAudioInputs = RoomSlotValues::kFixedAudioInputs;
 
 // The kHiddenFunctionKeys hidden-function keys the panel addresses, in index order.
 const std::vector<std::string>& hiddenFunctionKeys();

@@ -21,6 +21,12 @@
 
 namespace RoomSlotValues {
 
+// What a panel numbers from 1: its relays, and its pre-amplifier inputs (format 9 writes all
+// five, formats 7 and 8 the first four).
+constexpr int16_t kRelays = 7;
+constexpr int16_t kAudioInputs = 5;
+constexpr int16_t kFixedAudioInputs = 4;
+
 // Value k (1-based, positional) of a list; Empty when the list or the position is missing.
 Variant valueAt(const KeyValuePtr& list, int16_t pos);
 
