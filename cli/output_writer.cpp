@@ -32,9 +32,8 @@ bool putOnStandardOutput(const std::string& bytes) {
 
 int writeTo(const std::string& path, const std::string& bytes, const platform::TerminalForm& onTerminal) {
   if (isStandardOutput(path)) {
-    const bool put = onTerminal && ::isatty(STDOUT_FILENO) == 1 ? putOnStandardOutput(onTerminal(bytes))
-                                                                  : putOnStandardOutput(bytes);
-    return put ? kExitOk : standardOutputFailed(errno);
+    return putOnStandardOutput(platform::formFor(STDOUT_FILENO, bytes, onTerminal)) ? kExitOk
+                                                                                   : standardOutputFailed(errno);
   }
   // What stdout holds goes first, in case the descriptor written below shares its file.
   std::fflush(stdout);

@@ -51,10 +51,8 @@ std::optional<std::string> linkTarget(const std::string& path) {
   return next[0] == '/' || folder == "." ? next : folder + next;
 }
 
-// Writes the bytes to an open descriptor, in their terminal form when it is a terminal.
 bool writeToDescriptor(int fd, const std::string& bytes, const TerminalForm& onTerminal) {
-  if (onTerminal && ::isatty(fd) == 1) return writeAll(fd, onTerminal(bytes));
-  return writeAll(fd, bytes);
+  return writeAll(fd, formFor(fd, bytes, onTerminal));
 }
 
 // Writes into a device or FIFO as it stands.
@@ -90,6 +88,10 @@ int replaceRefusal(const std::string& path) {
   }
   // The temporary file is made in the same folder and renamed there.
   return ::access(folderOf(path).c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+}
+
+std::string formFor(int fd, const std::string& bytes, const TerminalForm& onTerminal) {
+  return onTerminal && ::isatty(fd) == 1 ? onTerminal(bytes) : bytes;
 }
 
 OutputTarget resolveOutput(const std::string& path) {

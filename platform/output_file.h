@@ -52,6 +52,10 @@ int replaceRefusal(const std::string& path);
 // The bytes as a terminal is to get them.
 using TerminalForm = std::function<std::string(const std::string& bytes)>;
 
+// The bytes to write to descriptor `fd`: onTerminal(bytes) when it is given and `fd` is a
+// terminal, else the bytes as they are.
+std::string formFor(int fd, const std::string& bytes, const TerminalForm& onTerminal);
+
 // True when the target holds the bytes (onTerminal(bytes) instead when it is given and the
 // descriptor written is a terminal). Otherwise false, the old file (if any) untouched, no
 // temporary file left behind, and the reason (the system's error text) in `reason`.
