@@ -21,6 +21,6 @@ struct ImageBuildError {
   Variant entry;        // its key within a subscripted keyword ("2" of ROOM-RELAY[2]); Empty
                         // for a keyword without subscript
   std::string largest;  // the largest value the field holds, as the keyword's value is written
-                        // ("8.5H", "255", "position 255"); for a text, its most characters
-  int32_t textLength = 0;  // the characters of a text its field cannot count; 0 for other errors
+                        // ("8.5H", "255", "position 255"); for a text, its most bytes
+  int32_t textLength = 0;  // the bytes of a text its field cannot count; 0 for other errors
 };

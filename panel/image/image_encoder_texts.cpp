@@ -105,8 +105,8 @@ void PanelSettingsV2::ImageEncoder::logLegendsTooLong(const LegendTable::Texts& 
                                              TextFields::fieldEnd(rules_, table), room) +
                      " after its " + std::to_string(LegendTable::kPointerBytes / 2) + " pointers";
   if (const int16_t n = LegendTable::tooLongLegend(texts, room); n != 0)
-    line += "; " + quoted(keyword + "[" + std::to_string(n) + "]") + " is " + std::to_string(needed - room) +
-            " characters too long";
+    line += "; " + quoted(keyword + "[" + std::to_string(n) + "]") + " is " + TextFields::bytesText(needed - room) +
+            " too long";
   image_.memDebug(memDbgError, line);
 }
 

@@ -40,7 +40,7 @@ TEST(LegendFit, ARoomWithALegendTooLongSaysWhichAndWritesNoImage) {
   expectChecksButDoesNotBuild(folder.root() + "/long.room",
                               "[CONFIG] Legend Table - the texts of 'ROOM-LEGEND-NAME' need 178 bytes with their "
                               "length bytes, but its field $0180-$021F holds 152 after its 4 pointers; "
-                              "'ROOM-LEGEND-NAME[1]' is 26 characters too long");
+                              "'ROOM-LEGEND-NAME[1]' is 26 bytes too long");
 }
 
 // The driver's name is its file name, and format 9 keeps 109 bytes for it.
