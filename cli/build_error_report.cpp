@@ -13,6 +13,11 @@ void reportBuildErrors(const std::string& source, const PanelSettingsV2& setting
   const WrittenStatements written(source);
   for (const ImageBuildError& error : errors) {
     if (!echo.next()) continue;
+    // The encoder's own words for the user, where the listing's line speaks of addresses.
+    if (!error.said.empty()) {
+      sayLine(source + ": " + error.said);
+      continue;
+    }
     const std::string text = shownText(error.text);
     if (error.row == 0) {
       sayLine(source + ": " + text);

@@ -17,7 +17,8 @@
 // - a legend table whose texts do not fit in its field: "<remark> - the texts of '<keyword>'
 //   need N bytes with their length bytes, but its field $SSSS-$EEEE holds M after its 4
 //   pointers", followed by "; '<keyword>[n]' is K bytes too long" when one legend alone
-//   takes more than its even share; the table writes nothing;
+//   takes more than its even share; the table writes nothing. Its record says to the user
+//   each legend that holds text with its bytes (LegendTable::tooLongForUser);
 // - a text field (a string, a legend table, the reply pattern, the code table) whose bytes a
 //   later rule changed: "<remark> - field $SSSS-$EEEE overwritten by a later rule", logged by
 //   checkTextFields after the walk.
@@ -160,4 +161,5 @@ class PanelSettingsV2::ImageEncoder {
   Variant owedEntry_;
   std::string largest_;
   int32_t textLength_ = 0;
+  std::string said_;
 };
