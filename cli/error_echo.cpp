@@ -11,11 +11,11 @@ void ErrorEcho::finish() const {
           (rest == 1 ? " more error line is" : " more error lines are") + " in the listing");
 }
 
-std::string shownText(const std::string& text) {
+std::string shownText(const std::string& text, const std::string& holder) {
   if (text.size() <= ErrorEcho::kShownTextBytes) return text;
   size_t cut = ErrorEcho::kShownTextBytes;
   while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // a UTF-8 continuation byte
-  return text.substr(0, cut) + " ... (" + std::to_string(text.size() - cut) + " more bytes in the listing)";
+  return text.substr(0, cut) + " ... (" + std::to_string(text.size() - cut) + " more bytes in " + holder + ")";
 }
 
 }  // namespace cli

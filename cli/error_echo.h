@@ -34,7 +34,8 @@ class ErrorEcho {
 };
 
 // A text of the listing as an echoed line shows it: whole, or its first kShownTextBytes bytes
-// (no UTF-8 sequence cut) and how many more the listing holds.
-std::string shownText(const std::string& text);
+// (no UTF-8 sequence cut) and how many more `holder` holds. A setting quoted from its file is
+// cut the same way, with "the file" as its holder.
+std::string shownText(const std::string& text, const std::string& holder = "the listing");
 
 }  // namespace cli

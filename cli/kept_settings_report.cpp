@@ -13,6 +13,7 @@
 #include "panel/model/room_slot_values.h"
 #include "panel/panel_settings.h"
 #include "panel/room/room_file_text.h"
+#include "cli/error_echo.h"
 #include "cli/failure_report.h"
 #include "cli/listing_text.h"
 #include "cli/settings_file_reader.h"
@@ -168,7 +169,8 @@ void reportSettingsNotKept(const std::string& file, const PanelSettingsV2& check
                                                    : valueOf(was) == valueOf(is);
         // A setting that comes back as given is kept, from its field or by default.
         if (decodes && (same || sameTime(*given.settings, *decoded, row, rules))) continue;
-        const std::string quoted = written.of(*given.settings, row, subscript);
+        // A long value is cut as an error line's text is; the file holds it whole.
+        const std::string quoted = shownText(written.of(*given.settings, row, subscript), "the file");
         if (decodes && RoomSettingFields::holds(rules, row, subscript))
           warnings.push_back(quoted + " is kept as " + valueOf(is) + format);
         else

@@ -9,7 +9,8 @@
 // otherwise is said on stderr as a warning:
 //   "r.room: warning: ROOM-LEGEND-NAME[1]="PC" is not kept in memory format 7"
 //   "r.room: warning: ROOM-AFVP-GBT[1]=2,6 is kept as 2,6,0 in memory format 9"
-// The setting is quoted as the file wrote it (written_statements.h); "not kept" where the
+// The setting is quoted as the file wrote it (written_statements.h), a long one cut as error
+// lines are (error_echo.h); "not kept" where the
 // format holds no field for it, "kept as VALUE" (as a room file writes it) where its field
 // gives another value. A time that comes back rounded to its
 // field's tick (45s as 45.12s) and the room's notes are not named; a time below one tick,

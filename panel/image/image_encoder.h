@@ -16,8 +16,9 @@
 //   string writes nothing (a text over 255 that its field would hold is pokeLString's error);
 // - a legend table whose texts do not fit in its field: "<remark> - the texts of '<keyword>'
 //   need N bytes with their length bytes, but its field $SSSS-$EEEE holds M after its 4
-//   pointers", followed by "; '<keyword>[n]' is K characters too long" when one legend alone
-//   takes more than its even share; the table writes nothing;
+//   pointers", followed by "; '<keyword>[n]' is K bytes too long" when one legend alone
+//   takes more than its even share; the table writes nothing. Its record says to the user
+//   each legend that holds text with its bytes (LegendTable::tooLongForUser);
 // - a text field (a string, a legend table, the reply pattern, the code table) whose bytes a
 //   later rule changed: "<remark> - field $SSSS-$EEEE overwritten by a later rule", logged by
 //   checkTextFields after the walk.
@@ -32,7 +33,7 @@
 // refused by pokeByte; its record holds the largest value the byte holds, 255 counts, written
 // as the keyword's values are ("8.5H", "255", "position 255"). A length-prefixed text (a
 // legend, the driver name) longer than its length byte counts is refused by pokeLString; its
-// record holds the text's length and the 255 characters the byte counts at most.
+// record holds the text's length and the 255 bytes the byte counts at most.
 #pragma once
 
 #include <cstdint>
@@ -160,4 +161,5 @@ class PanelSettingsV2::ImageEncoder {
   Variant owedEntry_;
   std::string largest_;
   int32_t textLength_ = 0;
+  std::string said_;
 };

@@ -105,9 +105,14 @@ void PanelSettingsV2::ImageEncoder::logLegendsTooLong(const LegendTable::Texts& 
                                              TextFields::fieldEnd(rules_, table), room) +
                      " after its " + std::to_string(LegendTable::kPointerBytes / 2) + " pointers";
   if (const int16_t n = LegendTable::tooLongLegend(texts, room); n != 0)
-    line += "; " + quoted(keyword + "[" + std::to_string(n) + "]") + " is " + std::to_string(needed - room) +
-            " characters too long";
+    line += "; " + quoted(LegendTable::legendName(keyword, n)) + " is " + TextFields::bytesText(needed - room) +
+            " too long";
+  // The listing speaks of the field; the user is told which legends to shorten.
+  recordErrors();
+  said_ = rule_->memoryValRemark + ": " + LegendTable::tooLongForUser(keyword, texts, room);
   image_.memDebug(memDbgError, line);
+  recordErrors();
+  said_.clear();
 }
 
 void PanelSettingsV2::ImageEncoder::encodeMatchBytes() {

@@ -16,6 +16,8 @@ int32_t fieldEnd(const MemRuleSet& rules, int32_t start) {
 
 int32_t lengthPrefixedBytes(std::string_view text) { return 1 + int32_t(text.size()); }
 
+std::string bytesText(int32_t count) { return std::to_string(count) + (count == 1 ? " byte" : " bytes"); }
+
 std::string tooLongLine(const std::string& remark, const std::string& owner, bool several,
                         int32_t needed, int32_t start, int32_t end, int32_t room) {
   return remark + (several ? " - the texts of " : " - the text of ") + owner +

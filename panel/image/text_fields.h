@@ -20,6 +20,9 @@ int32_t fieldEnd(const MemRuleSet& rules, int32_t start);
 // The bytes a length-prefixed text takes: its length byte and its characters.
 int32_t lengthPrefixedBytes(std::string_view text);
 
+// "1 byte", "N bytes".
+std::string bytesText(int32_t count);
+
 // The error line of the field from `start` up to `end` (exclusive) whose texts need `needed`
 // bytes where it holds `room`: "<remark> - the text of <owner> needs N bytes with its length
 // byte, but its field $SSSS-$EEEE holds M", or with `several` "the texts of <owner> need N

@@ -68,7 +68,7 @@ TEST(BuildCommand, WritesTheImageOnlyAfterACleanCheckAndBuild) {
     if (c.status == 65) {
       EXPECT_NE(run.out.find("[E]PokeByte error - out of bounds byte"), std::string::npos);
       EXPECT_NE(run.err.find("\n" + dir + "slow.prjdrv: [FW] ProjConfig: IO-DOWNTIME: IO-DOWNTIME=10s is past its "
-                             "field, which holds at most 7.395s (PokeByte error - out of bounds byte"),
+                             "field, which holds at most 7.395s\n"),
                 std::string::npos);
     }
     std::string image = platform::readWholeFile(outputOf(c.args)).value_or("");
@@ -96,43 +96,48 @@ TEST(BuildCommand, WritesTheImageOnlyAfterACleanCheckAndBuild) {
 
 // A room that checks but holds a value its field in the image cannot: each error line on
 // stderr names the rule, the setting as the room file wrote it and, for a value past its
-// byte, the largest value the byte holds.
+// byte, the largest value the byte holds, in bytes for a text; the poke's own line, which says
+// only the address, stays in the listing.
 TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
   TempXdgHome folder;
   const std::string dir = folder.root() + "/", pastByte = " is past its field, which holds at most ";
-  const std::string outOf = "PokeByte error - out of bounds byte at location ";
+  const std::string outOf = "[E]PokeByte error - out of bounds byte at location ";
   const std::string room = *platform::readWholeFile(kLibrary + "/orvella/userrooms/Room 101.room");
+  std::string eAcute;
+  for (int i = 0; i < 128; ++i) eAcute += "\xC3\xA9";  // 128 characters, 256 bytes
   const struct {
     std::vector<std::string> changes;
     std::string format;
-    std::vector<std::string> lines;  // after "FILE: "
+    std::vector<std::string> lines;   // after "FILE: "
+    std::vector<std::string> listed;  // the listing's error lines
   } cases[] = {
       {{"ROOM-INACT-SHUTDOWN-TIMER=24H"}, "9",
-       {"[FW] PanlConfig: NO_KEYPRESS_TIMEOUT: ROOM-INACT-SHUTDOWN-TIMER=24H" + pastByte +
-        "8.5H (PokeByte error - out of bounds byte at location 7942)"}},
+       {"[FW] PanlConfig: NO_KEYPRESS_TIMEOUT: ROOM-INACT-SHUTDOWN-TIMER=24H" + pastByte + "8.5H"},
+       {outOf + "7942"}},
       {{"ROOM-PROJ-LOCKOUT=481s"}, "9",
-       {"[FW] PanlConfig: LOCKOUT_TIMEOUT: ROOM-PROJ-LOCKOUT=481s" + pastByte +
-        "7.99M (PokeByte error - out of bounds byte at location 7943)"}},
+       {"[FW] PanlConfig: LOCKOUT_TIMEOUT: ROOM-PROJ-LOCKOUT=481s" + pastByte + "7.99M"}, {outOf + "7943"}},
       {{"ROOM-PROJ-LOCKOUT=121s ; two minutes"}, "7",
-       {"[FW] PanlConfig: LOCKOUT_TIMEOUT: ROOM-PROJ-LOCKOUT=121s" + pastByte +
-        "1.9975M (PokeByte error - out of bounds byte at location 7943)"}},
+       {"[FW] PanlConfig: LOCKOUT_TIMEOUT: ROOM-PROJ-LOCKOUT=121s" + pastByte + "1.9975M"}, {outOf + "7943"}},
       // The duty cycle is a share of the carrier's period, itself past its field.
       {{"CARRIER-PERIOD=60u", "CARRIER-DUTY-CYCLE=90"}, "8",
-       {"[FW] ProjConfig: SIR_PR2: CARRIER-PERIOD=60u" + pastByte +
-            "51u (PokeByte error - out of bounds byte at location 1029)",
-        "[FW] ProjConfig: SIR_DC: CARRIER-DUTY-CYCLE=90" + pastByte +
-            "85 (PokeByte error - out of bounds byte at location 1030)"}},
+       {"[FW] ProjConfig: SIR_PR2: CARRIER-PERIOD=60u" + pastByte + "51u",
+        "[FW] ProjConfig: SIR_DC: CARRIER-DUTY-CYCLE=90" + pastByte + "85"},
+       {outOf + "1029", outOf + "1030"}},
       // A time as long as a decimal holds is no more than past its field.
       {{"CARRIER-PERIOD=79228162514264337593543950335u"}, "7",
-       {"[FW] ProjConfig: SIR_PR2: CARRIER-PERIOD=79228162514264337593543950335u" + pastByte + "51u (" + outOf + "1029)",
-        "[FW] ProjConfig: SIR_DC: CARRIER-DUTY-CYCLE=50" + pastByte + "0 (" + outOf + "1030)"}},
-      // A text past what its length byte counts is named without its value.
+       {"[FW] ProjConfig: SIR_PR2: CARRIER-PERIOD=79228162514264337593543950335u" + pastByte + "51u",
+        "[FW] ProjConfig: SIR_DC: CARRIER-DUTY-CYCLE=50" + pastByte + "0"},
+       {outOf + "1029", outOf + "1030"}},
+      // A text past what its length byte counts is named without its value, its length in bytes.
       {{"ROOM-LEGEND-GIF[1]=\"" + std::string(260, 'g') + "\""}, "9",
-       {"[CONFIG] Legend GIFs: ROOM-LEGEND-GIF[1] is 260 characters long, and its field holds at most 255 "
-        "(pokeLString error - string exceeds max length 712)"}},
+       {"[CONFIG] Legend GIFs: ROOM-LEGEND-GIF[1] is 260 bytes long, and its field holds at most 255"},
+       {"[E]pokeLString error - string exceeds max length 712"}},
+      {{"ROOM-LEGEND-GIF[1]=\"" + eAcute + "\""}, "9",
+       {"[CONFIG] Legend GIFs: ROOM-LEGEND-GIF[1] is 256 bytes long, and its field holds at most 255"},
+       {"[E]pokeLString error - string exceeds max length 712"}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.changes[0] + " format " + c.format);
+    SCOPED_TRACE(c.changes[0].substr(0, 40) + " format " + c.format);
     std::string text = room;
     for (const std::string& change : c.changes) text = listing_lines::withLine(text, change);
     folder.writeFile("r.room", text);
@@ -145,8 +150,27 @@ TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
     for (const std::string& line : c.lines) err += dir + "r.room: " + line + "\n";
     EXPECT_EQ(run.err, err);
     EXPECT_FALSE(platform::readWholeFile(dir + "r.img"));
-    EXPECT_EQ(platform::readWholeFile(dir + "r.lst").value_or("").substr(0, kBanner.size()), kBanner);
+    const std::string listing = platform::readWholeFile(dir + "r.lst").value_or("");
+    EXPECT_EQ(listing.substr(0, kBanner.size()), kBanner);
+    EXPECT_EQ(listing_lines::starting(listing, "[E]"), c.listed);
   }
+}
+
+// A value the image does not keep is named in a warning, a long one cut as error lines are.
+TEST(BuildCommand, AWarningCutsALongValue) {
+  TempXdgHome folder;
+  const std::string dir = folder.root() + "/";
+  std::string name;
+  for (int i = 0; i < 2500; ++i) name += "\xC3\xA9";  // the cut falls inside no character
+  folder.writeFile("r.room", listing_lines::withLine(*platform::readWholeFile(kLibrary + "/orvella/userrooms/Room 101.room"),
+                                                     "ROOM-LEGEND-NAME[1]=\"" + name + "\""));
+  ProgramRun run = runOrvellaConfig({"build", dir + "r.room", "--format", "7", "-o", dir + "r.img", "--listing", dir + "r.lst"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string shown = "ROOM-LEGEND-NAME[1]=\"" + name.substr(0, 298);  // 320 bytes
+  EXPECT_NE(run.err.find(dir + "r.room: warning: " + shown + " ... (4703 more bytes in the file) is not kept in "
+                         "memory format 7\n"),
+            std::string::npos)
+      << run.err.substr(0, 400);
 }
 
 }  // namespace

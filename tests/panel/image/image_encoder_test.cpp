@@ -253,15 +253,18 @@ TEST(ImageEncoder, LegendTextsMustFitTheirTablesField) {
   } cases[] = {
       {legends("ROOM-LEGEND-NAME", {std::string(150, 'P'), "LAPTOP HDMI", "DVD", "DOC CAMERA"}), 0x0180,
        table + "ROOM-LEGEND-NAME' need 178 bytes with their length bytes, but its field $0180-$021F holds 152 "
-               "after its 4 pointers; 'ROOM-LEGEND-NAME[1]' is 26 characters too long"},
+               "after its 4 pointers; 'ROOM-LEGEND-NAME[1]' is 26 bytes too long"},
       {legends("ROOM-LEGEND-FONT", {"", std::string(60, 'F'), std::string(60, 'F'), std::string(30, 'F')}), 0x0220,
        table + "ROOM-LEGEND-FONT' need 154 bytes with their length bytes, but its field $0220-$02BF holds 152 "
                "after its 4 pointers"},
       {legends("ROOM-LEGEND-NAME", {std::string(148, 'P')}), 0x0180, ""},  // exactly full
+      {legends("ROOM-LEGEND-NAME", {std::string(149, 'P')}), 0x0180,
+       table + "ROOM-LEGEND-NAME' need 153 bytes with their length bytes, but its field $0180-$021F holds 152 "
+               "after its 4 pointers; 'ROOM-LEGEND-NAME[1]' is 1 byte too long"},
       // The last table's field runs up to the projector configuration.
       {legends("ROOM-LEGEND-GIF", {std::string(77, 'G'), "a.gif", "b.gif", std::string(230, 'G')}), 0x02C0,
        table + "ROOM-LEGEND-GIF' need 321 bytes with their length bytes, but its field $02C0-$03FF holds 312 "
-               "after its 4 pointers; 'ROOM-LEGEND-GIF[4]' is 9 characters too long"},
+               "after its 4 pointers; 'ROOM-LEGEND-GIF[4]' is 9 bytes too long"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.statements.substr(0, 40));

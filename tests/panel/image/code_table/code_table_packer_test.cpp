@@ -87,6 +87,8 @@ TEST(CodeTablePacker, PacksOneCodeOfEachMedium) {
        {"[I]    RSCODE[X]=\"$1B,'L',$03,$1B,'L',$FF,$1B,'E'\""}},
       {true, compiled(mediumRS232, "&VBIN,&vhex,&VASC0,&VASC3,13"), bytes({27, 86, 27, 72, 27, 87, 0, 27, 87, 3, 13, 27, 69}),
        {"[I]    RSCODE[X]=\"$1B,'V',$1B,'H',$1B,'W',$00,$1B,'W',$03,$0D,$1B,'E'\""}},
+      // The lowest and the highest data byte are packed as they are.
+      {true, compiled(mediumRS232, "$00,$FF"), bytes({0, 255, 27, 69}), {"[I]    RSCODE[X]=\"$00,$FF,$1B,'E'\""}},
       // A data byte 27 inside a text is doubled like any other.
       {true, compiled(mediumRS232, "'\x1b'"), bytes({27, 27, 27, 69}), {"[I]    RSCODE[X]=\"$1B,$1B,$1B,'E'\""}},
       {true, compiled(mediumRS232, "D7.5s,'A'"), bytes({65, 27, 69}),
