@@ -112,6 +112,12 @@ TEST(CheckCommand, SaysTheFirstFiftyErrorLinesAndCountsTheRest) {
   size_t listed = 0;
   for (size_t at = run.out.find("\r\n    (E) "); at != std::string::npos; at = run.out.find("\r\n    (E) ", at + 1)) ++listed;
   EXPECT_EQ(listed, 61u);
+
+  // A text one byte past the cut counts that byte as one.
+  folder.writeFile("nul.prjdrv", std::string(302, '\0') + "\r\n");
+  run = runOrvellaConfig({"check", path});
+  EXPECT_NE(run.err.find("\n" + path + ":1: " + shown + " ... (1 more byte in the listing)\n"), std::string::npos)
+      << run.err;
 }
 
 }  // namespace
