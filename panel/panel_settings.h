@@ -59,7 +59,8 @@ class PanelSettingsV2 : public VbObject {
 
   // ---- Resetting and taking over a room's settings (panel_settings.cpp).
   // Empties every slot, gives slots 12 and 13 a new shared code table, zeroes the counters,
-  // forgets the statements the parser refused and clears the parse listing. Keeps roomFileName, isDirty, loadingDefaults and the translator.
+  // forgets the statements the parser refused and clears the parse listing. Keeps
+  // roomFileName, isDirty, loadingDefaults and the translator.
   void Clear();
   // For each persistent keyword row whose slot in oldObj is not empty, this object's slot
   // becomes that same object (shared, not copied). Other slots keep what they hold.

@@ -8,9 +8,9 @@
 //
 // A record the translation cannot settle makes no statement at all and logs one error:
 // fewer fields than its kind reads, more fields than a list holds, a numeric field beyond the
-// 16-bit range, a value that stands for no word of its list, a recorded-name index outside its list, more than 300
-// names of one category, a carrier PR2 of 0. Everything else wrong with a statement is
-// reported by the parser.
+// 16-bit range, a value that stands for no word of its list, a recorded-name index outside its
+// list, more than 300 names of one category, a carrier PR2 of 0. Everything else wrong with a
+// statement is reported by the parser.
 #pragma once
 
 #include <array>
