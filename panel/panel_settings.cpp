@@ -56,6 +56,7 @@ void PanelSettingsV2::Clear() {
   parseErrors_ = 0;
   parseWarnings_ = 0;
   commentLines_ = 0;
+  refusedValueLists_.clear();
   logParse(plClear, "");
 }
 

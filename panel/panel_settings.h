@@ -58,8 +58,9 @@ class PanelSettingsV2 : public VbObject {
   std::string fullDriverName() const;
 
   // ---- Resetting and taking over a room's settings (panel_settings.cpp).
-  // Empties every slot, gives slots 12 and 13 a new shared code table, zeroes the counters and
-  // clears the parse listing. Keeps roomFileName, isDirty, loadingDefaults and the translator.
+  // Empties every slot, gives slots 12 and 13 a new shared code table, zeroes the counters,
+  // forgets the statements the parser refused and clears the parse listing. Keeps
+  // roomFileName, isDirty, loadingDefaults and the translator.
   void Clear();
   // For each persistent keyword row whose slot in oldObj is not empty, this object's slot
   // becomes that same object (shared, not copied). Other slots keep what they hold.
@@ -326,6 +327,9 @@ class PanelSettingsV2 : public VbObject {
   // and passes RS232 codes through translateEscCodes. Every problem is a parse-log line.
   void parseStatement(TypeValueList& tokens, bool allowDuplicates);
   class StatementParser;  // the work of one parseStatement call
+  // Whether `values` is a subscript's own value list made by a statement the parser refused
+  // partway: its error is logged, and what the list holds is what the statement left of it.
+  bool refusedByParser(const KeyValuePtr& values) const;
 
   // ---- Driver-file lexer (language/).
   // Echoes every line of a keyword-language file into the parse log and parses each line's
@@ -449,6 +453,9 @@ class PanelSettingsV2 : public VbObject {
   bool isDirty_ = false;
   bool loadingDefaults_ = false;
   PrjTranslatorState translator_;
+  // The lists refusedByParser answers for since the last Clear; held so that no later list
+  // takes the address of one.
+  std::vector<KeyValuePtr> refusedValueLists_;
 };
 
 using PanelSettingsPtr = std::shared_ptr<PanelSettingsV2>;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/decimal.h"
+#include "common/text_helpers.h"
 #include "panel/check/driver_checker.h"
 #include "panel/model/room_slot_values.h"
 #include "panel/model/slot_reading.h"
@@ -21,6 +22,9 @@ std::optional<Decimal> timeOf(const KeyValuePtr& slot) {
   return value.isEmpty() ? std::nullopt : value.tryToDecimal();
 }
 
+// Empty, or blanks and tabs only.
+bool blankOrEmpty(std::string text) { return VXCommon::trimWhite(text).empty(); }
+
 }  // namespace
 
 void PanelSettingsV2::DriverChecker::checkMandatoryKeywords() {
@@ -29,12 +33,17 @@ void PanelSettingsV2::DriverChecker::checkMandatoryKeywords() {
   const bool readFromRoomFile = !owner_.roomFileName().empty();
   for (int16_t row = 1; row <= kKeywordCount; ++row) {
     const keywordDef& def = owner_.keywordTable(row);
-    if (!def.mandatory && !(row == kwProjDriverName && readFromRoomFile)) continue;
+    const bool namesTheDriver = row == kwProjDriverName && readFromRoomFile;
+    if (!def.mandatory && !namesTheDriver) continue;
     const KeyValuePtr& list = slot(row);
     if (!list) {
       logError("Mandatory keyword '" + def.keyword + "' was not found.");
       continue;
     }
+    // A name of blanks finds no driver either. A statement the parser refused stored no name
+    // and has its error already.
+    if (namesTheDriver && list->count() > 0 && blankOrEmpty(owner_.fullDriverName()))
+      logError("'" + def.keyword + "' is empty: a room file must name its driver.");
     if (def.subscriptKind != subList || !def.subscripts.isArray()) continue;
     const Variant& names = def.subscripts.at(1);
     const Variant& required = def.subscripts.at(2);
@@ -47,11 +56,12 @@ void PanelSettingsV2::DriverChecker::checkMandatoryKeywords() {
 }
 
 void PanelSettingsV2::DriverChecker::checkRelayEvents() {
-  // Every image writes relays 1 to 7 from both words; the parser takes a duration alone.
+  // Every image writes relays 1 to 7 from both words; the parser takes a duration alone. A
+  // statement it refused has its error, whatever it left of the relay.
   const KeyValuePtr relays = RoomSlotValues::numberedPairs(slot(kwRoomRelay), RoomSlotValues::kRelays);
   for (int32_t i = 1; i <= relays->count(); ++i) {
     const KeyValuePtr words = relays->ItemVal(i).object<KeyValueClass>();
-    if (!words || !words->ItemVal(kRelayEvent).isEmpty()) continue;
+    if (!words || !words->ItemVal(kRelayEvent).isEmpty() || owner_.refusedByParser(words)) continue;
     const std::string relay = keyword(kwRoomRelay) + "[" + relays->ItemKey(i).toText() + "]";
     logError("'" + relay + "' gives a duration and no event: a relay needs both, as in " + relay + "=" +
              SlotReading::textOf(words->ItemVal(kRelayDuration)) + ",On");

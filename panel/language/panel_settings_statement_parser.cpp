@@ -19,6 +19,7 @@
 // and stored in the vocabulary's own spelling, so that every reader finds them by an exact
 // lookup; messages quote the statement as written. Code names and CODE-SUBST names are kept
 // exactly as written.
+#include <algorithm>
 #include <optional>
 
 #include "common/ascii_text.h"
@@ -75,6 +76,9 @@ class PanelSettingsV2::StatementParser {
 
   void parse();
   int32_t consumed() const { return next_; }
+  // The subscript's own value list when the statement was refused after it was made; null
+  // otherwise.
+  KeyValuePtr refusedValueList() const { return refused_ && target_ != slot_ ? target_ : nullptr; }
 
  private:
   int32_t remaining() const { return tokens_.count() - next_; }
@@ -86,10 +90,12 @@ class PanelSettingsV2::StatementParser {
   // Each logs and answers false, which stops the statement.
   bool error(const std::string& text) {
     owner_.logParse(plError, text);
+    refused_ = true;
     return false;
   }
   bool problem(const std::string& text) {
     owner_.logParse(plProblem, text);
+    refused_ = true;
     return false;
   }
 
@@ -116,6 +122,7 @@ class PanelSettingsV2::StatementParser {
   std::string subscript_;          // as stored
   std::string subscriptWritten_;   // as written, for messages
   bool codePending_ = false;       // the code named by the subscript is not yet in the table
+  bool refused_ = false;           // an error stopped the statement
 };
 
 void PanelSettingsV2::StatementParser::parse() {
@@ -379,4 +386,10 @@ void PanelSettingsV2::parseStatement(TypeValueList& tokens, bool allowDuplicates
   StatementParser parser(*this, tokens, allowDuplicates);
   parser.parse();
   tokens.removeFirst(parser.consumed());
+  if (KeyValuePtr values = parser.refusedValueList()) refusedValueLists_.push_back(values);
+}
+
+bool PanelSettingsV2::refusedByParser(const KeyValuePtr& values) const {
+  return values && std::find(refusedValueLists_.begin(), refusedValueLists_.end(), values) !=
+                       refusedValueLists_.end();
 }

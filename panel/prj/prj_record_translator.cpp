@@ -95,12 +95,17 @@ std::optional<int16_t> PanelSettingsV2::PrjRecordTranslator::fieldInt(int32_t n)
   return rounded.toInt16();
 }
 
-std::optional<std::string> PanelSettingsV2::PrjRecordTranslator::listWord(
-    const Variant& lists, int16_t list, int32_t position, const char* what) {
+std::optional<std::string> PanelSettingsV2::PrjRecordTranslator::fieldWord(
+    int32_t n, const Variant& lists, int16_t list, int16_t offset, const char* what) {
+  std::optional<int16_t> value = fieldInt(n);
+  if (!value) return std::nullopt;
   std::vector<std::string> words = firstWords(lists, list, std::numeric_limits<int16_t>::max());
+  const int32_t position = int32_t(*value) + offset;
   if (position >= 1 && size_t(position) <= words.size()) return words[size_t(position - 1)];
-  refuse("position " + std::to_string(position) + " is outside the " +
-         std::to_string(words.size()) + " " + what);
+  // The record's own values, not the list's positions: BAUD-RATE takes -2 to 7.
+  const int32_t first = 1 - offset, last = int32_t(words.size()) - offset;
+  refuse(field(n) + " is not one of the record's values " + std::to_string(first) + " to " +
+         std::to_string(last) + ", which stand for its " + std::to_string(words.size()) + " " + what);
   return std::nullopt;
 }
 

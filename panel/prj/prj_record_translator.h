@@ -8,9 +8,9 @@
 //
 // A record the translation cannot settle makes no statement at all and logs one error:
 // fewer fields than its kind reads, more fields than a list holds, a numeric field beyond the
-// 16-bit range, a word-list position or recorded-name index outside its list, more than 300
-// names of one category, a carrier PR2 of 0. Everything else wrong with a statement is
-// reported by the parser.
+// 16-bit range, a value that stands for no word of its list, a recorded-name index outside its
+// list, more than 300 names of one category, a carrier PR2 of 0. Everything else wrong with a
+// statement is reported by the parser.
 #pragma once
 
 #include <array>
@@ -44,10 +44,11 @@ class PanelSettingsV2::PrjRecordTranslator {
   std::optional<Decimal> fieldValue(int32_t n);
   // The same rounded half to even to a whole number.
   std::optional<int16_t> fieldInt(int32_t n);
-  // Word `position` (from 1) of list `list` of a vocabulary word-list global; refuses the
-  // record when the position is outside the list.
-  std::optional<std::string> listWord(const Variant& lists, int16_t list, int32_t position,
-                                      const char* what);
+  // The word that field n stands for: word value + offset (from 1) of list `list` of a
+  // vocabulary word-list global. Refuses the record, naming the field as written and the
+  // values the record takes, when the value stands for no word of the list.
+  std::optional<std::string> fieldWord(int32_t n, const Variant& lists, int16_t list, int16_t offset,
+                                       const char* what);
 
   // ---- Record kinds: codes and key maps.
   void translateCode();

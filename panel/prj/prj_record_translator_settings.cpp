@@ -29,10 +29,7 @@ bool PanelSettingsV2::PrjRecordTranslator::rememberSerialWord(int16_t list, int1
                                                               std::string& word,
                                                               const char* what) {
   if (!hasFields(2)) return false;
-  std::optional<int16_t> value = fieldInt(2);
-  if (!value) return false;
-  std::optional<std::string> chosen =
-      listWord(VXCommon::gSerialWords, list, int32_t(*value) + offset, what);
+  std::optional<std::string> chosen = fieldWord(2, VXCommon::gSerialWords, list, offset, what);
   if (!chosen) return false;
   word = *chosen;
   return true;
@@ -85,9 +82,7 @@ void PanelSettingsV2::PrjRecordTranslator::translateOptions(const char* keyword,
   if (!hasFields(2)) return;
   std::vector<std::string> chosen;
   for (int32_t n = 2; n <= fieldCount(); ++n) {
-    std::optional<int16_t> value = fieldInt(n);
-    if (!value) return;
-    std::optional<std::string> word = listWord(words, 1, int32_t(*value) + 1, what);
+    std::optional<std::string> word = fieldWord(n, words, 1, 1, what);
     if (!word) return;
     chosen.push_back(*word);
   }

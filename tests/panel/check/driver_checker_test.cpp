@@ -80,6 +80,9 @@ TEST_F(DriverCheckerTest, FindingsAndResults) {
        "9={1=400ms 2=Off}"},
       {{}, {"ROOM-AFVP-GBT[2]=1,2,3"}, "", 0, kwRoomAfvpGbt, "1=" + flat + " 2={1=1 2=2 3=3} 3=" + flat + " 4=" + flat},
       {{"WARM-UP-DELAY"}, {"WARM-UP-DELAY=5s"}, "(E) Warmup Delay is less than power on delay!", 2},
+      // The power-on delay is 10s: as long a warm-up is enough, a microsecond less is not.
+      {{"WARM-UP-DELAY"}, {"WARM-UP-DELAY=10s"}, "", 0},
+      {{"WARM-UP-DELAY"}, {"WARM-UP-DELAY=9999999u"}, "(E) Warmup Delay is less than power on delay!", 2},
       {{"WARM-UP-DELAY"}, {}, "(E) Mandatory keyword 'WARM-UP-DELAY' was not found.", 2},
       {{"VOL-MUTE"}, {"VOL-MUTE=X"}, "(E) Expecting a Number", 2},
       {{"PROJ-FILE-FMT"}, {}, "(E) Can't find Driver file format statement.  ABORT.", 10},

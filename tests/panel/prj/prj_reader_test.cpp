@@ -53,6 +53,7 @@ TEST(PrjReader, RecordsBecomeTranslatedStatements) {
         "    (T) DEFAULT-CORE-FUNCT[ON]='PON'", "    (T) DEFAULT-CORE-FUNCT[OFF]='POFF'",
         "    (T) DEFAULT-HID-FUNCT[1]='MUTE'", "    (T) DEFAULT-SELECTION[3]='IN1'"}},
       {{"BAUD-RATE|2", "BITS|1", "PARITY|0", "STOP-BITS|0"}, {"    (T) PROJ-BAUD-RATE=9600,8,N,1"}},
+      {{"BAUD-RATE|-1", "BITS|1", "PARITY|0", "STOP-BITS|0"}, {"    (T) PROJ-BAUD-RATE=57600,8,N,1"}},
       // The carrier in either order; the duty cycle rounds halves to even.
       {{"CARRIER-PR2|100", "CARRIER-DC|25"}, {"    (T) CARRIER-PERIOD=20u", "    (T) CARRIER-DUTY-CYCLE=25"}},
       {{"CARRIER-DC|25", "CARRIER-PR2|100"}, {"    (T) CARRIER-PERIOD=20u", "    (T) CARRIER-DUTY-CYCLE=25"}},
@@ -87,8 +88,11 @@ TEST(PrjReader, RecordsThatCannotBeTranslatedLogOneErrorAndMakeNoStatement) {
        "Record 'CORE-FUNCT-KEYMAP': name index 1 is outside the 1 recorded core names"},
       {names + "SELECTION-KEYMAP|0|300|-1|-1\r\n",
        "Record 'SELECTION-KEYMAP': name index 300 is outside the 1 recorded selection names"},
-      {"BAUD-RATE|8\r\n", "Record 'BAUD-RATE': position 11 is outside the 10 baud rates"},
-      {"WIRING-OPTIONS|0|2\r\n", "Record 'WIRING-OPTIONS': position 3 is outside the 2 IR wiring options"},
+      // The value as the record writes it, and the values the record takes.
+      {"BAUD-RATE|8|\r\n", "Record 'BAUD-RATE': 8 is not one of the record's values -2 to 7, which stand "
+                            "for its 10 baud rates"},
+      {"WIRING-OPTIONS|0|2\r\n", "Record 'WIRING-OPTIONS': 2 is not one of the record's values 0 to 1, which "
+                                  "stand for its 2 IR wiring options"},
       {"CARRIER-DC|25\r\nCARRIER-PR2|0\r\n", "Record 'CARRIER-PR2': a PR2 of 0 gives no carrier period"},
       {"CODE|ON|1|N|N|N|0||N|%01|32768\r\n", "Record 'CODE': the value '32768' of field 11 is beyond 16 bits"},
       // A room file could not say such a text again.
