@@ -13,6 +13,7 @@
 #include "common/utility_version.h"
 #include "platform/message_box.h"
 #include "cli/command.h"
+#include "cli/command_line.h"
 #include "cli/failure_report.h"
 #include "cli/file_args.h"
 #include "cli/globals_options.h"
@@ -110,7 +111,7 @@ int runProgram(int argc, char** argv) {
   app.footer(kExitStatuses);  // after the commands, which would take it over
 
   try {
-    app.parse(argc, argv);
+    parseCommandLine(app, argc, argv);
     if (help->parsed()) {
       if (!helpTopic.empty() && !isCommandName(helpTopic)) return usageError("unknown command '" + helpTopic + "'");
       CLI::App* topic = helpTopic.empty() ? &app : app.get_subcommand(helpTopic);
