@@ -32,12 +32,12 @@ constexpr const char* kExitStatuses =
     "  0   success\n"
     "  1   the room file does not check       6, 7 the panel's memory format is unknown\n"
     "  2   the driver does not check          8   the panel's memory cannot be read fully\n"
-    "  3   the room file cannot be read       9   the panel's memory is not correct\n"
-    "  4   the panel's driver is not in the   10  the driver's format is unrecognized\n"
-    "      library's drivers folder           64  usage\n"
-    "  5   the driver needs a newer panel     65  the image's build logged errors\n"
-    "      firmware than --fw                 66  an input or a library folder\n"
-    "                                             cannot be read\n"
+    "  3   never given: a room file that      9   the panel's memory is not correct\n"
+    "      cannot be read gives 66            10  the driver's format is unrecognized\n"
+    "  4   the panel's driver is not in the   64  usage\n"
+    "      library's drivers folder           65  the image's build logged errors\n"
+    "  5   the driver needs a newer panel     66  an input or a library folder\n"
+    "      firmware than --fw                     cannot be read\n"
     "                                         73  an output cannot be written\n"
     "                                         74  a device does not answer\n";
 

@@ -25,6 +25,10 @@ TEST(GlobalOptions, HelpVersionOptionFormsAndUsageErrors) {
       {{"--help"}, 0, "Usage: orvella-config [OPTIONS] COMMAND", ""},
       {{"-h"}, 0, "--mem MAJ.MIN", ""},
       {{"help"}, 0, "74  a device does not answer", ""},
+      {{"--help"}, 0,
+       "  3   never given: a room file that      9   the panel's memory is not correct\n"
+       "      cannot be read gives 66            10  the driver's format is unrecognized\n",
+       ""},
       {{"build", "--help"}, 0, "Usage: orvella-config build [OPTIONS] [FILE]", ""},
       {{"help", "decode"}, 0, "Usage: orvella-config decode [OPTIONS]", ""},
       {{"room", "--help"}, 0,
