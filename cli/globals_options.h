@@ -25,7 +25,8 @@ void defineGlobalOptions(CLI::App& app, GlobalOptions& options);
 std::string globalOptionsSummary(const CLI::App& app);
 
 // Sets the panel globals and starts the program up on the library. Throws UsageError for a
-// malformed version (an empty one included); gives kExitNoInput (said on stderr) when --library names no folder.
+// malformed version (an empty one included); gives kExitNoInput (said on stderr) when
+// --library names no folder.
 int applyGlobalOptions(const GlobalOptions& options);
 
 }  // namespace cli
