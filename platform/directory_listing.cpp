@@ -113,7 +113,8 @@ DirListing PosixDirectoryLister::list(const std::string& pattern, DirAttr attrs)
     } else if (listed(info.st_mode, attrs)) {
       result.names.push_back(std::move(name));
     } else {
-      result.leftOut.push_back({std::move(name), S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file"});
+      const char* reason = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+      result.leftOut.push_back({std::move(name), reason});
     }
   }
   ::closedir(dir);
