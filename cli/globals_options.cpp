@@ -52,17 +52,20 @@ void defineGlobalOptions(CLI::App& app, GlobalOptions& options) {
                  "stored one, else $XDG_DATA_HOME/VXC, laid out at start-up)")
       ->type_name("DIR")
       ->check(nonEmptyName());
-  app.add_option("--fw", options.fw,
-                 "the panel's firmware version (default 1.2, the wizard's demo port),\nas identification "
-                 "would report it; the checker refuses drivers that\nneed a newer one, and build "
-                 "chooses the baud clock by it")
-      ->type_name("MAJ.MIN")
-      ->check(nonEmptyName());
-  app.add_option("--mem", options.mem,
-                 "the panel's memory format (default 0.0: no checksums expected);\nminor 7, 8 or 9; a "
-                 "panel of format 3.x sends a checksum with each\nblock, so reading one needs --mem 3.9")
-      ->type_name("MAJ.MIN")
-      ->check(nonEmptyName());
+  // The versions are checked once the command line is read, an empty one as any other.
+  const auto keep = [](std::optional<std::string>& kept) {
+    return [&kept](const std::string& version) { kept = version; };
+  };
+  app.add_option_function<std::string>("--fw", keep(options.fw),
+                                       "the panel's firmware version (default 1.2, the wizard's demo port),\nas "
+                                       "identification would report it; the checker refuses drivers that\nneed a "
+                                       "newer one, and build chooses the baud clock by it")
+      ->type_name("MAJ.MIN");
+  app.add_option_function<std::string>("--mem", keep(options.mem),
+                                       "the panel's memory format (default 0.0: no checksums expected);\nminor 7, "
+                                       "8 or 9; a panel of format 3.x sends a checksum with each\nblock, so reading "
+                                       "one needs --mem 3.9")
+      ->type_name("MAJ.MIN");
 }
 
 std::string globalOptionsSummary(const CLI::App& app) {
@@ -79,15 +82,15 @@ std::string globalOptionsSummary(const CLI::App& app) {
 }
 
 int applyGlobalOptions(const GlobalOptions& options) {
-  if (options.fw.empty()) {
+  if (!options.fw) {
     commModeDemo();
   } else {
-    auto [major, minor] = versionOption("--fw", options.fw);
+    auto [major, minor] = versionOption("--fw", *options.fw);
     VXCommon::gPanelFwMajor = major;
     VXCommon::gPanelFwMinor = minor;
   }
-  if (!options.mem.empty()) {
-    auto [major, minor] = versionOption("--mem", options.mem);
+  if (options.mem) {
+    auto [major, minor] = versionOption("--mem", *options.mem);
     VXCommon::gPanelFmtMajor = major;
     VXCommon::gPanelFmtMinor = minor;
   }

@@ -4,6 +4,7 @@
 // port (firmware 1.2); --library names the library for this run, which must exist.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace CLI {
@@ -13,7 +14,8 @@ class App;
 namespace cli {
 
 struct GlobalOptions {
-  std::string library, fw, mem;  // as given; empty when not given
+  std::string library;                 // as given; empty when not given
+  std::optional<std::string> fw, mem;  // as given, an empty value included
 };
 
 void defineGlobalOptions(CLI::App& app, GlobalOptions& options);
@@ -23,7 +25,8 @@ void defineGlobalOptions(CLI::App& app, GlobalOptions& options);
 std::string globalOptionsSummary(const CLI::App& app);
 
 // Sets the panel globals and starts the program up on the library. Throws UsageError for a
-// malformed version; gives kExitNoInput (said on stderr) when --library names no folder.
+// malformed version (an empty one included); gives kExitNoInput (said on stderr) when
+// --library names no folder.
 int applyGlobalOptions(const GlobalOptions& options);
 
 }  // namespace cli

@@ -13,6 +13,7 @@
 #include "common/utility_version.h"
 #include "platform/message_box.h"
 #include "cli/command.h"
+#include "cli/command_line.h"
 #include "cli/failure_report.h"
 #include "cli/file_args.h"
 #include "cli/globals_options.h"
@@ -31,12 +32,12 @@ constexpr const char* kExitStatuses =
     "  0   success\n"
     "  1   the room file does not check       6, 7 the panel's memory format is unknown\n"
     "  2   the driver does not check          8   the panel's memory cannot be read fully\n"
-    "  3   the room file cannot be read       9   the panel's memory is not correct\n"
-    "  4   the panel's driver is not in the   10  the driver's format is unrecognized\n"
-    "      library's drivers folder           64  usage\n"
-    "  5   the driver needs a newer panel     65  the image's build logged errors\n"
-    "      firmware than --fw                 66  an input or a library folder\n"
-    "                                             cannot be read\n"
+    "  3   never given: a room file that      9   the panel's memory is not correct\n"
+    "      cannot be read gives 66            10  the driver's format is unrecognized\n"
+    "  4   the panel's driver is not in the   64  usage\n"
+    "      library's drivers folder           65  the image's build logged errors\n"
+    "  5   the driver needs a newer panel     66  an input or a library folder\n"
+    "      firmware than --fw                     cannot be read\n"
     "                                         73  an output cannot be written\n"
     "                                         74  a device does not answer\n";
 
@@ -110,7 +111,7 @@ int runProgram(int argc, char** argv) {
   app.footer(kExitStatuses);  // after the commands, which would take it over
 
   try {
-    app.parse(argc, argv);
+    parseCommandLine(app, argc, argv);
     if (help->parsed()) {
       if (!helpTopic.empty() && !isCommandName(helpTopic)) return usageError("unknown command '" + helpTopic + "'");
       CLI::App* topic = helpTopic.empty() ? &app : app.get_subcommand(helpTopic);

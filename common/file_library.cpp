@@ -11,15 +11,29 @@
 
 namespace {
 
-// The normal files of the folder matching the name pattern; none when the folder does not
-// exist or is not known (a type missing from gFileTypes has no folder, not the current one).
-// A folder that exists but cannot be listed gives none too, and is noted as unreadable.
-std::vector<std::string> listFiles(const std::string& folder, const std::string& namePattern) {
+// The normal files of the folder matching the name pattern (and the entries left out); none
+// when the folder does not exist or is not known (a type missing from gFileTypes has no
+// folder, not the current one). A folder that exists but cannot be listed gives none too, and
+// is noted as unreadable.
+platform::DirListing listFolder(const std::string& folder, const std::string& namePattern) {
   if (folder.empty()) return {};
   platform::DirListing result =
       platform::currentDirectoryLister().list(folder + namePattern, platform::DirAttr::Normal);
   VXCommon::noteIfUnreadable(folder, result);
-  return result.names;
+  return result;
+}
+
+std::vector<std::string> listFiles(const std::string& folder, const std::string& namePattern) {
+  return listFolder(folder, namePattern).names;
+}
+
+// The entries of a listing of `folder` left out whose names pass `fits`.
+std::vector<LeftOutFile> leftOutOf(const std::string& folder, const platform::DirListing& listing,
+                                   bool (*fits)(const std::string& name)) {
+  std::vector<LeftOutFile> files;
+  for (const platform::LeftOutEntry& entry : listing.leftOut)
+    if (fits(entry.name)) files.push_back({folder + entry.name, entry.reason});
+  return files;
 }
 
 bool allHexDigits(const std::string& text) {
@@ -61,8 +75,10 @@ std::string folderOf(FileTypeId id) { return VXCommon::gFileTypes->localDir(id);
 
 void fileDatabaseCls::createSavedRoomsDB() {
   savedRooms_->clear();
-  for (const std::string& name : listFiles(folderOf(ftSavedRooms), "*.room"))
-    savedRooms_->push_back(VXCommon::stripExt(name));
+  const std::string folder = folderOf(ftSavedRooms);
+  const platform::DirListing listing = listFolder(folder, "*.room");
+  for (const std::string& name : listing.names) savedRooms_->push_back(VXCommon::stripExt(name));
+  savedRoomsLeftOut_ = leftOutOf(folder, listing, [](const std::string&) { return true; });
 }
 
 std::shared_ptr<SavedRoomList> fileDatabaseCls::getSavedRoomsList(const std::string& currFile,
@@ -113,9 +129,12 @@ ProjDriverPtr fileDatabaseCls::parseDriverFn(const std::string& name) {
 
 void fileDatabaseCls::createDriverDB() {
   drivers_.clear();
-  for (const std::string& name : listFiles(folderOf(ftDrivers), "*.*")) {
+  const std::string folder = folderOf(ftDrivers);
+  const platform::DirListing listing = listFolder(folder, "*.*");
+  for (const std::string& name : listing.names) {
     if (ProjDriverPtr record = parseDriverFn(name)) insertDriverSorted(record);
   }
+  driversLeftOut_ = leftOutOf(folder, listing, [](const std::string& name) { return parseDriverFn(name) != nullptr; });
   const std::string docs = folderOf(ftDriverDocs);
   for (const ProjDriverPtr& record : drivers_)
     record->hasPDF = VXCommon::fileExists(docs + VXCommon::baseNameOf(record->projDriverName) + ".pdf");
@@ -210,4 +229,10 @@ std::string fileDatabaseCls::findCurrentCU() {
   std::string own = VXCommon::hex2Str(VXCommon::kUtilityMajor) + VXCommon::hex2Str(VXCommon::kUtilityMinor) +
                     VXCommon::hex2Str(VXCommon::kUtilityRevision);
   return best > own ? result : "";
+}
+
+std::vector<LeftOutFile> fileDatabaseCls::leftOutFiles() const {
+  std::vector<LeftOutFile> files = savedRoomsLeftOut_;
+  files.insert(files.end(), driversLeftOut_.begin(), driversLeftOut_.end());
+  return files;
 }

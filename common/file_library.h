@@ -15,6 +15,11 @@
 // Upgrade file names are 8 characters before the extension, versions in hex digits:
 // "FW" product major minor (firmware, web-ROM), "HE" major minor help-revision (help),
 // "CU" major minor revision (installer). Names whose version part is not hex are skipped.
+//
+// Entries of the saved-rooms and drivers folders whose names fit a room or a driver but that
+// are no normal file (a folder, a link that leads nowhere or loops) are left out of the lists
+// as the directory listing leaves them out; the library keeps which, and why, for its caller
+// to say.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +37,12 @@ struct projDriversCls {
   bool projIsCurrent = false;   // the newest revision of its maker and model
   std::string projDriverName;   // the file name with its extension
   bool hasPDF = false;          // an application note of the same base name exists
+};
+
+// An entry whose name fits a saved room or a driver, left out of the lists.
+struct LeftOutFile {
+  std::string path;    // the folder and the name
+  std::string reason;  // as the directory listing gives it
 };
 
 using ProjDriverPtr = std::shared_ptr<projDriversCls>;
@@ -69,10 +80,15 @@ class fileDatabaseCls {
   // Full path of the newest utility installer when it is newer than this utility; "" else.
   std::string findCurrentCU();
 
+  // What the last createSavedRoomsDB and createDriverDB left out, rooms first, each in
+  // name order.
+  std::vector<LeftOutFile> leftOutFiles() const;
+
  private:
   void insertDriverSorted(ProjDriverPtr record);
   void markCurrentRevisions();
 
   std::vector<ProjDriverPtr> drivers_;
   std::shared_ptr<SavedRoomList> savedRooms_ = std::make_shared<SavedRoomList>();
+  std::vector<LeftOutFile> savedRoomsLeftOut_, driversLeftOut_;
 };

@@ -105,12 +105,22 @@ DirListing PosixDirectoryLister::list(const std::string& pattern, DirAttr attrs)
     std::string name = entry->d_name;
     if (name.empty() || name[0] == '.' || !matchesWildcard(name, namePattern)) continue;
     struct stat info {};
-    // A dangling link or an entry removed meanwhile is simply not there.
-    if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) != 0) continue;
-    if (listed(info.st_mode, attrs)) result.names.push_back(std::move(name));
+    if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) != 0) {
+      const int err = errno;
+      // An entry removed meanwhile is simply not there; a link that leads nowhere or loops is.
+      if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
+        result.leftOut.push_back({std::move(name), std::strerror(err)});
+    } else if (listed(info.st_mode, attrs)) {
+      result.names.push_back(std::move(name));
+    } else {
+      const char* reason = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+      result.leftOut.push_back({std::move(name), reason});
+    }
   }
   ::closedir(dir);
   std::sort(result.names.begin(), result.names.end());
+  std::sort(result.leftOut.begin(), result.leftOut.end(),
+            [](const LeftOutEntry& a, const LeftOutEntry& b) { return a.name < b.name; });
   return result;
 }
 

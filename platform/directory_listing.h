@@ -14,6 +14,11 @@
 // symbolic links where a folder of the path should be ("Not a directory", "Too many levels of
 // symbolic links"), and names the folder it is about. A folder that exists but holds no match
 // is no error: the list is just empty.
+//
+// A listing by wildcard also says which entries matched the name pattern but were left out, and
+// why: a folder where only normal files are asked for, an entry that is neither a normal file
+// nor a folder, a symbolic link that leads nowhere or loops (the system's text). Hidden names
+// and entries removed while the folder is read are not among them.
 #pragma once
 
 #include <functional>
@@ -27,6 +32,11 @@ constexpr int kErrDriveNotReady = 71;
 
 enum class DirAttr { Normal, WithFolders };
 
+struct LeftOutEntry {
+  std::string name;
+  std::string reason;  // "it is a folder", "it is not a regular file" or the system's text
+};
+
 struct DirListing {
   std::vector<std::string> names;
   int error = 0;            // 0 when the listing succeeded
@@ -35,6 +45,7 @@ struct DirListing {
   // folder, but for a file or a loop of links in a folder's place, which is named (the outermost
   // one). Empty when not known: then it is the pattern's folder.
   std::string folder;
+  std::vector<LeftOutEntry> leftOut;  // sorted by name, as names are
 };
 
 class DirectoryLister {

@@ -1,7 +1,8 @@
 // orvella-config's help and option forms: help and version on stdout with exit 0; global
-// options before or after the command, as "--option value" or "--option=value"; usage errors
-// (exit 64, one message on stderr); a library folder that does not exist (66, nothing made);
-// --fw sets the firmware the checker compares, 1.2 without it.
+// options before or after the command, as "--option value" or "--option=value" ("--option=" the
+// empty value, never the next argument); usage errors (exit 64, one message on stderr naming
+// the option); a library folder that does not exist (66, nothing made); --fw sets the firmware
+// the checker compares, 1.2 without it.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -24,6 +25,10 @@ TEST(GlobalOptions, HelpVersionOptionFormsAndUsageErrors) {
       {{"--help"}, 0, "Usage: orvella-config [OPTIONS] COMMAND", ""},
       {{"-h"}, 0, "--mem MAJ.MIN", ""},
       {{"help"}, 0, "74  a device does not answer", ""},
+      {{"--help"}, 0,
+       "  3   never given: a room file that      9   the panel's memory is not correct\n"
+       "      cannot be read gives 66            10  the driver's format is unrecognized\n",
+       ""},
       {{"build", "--help"}, 0, "Usage: orvella-config build [OPTIONS] [FILE]", ""},
       {{"help", "decode"}, 0, "Usage: orvella-config decode [OPTIONS]", ""},
       {{"room", "--help"}, 0,
@@ -43,6 +48,18 @@ TEST(GlobalOptions, HelpVersionOptionFormsAndUsageErrors) {
       {{"--fw", "1.2"}, 64, "", "a COMMAND is required"},
       {{"frobnicate"}, 64, "", "unknown command 'frobnicate'"},
       {{"parse", ""}, 64, "", "must not be empty"},
+      // "--option=" is the empty value, never the argument after it
+      {{"--library=", "library"}, 64, "", "orvella-config: --library: must not be empty\n"},
+      {{"--fw=", "check", driver}, 64, "", "orvella-config: --fw expects MAJ.MIN, got ''\n"},
+      {{"check", "--mem=", driver}, 64, "", "orvella-config: --mem expects MAJ.MIN, got ''\n"},
+      {{"dump", "--image", none, "--from=", "--to=5"}, 64, "",
+       "orvella-config: --from expects an address from 0 to 8191 (decimal or 0x hex), got ''\n"},
+      {{"dump", "--image", none, "--to="}, 64, "", "--to expects an address from 0 to 8191 (decimal or 0x hex), got ''\n"},
+      {{"dump", "--image=", none}, 64, "", "orvella-config: --image: must not be empty\n"},
+      {{"decode", "--port=", none}, 64, "", "orvella-config: --port: must not be empty\n"},
+      {{"build", driver, "--format=", "-o", none}, 64, "",
+       "orvella-config: --format: expects the memory format 7, 8 or 9, got ''\n"},
+      {{"decode", "--image", none, "--listing=", "-o", none}, 64, "", "orvella-config: --listing: must not be empty\n"},
       {{"--library", none, "library"}, 66, "", "the library folder '" + none + "' does not exist"},
   };
   for (const auto& c : cases) {

@@ -2,7 +2,8 @@
 // ends the command naming the folder and the reason (never listed as empty; decode keeps its
 // load error); one that is not there lists as empty. The
 // start-up says why a folder of the library cannot be made, once, and stores no default library
-// it could not lay out. Permissions do not bind root: those cases run as another user.
+// it could not lay out. Permissions do not bind root: those cases run as another user. An entry
+// named like a driver or a room that is left out of the listing is named on stderr with why.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -109,6 +110,30 @@ TEST(LibraryFolders, AFolderThatCannotBeReadOrMadeIsNamedWithItsReason) {
     }
   }
   if (notRun > 0) GTEST_SKIP() << notRun << " cases not run: " << runner.whyNot;
+}
+
+TEST(LibraryFolders, AnEntryLeftOutIsNamedWithItsReasonAndTheListingStays) {
+  TempXdgHome home;
+  const std::string lib = home.root() + "/lib", drivers = lib + "/orvella/drivers/", rooms = lib + "/orvella/userrooms/";
+  std::filesystem::copy(kExamples + "library", lib, std::filesystem::copy_options::recursive);
+  const ProgramRun before = runOrvellaConfig({"--library", lib, "library"});
+  ::symlink("nowhere", (drivers + "Acme Gone\x1b (Rev A).prjdrv").c_str());
+  ::symlink("Loop B.prjdrv", (drivers + "Loop A.prjdrv").c_str());
+  ::symlink("Loop A.prjdrv", (drivers + "Loop B.prjdrv").c_str());
+  ::symlink("nowhere", (drivers + "notes.txt").c_str());  // not named like a driver
+  home.makeDir("lib/orvella/drivers/X (Rev A).prjdrv");
+  ::symlink("nowhere", (rooms + "Gone.room").c_str());
+
+  const ProgramRun after = runOrvellaConfig({"--library", lib, "library"});
+  const std::string leftOut = "orvella-config: warning: '";
+  EXPECT_EQ(after.err, leftOut + rooms + "Gone.room' is left out: No such file or directory\n" + leftOut + drivers +
+                           "Acme Gone\\x1B (Rev A).prjdrv' is left out: No such file or directory\n" + leftOut +
+                           drivers + "Loop A.prjdrv' is left out: Too many levels of symbolic links\n" + leftOut +
+                           drivers + "Loop B.prjdrv' is left out: Too many levels of symbolic links\n" + leftOut +
+                           drivers + "X (Rev A).prjdrv' is left out: it is a folder\n");
+  EXPECT_EQ(after.status, 0);
+  EXPECT_EQ(after.out, before.out);
+  EXPECT_EQ(before.err, "");
 }
 
 }  // namespace

@@ -34,6 +34,12 @@ TEST(RoomCommand, WritesTheRoomOnlyAfterACleanCheck) {
   folder.writeFile("broken.room", "PROJ-FILE-FMT=2\r\nROOM-USR-NOTE=n\r\n");
   folder.makeDir("taken.room");
   const std::string room = roomOf(driver);
+  // Comments after a value: after a blank, and right after a word.
+  std::string trailing = bytesOf(kLibrary + "/orvella/userrooms/Room 101.room");
+  for (const auto& [line, commented] : {std::pair{"ROOM-PROJ-LOCKOUT=45s\r", "ROOM-PROJ-LOCKOUT=45s ; short\r"},
+                                        std::pair{"BYTES-TO-QUEUE=8\r", "BYTES-TO-QUEUE=8;queue\r"}})
+    trailing.replace(trailing.find(line), std::string(line).size(), commented);
+  folder.writeFile("trailing.room", trailing);
 
   struct {
     std::vector<std::string> args;
@@ -45,6 +51,9 @@ TEST(RoomCommand, WritesTheRoomOnlyAfterACleanCheck) {
        "orvella-config: " + driver + ": 7 comment lines are not written to '" + dir +
            "out.room': a room file keeps settings only\n"},
       {{"room", "-o", dir + "again.room", dir + "out.room"}, 0, false, ""},
+      {{"room", dir + "trailing.room", "-o", dir + "plain.room"}, 0, false,
+       "orvella-config: " + dir + "trailing.room: 2 comment lines are not written to '" + dir +
+           "plain.room': a room file keeps settings only\n"},
       {{"room", dir + "broken.prjdrv", "-o", dir + "out.room"}, 2, true,
        "orvella-config: " + dir + "broken.prjdrv: load error 2: "},
       {{"room", dir + "newer.prjdrv", "-o", dir + "out.room"}, 5, true,

@@ -51,7 +51,10 @@ class FakeDirectoryLister : public platform::DirectoryLister {
   ~FakeDirectoryLister() override { platform::installDirectoryLister(nullptr); }
   // The next `times` listings fail with this error.
   void failNext(int error, const std::string& description, int times = 1) {
-    for (int i = 0; i < times; ++i) failures_.push_back(platform::DirListing{{}, error, description, {}});
+    platform::DirListing failure;
+    failure.error = error;
+    failure.description = description;
+    for (int i = 0; i < times; ++i) failures_.push_back(failure);
   }
   platform::DirListing list(const std::string& pattern, platform::DirAttr attrs) override {
     patterns.push_back(pattern);

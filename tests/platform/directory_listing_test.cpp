@@ -54,6 +54,11 @@ TEST(DirectoryListing, ListsMatchingNamesSortedByBytes) {
     EXPECT_EQ(result.error, 0) << c.pattern;
     EXPECT_EQ(result.names, c.names) << c.pattern;
   }
+  Names leftOut;  // what matched but is not listed, and why
+  for (const platform::LeftOutEntry& entry : lister.list(dir + "*.*", DirAttr::Normal).leftOut)
+    leftOut.push_back(entry.name + ": " + entry.reason);
+  EXPECT_EQ(leftOut, Names({"Folder: it is a folder", "dangling.prj: No such file or directory",
+                            "pipe.prj: it is not a regular file", "sub.prj: it is a folder"}));
 
   std::pair<std::string, int> failures[] = {
       {dir + "missing/*.*", platform::kErrDeviceUnavailable},
