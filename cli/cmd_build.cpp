@@ -94,6 +94,11 @@ int run() {
   std::shared_ptr<memBlockCls> image =
       settings->makeMemoryMap(ruleSet, VXCommon::gPanelFwMajor, VXCommon::gPanelFwMinor, &errors);
   const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
+  // The image's file is made ready before the listing is written: its temporary file is there
+  // from now on (removed if a signal ends the program), and takes the image once the listing is
+  // written.
+  std::optional<PreparedOutput> imageFile;
+  if (image) imageFile.emplace(args.image);
   if ((status = writeText(listingPath, listing)) != kExitOk) return status;
   if (!image) {
     const bool listingShown = args.listing.empty() || args.listing == kStandardOutput;
@@ -102,7 +107,7 @@ int run() {
     reportBuildErrors(input, *settings, errors);
     return kExitImageErrors;
   }
-  const int written = writeOutputFile(args.image, image->memImage());
+  const int written = imageFile->write(image->memImage());
   // What the image does not keep of the room is said, not only left out.
   if (written == kExitOk) reportSettingsNotKept(input, *settings, ruleSet, image->memImage());
   return written;

@@ -6,6 +6,10 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
 
 #include <filesystem>
 #include <set>
@@ -63,6 +67,56 @@ TEST(OutputFile, WritesWholeOrKeepsTheOldFile) {
   EXPECT_TRUE(platform::writeOutputFile(out + "new.room", "x", reason));
   ::umask(mask);
   EXPECT_EQ(modeOf(out + "new.room"), mode_t(0644));
+}
+
+// A signal that ends the program while an output's temporary file exists removes it, leaves the
+// old file whole and ends the program by that signal; a signal the program ignores changes
+// nothing, and one after the rename leaves the new file. Each case runs in a child process.
+TEST(OutputFile, ASignalThatEndsTheProgramLeavesNoTemporaryFile) {
+  TempXdgHome folder;
+  const std::string dir = folder.root() + "/out/", path = dir + "old.img";
+  enum class When { whileTemporary, afterTheRename };
+  const struct {
+    int signal;
+    bool ignored;
+    When when;
+    int killedBy;  // 0: the child ends by itself
+    const char* left;
+  } cases[] = {
+      {SIGINT, false, When::whileTemporary, SIGINT, "old bytes"},
+      {SIGTERM, false, When::whileTemporary, SIGTERM, "old bytes"},
+      {SIGHUP, false, When::whileTemporary, SIGHUP, "old bytes"},
+      {SIGPIPE, false, When::whileTemporary, SIGPIPE, "old bytes"},
+      {SIGPIPE, true, When::whileTemporary, 0, "new bytes"},
+      {SIGTERM, false, When::afterTheRename, SIGTERM, "new bytes"},
+  };
+  constexpr int kNoTemporaryFile = 3;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << strsignal(c.signal) << (c.ignored ? " ignored" : "")
+                                    << (c.when == When::afterTheRename ? " after the rename" : ""));
+    std::filesystem::remove_all(dir);
+    folder.writeFile("out/old.img", "old bytes");
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::signal(c.signal, c.ignored ? SIG_IGN : SIG_DFL);
+      std::string reason;
+      platform::PendingOutput output(path);
+      if (c.when == When::afterTheRename) output.write("new bytes", reason);
+      else if (namesIn(dir).size() != 2) ::_exit(kNoTemporaryFile);
+      ::raise(c.signal);
+      output.write("new bytes", reason);
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    if (c.killedBy != 0) {
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.killedBy) << status;
+    } else {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    EXPECT_EQ(namesIn(dir), std::set<std::string>{"old.img"});
+    EXPECT_EQ(platform::readWholeFile(path), c.left);
+  }
 }
 
 }  // namespace
