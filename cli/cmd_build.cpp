@@ -7,7 +7,7 @@
 // keep as the file gives it is then said on stderr as a warning (kept_settings_report.h).
 // Exit status: 0; the load error when the check fails (the parse listing goes there, 1 for a room
 // file); 65 when the image build logged errors (the listing written, no image; stderr names the
-// setting behind each error line); 64 usage; 66 FILE unreadable; 73 IMAGE or the listing file
+// setting behind each error line); 64 usage (IMAGE a terminal, an output that is FILE); 66 FILE unreadable; 73 IMAGE or the listing file
 // unwritable.
 #include <CLI/CLI.hpp>
 #include <charconv>
@@ -81,7 +81,9 @@ int run() {
   const std::string input = args.defaults
       ? VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver
       : args.input;
-  checkOutputs({input}, {{"--listing", listingPath, !args.listing.empty()}, {"-o", args.image}});
+  const std::vector<OutputName> outputs = {{"--listing", listingPath, !args.listing.empty()},
+                                           {"-o", args.image, true, /*binary*/ true}};
+  checkOutputs({input}, outputs);
 
   int status = kExitOk;
   std::shared_ptr<PanelSettingsV2> settings =

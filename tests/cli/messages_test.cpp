@@ -6,10 +6,13 @@
 // escaped too (an accented name stays readable), and so are the characters that reorder or
 // break a line, on stderr and in the names `library` lists; the listing's default output is told
 // as such. A listing on a terminal is escaped the same way, line by line; in a file it keeps its
-// bytes.
+// bytes. A panel image never reaches a terminal.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <pty.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <set>
@@ -207,6 +210,66 @@ TEST(Messages, AListingOrARoomOnATerminalCannotDriveIt) {
     EXPECT_NE(run.out.find(c.shown), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find(c.never), std::string::npos) << run.out;
   }
+}
+
+// A panel image is binary: it never reaches a terminal, however the terminal is named, and is
+// refused before anything is built or written; into a pipe it goes whole. A listing still
+// goes to a terminal, as text.
+TEST(Messages, AnImageIsNeverWrittenToATerminal) {
+  TempXdgHome home;
+  const std::string dir = home.root() + "/", listing = dir + "L.lst", image = dir + "x.img";
+  const std::string room = kExamples + "library/orvella/userrooms/Room 101.room";
+  const std::string library = kExamples + "library";
+  int ownTerminal = -1, ownTerminalSide = -1;
+  ASSERT_EQ(::openpty(&ownTerminal, &ownTerminalSide, nullptr, nullptr, nullptr), 0);
+  const std::string ownTerminalName = ::ttyname(ownTerminalSide);
+  ASSERT_EQ(runOrvellaConfig({"build", room, "--format", "9", "-o", image}).status, 0);
+  const std::string bytes = *platform::readWholeFile(image);
+  std::remove(image.c_str());
+  using Kind = ProgramStdout::Kind;
+  const std::string refused = " is a terminal: the image is binary and is not written to a terminal; name a file "
+                              "with -o, or give -o - and send standard output to a file or a pipe\n";
+  const struct {
+    std::vector<std::string> args;
+    Kind to;
+    int status;
+    std::string err;  // the first line of stderr
+  } cases[] = {
+      {{"build", room, "--format", "9", "-o", "-", "--listing", listing}, Kind::terminal, 64,
+       "orvella-config: -o (standard output)" + refused},
+      {{"build", room, "--format", "9", "-o", "-"}, Kind::terminal, 64, "orvella-config: -o (standard output)" + refused},
+      {{"--library", library, "build", "--defaults", "--format", "9", "-o", "/dev/stdout", "--listing", listing},
+       Kind::terminal, 64, "orvella-config: -o '/dev/stdout'" + refused},
+      {{"build", room, "--format", "9", "-o", ownTerminalName, "--listing", listing}, Kind::captured, 64,
+       "orvella-config: -o '" + ownTerminalName + "'" + refused},
+      {{"build", room, "--format", "9", "-o", "-", "--listing", listing}, Kind::pipe, 0, ""},
+      {{"build", room, "--format", "9", "-o", image}, Kind::terminal, 0, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    std::remove(listing.c_str());
+    const ProgramRun run = runOrvellaConfig(c.args, {c.to, ""});
+    EXPECT_EQ(run.status, c.status);
+    if (c.err.empty()) {
+      EXPECT_EQ(run.err.find("terminal"), std::string::npos) << run.err;
+    } else {
+      EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), c.err);
+    }
+    if (c.status != 0) {
+      EXPECT_EQ(run.out, "");
+      EXPECT_FALSE(std::filesystem::exists(listing));  // refused before the build
+    } else if (c.args.back() == image) {
+      EXPECT_NE(run.out.find("\r\n"), std::string::npos);  // the listing, as text on the terminal
+      EXPECT_EQ(platform::readWholeFile(image), bytes);
+    } else {
+      EXPECT_EQ(run.out, bytes);
+    }
+  }
+  ::fcntl(ownTerminal, F_SETFL, O_NONBLOCK);
+  char byte;
+  EXPECT_EQ(::read(ownTerminal, &byte, 1), -1);  // nothing reached it
+  ::close(ownTerminal);
+  ::close(ownTerminalSide);
 }
 
 }  // namespace

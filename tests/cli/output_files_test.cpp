@@ -58,6 +58,7 @@ TEST(OutputFiles, NeverDestroyAnInputOrADevice) {
       {{"room", driver, "-o", dir + "input-link.room"}, 64, "is the input"},
       {{"build", driver, "--format", "9", "-o", dir + "x.img", "--listing", dir + "x.img"}, 64,
        "--listing '" + dir + "x.img' and -o '" + dir + "x.img' are one file"},
+      {{"build", driver, "--format", "9", "-o", "/dev/null", "--listing", "/dev/null"}, 0, ""},
       {{"build", driver, "--format", "9", "-o", "-"}, 64,
        "the listing goes to standard output unless --listing FILE names another file, so -o (standard output) "
        "needs --listing FILE"},
@@ -133,6 +134,8 @@ TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
        "-o '" + libraryDriver + "' is the input '" + libraryDriver + "'", ""},
       {{"--library", libraryCopy, "decode", "--image", panel, "--listing", dir + "driver-link"}, Kind::pipe, 64,
        "--listing '" + dir + "driver-link' is the input '" + libraryDriver + "'", ""},
+      {{"build", driver, "--format", "9", "-o", "-"}, Kind::pipe, 64,
+       "so -o (standard output) needs --listing FILE", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
