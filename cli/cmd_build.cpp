@@ -7,7 +7,8 @@
 // keep as the file gives it is then said on stderr as a warning (kept_settings_report.h).
 // Exit status: 0; the load error when the check fails (the parse listing goes there, 1 for a room
 // file); 65 when the image build logged errors (the listing written, no image; stderr names the
-// setting behind each error line); 64 usage (IMAGE a terminal, an output that is FILE); 66 FILE unreadable; 73 IMAGE or the listing file
+// setting behind each error line); 64 usage (IMAGE a terminal; an output that is FILE, or the
+// library's driver that a room's report reads); 66 FILE unreadable; 73 IMAGE or the listing file
 // unwritable.
 #include <CLI/CLI.hpp>
 #include <charconv>
@@ -86,8 +87,17 @@ int run() {
   checkOutputs({input}, outputs);
 
   int status = kExitOk;
-  std::shared_ptr<PanelSettingsV2> settings =
-      args.defaults ? loadFactoryDefaults(status, listingPath) : readCheckedSettings(input, status, listingPath);
+  std::shared_ptr<PanelSettingsV2> settings;
+  if (args.defaults) {
+    settings = loadFactoryDefaults(status, listingPath);
+  } else {
+    const SettingsFile file = checkSettingsFile(input);
+    // A room's report reads the library's driver of its name: no output may replace it.
+    if (file.settings && file.room)
+      if (const std::optional<std::string> driver = libraryDriverOfRoom(*file.settings))
+        checkOutputs({input, *driver}, outputs);
+    settings = checkedSettings(file, status, listingPath);
+  }
   if (!settings) return status;
 
   MemDebugForm::instance().reset();

@@ -99,6 +99,7 @@ TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
   ::symlink("self", (dir + "self").c_str());
   const std::string library = std::string(ORVELLA_SOURCE_DIR) + "/examples/library";
   const std::string libraryCopy = dir + "lib", libraryDriver = libraryCopy + "/orvella/drivers/Acme PX-100 (Rev A).prjdrv";
+  const std::string libraryRoom = libraryCopy + "/orvella/userrooms/Room 101.room";  // names that driver
   std::filesystem::copy(library, libraryCopy, std::filesystem::copy_options::recursive);
   ::symlink(libraryDriver.c_str(), (dir + "driver-link").c_str());
   const std::string panel = std::string(ORVELLA_SOURCE_DIR) + "/examples/panel-format9.img";
@@ -134,6 +135,11 @@ TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
        "-o '" + libraryDriver + "' is the input '" + libraryDriver + "'", ""},
       {{"--library", libraryCopy, "decode", "--image", panel, "--listing", dir + "driver-link"}, Kind::pipe, 64,
        "--listing '" + dir + "driver-link' is the input '" + libraryDriver + "'", ""},
+      {{"--library", libraryCopy, "build", libraryRoom, "--format", "9", "-o", libraryDriver}, Kind::pipe, 64,
+       "-o '" + libraryDriver + "' is the input '" + libraryDriver + "'", ""},
+      {{"--library", libraryCopy, "build", libraryRoom, "--format", "9", "-o", dir + "x.img", "--listing",
+        dir + "driver-link"},
+       Kind::pipe, 64, "--listing '" + dir + "driver-link' is the input '" + libraryDriver + "'", ""},
       {{"build", driver, "--format", "9", "-o", "-"}, Kind::pipe, 64,
        "so -o (standard output) needs --listing FILE", ""},
   };
