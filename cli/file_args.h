@@ -9,8 +9,8 @@
 // naming both (an output the user did not name, as where it goes by default and how to name
 // another); the null device may take any number of outputs. A binary output that would reach a
 // terminal (standard output on one, /dev/tty, /dev/pts/N) is a usage error too, which says how
-// to send it to a file or a pipe. A loop of symbolic links, an existing file the user may not write, or a file in a
-// folder the user may not write, cannot be written (exit 73).
+// to send it to a file or a pipe. A loop of symbolic links, an existing file the user may not
+// write, or a file in a folder the user may not write, cannot be written (exit 73).
 #pragma once
 
 #include <string>
@@ -48,8 +48,8 @@ struct OutputName {
 };
 
 // Throws UsageError when a binary output is a terminal, an output is one of the inputs or two
-// outputs are one file, and
-// OutputError when an output is a loop of symbolic links or may not be written by the user.
+// outputs are one file, and OutputError when an output is a loop of symbolic links or may not be
+// written by the user.
 void checkOutputs(const std::vector<std::string>& inputs, const std::vector<OutputName>& outputs);
 
 }  // namespace cli
