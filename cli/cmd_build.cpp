@@ -7,7 +7,8 @@
 // keep as the file gives it is then said on stderr as a warning (kept_settings_report.h).
 // Exit status: 0; the load error when the check fails (the parse listing goes there, 1 for a room
 // file); 65 when the image build logged errors (the listing written, no image; stderr names the
-// setting behind each error line); 64 usage; 66 FILE unreadable; 73 IMAGE or the listing file
+// setting behind each error line); 64 usage (IMAGE a terminal; an output that is FILE, or the
+// library's driver that a room's report reads); 66 FILE unreadable; 73 IMAGE or the listing file
 // unwritable.
 #include <CLI/CLI.hpp>
 #include <charconv>
@@ -81,11 +82,22 @@ int run() {
   const std::string input = args.defaults
       ? VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver
       : args.input;
-  checkOutputs({input}, {{"--listing", listingPath, !args.listing.empty()}, {"-o", args.image}});
+  const std::vector<OutputName> outputs = {{"--listing", listingPath, !args.listing.empty()},
+                                           {"-o", args.image, true, /*binary*/ true}};
+  checkOutputs({input}, outputs);
 
   int status = kExitOk;
-  std::shared_ptr<PanelSettingsV2> settings =
-      args.defaults ? loadFactoryDefaults(status, listingPath) : readCheckedSettings(input, status, listingPath);
+  std::shared_ptr<PanelSettingsV2> settings;
+  if (args.defaults) {
+    settings = loadFactoryDefaults(status, listingPath);
+  } else {
+    const SettingsFile file = checkSettingsFile(input);
+    // A room's report reads the library's driver of its name: no output may replace it.
+    if (file.settings && file.room)
+      if (const std::optional<std::string> driver = libraryDriverOfRoom(*file.settings))
+        checkOutputs({input, *driver}, outputs);
+    settings = checkedSettings(file, status, listingPath);
+  }
   if (!settings) return status;
 
   MemDebugForm::instance().reset();
@@ -94,6 +106,11 @@ int run() {
   std::shared_ptr<memBlockCls> image =
       settings->makeMemoryMap(ruleSet, VXCommon::gPanelFwMajor, VXCommon::gPanelFwMinor, &errors);
   const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
+  // The image's file is made ready before the listing is written: its temporary file is there
+  // from now on (removed if a signal ends the program), and takes the image once the listing is
+  // written.
+  std::optional<PreparedOutput> imageFile;
+  if (image) imageFile.emplace(args.image);
   if ((status = writeText(listingPath, listing)) != kExitOk) return status;
   if (!image) {
     const bool listingShown = args.listing.empty() || args.listing == kStandardOutput;
@@ -102,7 +119,7 @@ int run() {
     reportBuildErrors(input, *settings, errors);
     return kExitImageErrors;
   }
-  const int written = writeOutputFile(args.image, image->memImage());
+  const int written = imageFile->write(image->memImage());
   // What the image does not keep of the room is said, not only left out.
   if (written == kExitOk) reportSettingsNotKept(input, *settings, ruleSet, image->memImage());
   return written;

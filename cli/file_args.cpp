@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "platform/output_file.h"
 #include "cli/command.h"
@@ -25,28 +26,58 @@ struct FileIdentity {
   dev_t device = 0;
   ino_t inode = 0;
   std::string name;
+  bool nullDevice = false;
 };
+
+bool isNullDevice(const struct stat& info) {
+  static const std::optional<dev_t> nullDevice = []() -> std::optional<dev_t> {
+    struct stat null {};
+    if (::stat("/dev/null", &null) != 0 || !S_ISCHR(null.st_mode)) return std::nullopt;
+    return null.st_rdev;
+  }();
+  return S_ISCHR(info.st_mode) && info.st_rdev == nullDevice;
+}
 
 // Two descriptors are one output when they are one descriptor: two descriptors open on one
 // file write one after the other. A descriptor and a name are one file when the descriptor is
-// open on the file that the name leads to, which a rename would pull from under it.
+// open on the file that the name leads to, which a rename would pull from under it. The null
+// device keeps nothing, so any number of outputs may go there.
 bool sameFile(const FileIdentity& a, const FileIdentity& b) {
+  if (a.nullDevice || b.nullDevice) return false;
   if (a.descriptor >= 0 && b.descriptor >= 0) return a.descriptor == b.descriptor;
   return a.known && b.known && a.device == b.device && a.inode == b.inode && a.name == b.name;
 }
 
 FileIdentity descriptorIdentity(int descriptor) {
-  FileIdentity identity{descriptor, false, 0, 0, ""};
+  FileIdentity identity{descriptor, false, 0, 0, "", false};
   struct stat info {};
-  if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode))
-    identity = {descriptor, true, info.st_dev, info.st_ino, ""};
+  if (::fstat(descriptor, &info) != 0) return identity;
+  if (S_ISREG(info.st_mode)) identity = {descriptor, true, info.st_dev, info.st_ino, "", false};
+  identity.nullDevice = isNullDevice(info);
   return identity;
 }
 
 FileIdentity inputIdentity(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return {};
-  return {-1, true, info.st_dev, info.st_ino, ""};
+  return {-1, true, info.st_dev, info.st_ino, "", isNullDevice(info)};
+}
+
+// True when writing the output would write to a terminal: standard output or a descriptor name
+// open on one, or a terminal device (/dev/tty, /dev/pts/N), which is asked once it is open.
+bool isTerminal(const OutputName& output) {
+  if (output.path == kStandardOutput) return ::isatty(STDOUT_FILENO) == 1;
+  const platform::OutputTarget target = platform::resolveOutput(output.path);
+  if (target.kind == platform::OutputTarget::Kind::descriptor) return ::isatty(target.descriptor) == 1;
+  struct stat info {};
+  if (target.kind != platform::OutputTarget::Kind::file || ::stat(target.path.c_str(), &info) != 0 ||
+      !S_ISCHR(info.st_mode))
+    return false;
+  const int fd = ::open(target.path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;  // written nowhere: its write fails and says why
+  const bool terminal = ::isatty(fd) == 1;
+  ::close(fd);
+  return terminal;
 }
 
 FileIdentity outputIdentity(const OutputName& output) {
@@ -116,6 +147,10 @@ int checkInput(const std::string& path) {
 void checkOutputs(const std::vector<std::string>& inputs, const std::vector<OutputName>& outputs) {
   std::vector<FileIdentity> seen;
   for (const OutputName& output : outputs) {
+    if (output.binary && isTerminal(output))
+      throw UsageError{describe(output) + " is a terminal: the image is binary and is not written to a terminal; "
+                       "name a file with " + output.option + ", or give " + output.option +
+                       " - and send standard output to a file or a pipe"};
     const FileIdentity identity = outputIdentity(output);
     for (const std::string& input : inputs) {
       if (sameFile(inputIdentity(input), identity))

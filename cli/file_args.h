@@ -7,8 +7,10 @@
 // folder and name for a file still to be made; a name that stands for an open descriptor, such
 // as /dev/stdout, by the descriptor and the file it is open on), are a usage error (exit 64)
 // naming both (an output the user did not name, as where it goes by default and how to name
-// another). A loop of symbolic links, an existing file the user may not write, or a file in a
-// folder the user may not write, cannot be written (exit 73).
+// another); the null device may take any number of outputs. A binary output that would reach a
+// terminal (standard output on one, /dev/tty, /dev/pts/N) is a usage error too, which says how
+// to send it to a file or a pipe. A loop of symbolic links, an existing file the user may not
+// write, or a file in a folder the user may not write, cannot be written (exit 73).
 #pragma once
 
 #include <string>
@@ -42,10 +44,12 @@ struct OutputName {
   std::string option;
   std::string path;    // kStandardOutput for standard output
   bool given = true;   // false: the option was not given and the output is its default, stdout
+  bool binary = false;  // bytes that are no text (a panel image): never written to a terminal
 };
 
-// Throws UsageError when an output is one of the inputs or two outputs are one file, and
-// OutputError when an output is a loop of symbolic links or may not be written by the user.
+// Throws UsageError when a binary output is a terminal, an output is one of the inputs or two
+// outputs are one file, and OutputError when an output is a loop of symbolic links or may not be
+// written by the user.
 void checkOutputs(const std::vector<std::string>& inputs, const std::vector<OutputName>& outputs);
 
 }  // namespace cli

@@ -73,9 +73,9 @@ std::string linesOf(const std::string& room, bool roomSettings) {
 std::string driverText(const SettingsFile& given, const PanelSettingsV2& checked) {
   std::string text = linesOf(checked.encodeRoomFile(), false);
   if (!given.room) return text + linesOf(given.settings->encodeRoomFile(), true);
-  if (const std::optional<std::string> name = LibraryDriver::fileNameFor(checked.fullDriverName())) {
+  if (const std::optional<std::string> path = libraryDriverOfRoom(checked)) {
     PanelSettingsV2 library;
-    if (library.ReadAndParseProjFile(LibraryDriver::folder() + *name)) text += linesOf(library.encodeRoomFile(), true);
+    if (library.ReadAndParseProjFile(*path)) text += linesOf(library.encodeRoomFile(), true);
   }
   return text;
 }
@@ -132,6 +132,11 @@ std::string subscriptsText(const std::string& keyword, const std::vector<std::st
 }
 
 }  // namespace
+
+std::optional<std::string> libraryDriverOfRoom(const PanelSettingsV2& room) {
+  const std::optional<std::string> name = LibraryDriver::fileNameFor(room.fullDriverName());
+  return name ? std::optional(LibraryDriver::folder() + *name) : std::nullopt;
+}
 
 void reportSettingsNotKept(const std::string& file, const PanelSettingsV2& checked, int16_t ruleSet,
                            const std::string& image) {

@@ -20,6 +20,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class PanelSettingsV2;
@@ -30,6 +31,10 @@ namespace cli {
 // settings, `ruleSet` the set built (1, 2, 3: formats 7, 8, 9) and `image` the image's bytes.
 void reportSettingsNotKept(const std::string& file, const PanelSettingsV2& checked, int16_t ruleSet,
                            const std::string& image);
+
+// The library's driver that reportSettingsNotKept reads for a room file: the driver of the name
+// the room gives (`room` its settings); none when the library has no such driver.
+std::optional<std::string> libraryDriverOfRoom(const PanelSettingsV2& room);
 
 // check's word on each index of a room setting that no panel has (ROOM-SELECTION[5],
 // ROOM-RELAY[0]): "r.room: warning: no panel has ROOM-RELAY[8] (a panel has ROOM-RELAY[1] to

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "platform/output_file.h"
 #include "platform/visible_text.h"
@@ -30,15 +31,19 @@ bool putOnStandardOutput(const std::string& bytes) {
   return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
 }
 
-int writeTo(const std::string& path, const std::string& bytes, const platform::TerminalForm& onTerminal) {
-  if (isStandardOutput(path)) {
+// `prepared` is the output made ready beforehand for `path`; none for standard output.
+int writeTo(const std::string& path, const std::string& bytes, const platform::TerminalForm& onTerminal,
+            platform::PendingOutput* prepared = nullptr) {
+  if (!prepared && isStandardOutput(path)) {
     return putOnStandardOutput(platform::formFor(STDOUT_FILENO, bytes, onTerminal)) ? kExitOk
                                                                                    : standardOutputFailed(errno);
   }
   // What stdout holds goes first, in case the descriptor written below shares its file.
   std::fflush(stdout);
   std::string reason;
-  if (platform::writeOutputFile(path, bytes, reason, onTerminal)) return kExitOk;
+  std::optional<platform::PendingOutput> made;
+  platform::PendingOutput& output = prepared ? *prepared : made.emplace(path);
+  if (output.write(bytes, reason, onTerminal)) return kExitOk;
   return fail(kExitCantCreate, "cannot write '" + path + "': " + reason);
 }
 
@@ -64,6 +69,14 @@ bool isStandardOutput(const std::string& path) {
 }
 
 int writeOutputFile(const std::string& path, const std::string& bytes) { return writeTo(path, bytes, {}); }
+
+PreparedOutput::PreparedOutput(const std::string& path) : path_(path) {
+  if (!isStandardOutput(path)) pending_.emplace(path);
+}
+
+int PreparedOutput::write(const std::string& bytes) {
+  return pending_ ? writeTo(path_, bytes, {}, &*pending_) : writeOutputFile(path_, bytes);
+}
 
 int writeText(const std::string& path, const std::string& text, const std::string& lineEnd) {
   return writeTo(path, text, [&lineEnd](const std::string& bytes) { return shownOnTerminal(bytes, lineEnd); });

@@ -15,15 +15,31 @@
 // is said on stderr once.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "cli/listing_text.h"
+#include "platform/output_file.h"
 
 namespace cli {
 
 // kExitOk when the output holds the bytes; otherwise says why on stderr and gives
 // kExitCantCreate.
 int writeOutputFile(const std::string& path, const std::string& bytes);
+
+// An output that a command makes ready before it writes another one (its listing): a file that
+// is replaced has its temporary file from here on (platform::PendingOutput), which a signal
+// ending the program meanwhile removes. Neither copied nor moved.
+class PreparedOutput {
+ public:
+  explicit PreparedOutput(const std::string& path);
+  // As writeOutputFile; once only.
+  int write(const std::string& bytes);
+
+ private:
+  std::string path_;
+  std::optional<platform::PendingOutput> pending_;  // none for standard output
+};
 
 // As writeOutputFile, with the text's lines shown escaped on a terminal.
 int writeText(const std::string& path, const std::string& text, const std::string& lineEnd = kListingLineEnd);

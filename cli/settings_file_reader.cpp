@@ -66,7 +66,10 @@ std::string parseListingBeside(const std::string& output) {
 
 std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status,
                                                      const std::string& listing) {
-  SettingsFile file = checkSettingsFile(path);
+  return checkedSettings(checkSettingsFile(path), status, listing);
+}
+
+std::shared_ptr<PanelSettingsV2> checkedSettings(const SettingsFile& file, int& status, const std::string& listing) {
   if (!file.settings) status = kExitNoInput;
   else if (file.result != 0) status = failed(file, listing);
   else return file.settings;

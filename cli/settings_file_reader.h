@@ -51,6 +51,9 @@ std::string parseListingBeside(const std::string& output);
 std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status,
                                                      const std::string& listing = kStandardOutput);
 
+// The same for a file that checkSettingsFile has read and checked already.
+std::shared_ptr<PanelSettingsV2> checkedSettings(const SettingsFile& file, int& status, const std::string& listing);
+
 // The factory settings of the library (loadDefaults), or null with the exit status: 66 when
 // the factory-defaults driver cannot be read (the drivers folder named when it is the folder
 // that cannot be read); its load error when it does not check (the driver's listing written

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <vector>
 
 namespace platform {
 
@@ -55,18 +54,18 @@ void giveOwnerAndMode(int fd, const std::optional<mode_t>& mode, const std::opti
 
 bool replaceFile(const std::string& path, const std::string& bytes, std::optional<mode_t> mode,
                  std::optional<FileOwner> owner) {
-  std::string pattern = path + ".XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  int fd = ::mkstemp(name.data());
-  if (fd < 0) return false;
-  bool ok = writeAll(fd, bytes);
-  if (ok) giveOwnerAndMode(fd, mode, owner);
-  if (ok && ::fsync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  if (ok && ::rename(name.data(), path.c_str()) != 0) ok = false;
-  if (!ok) ::unlink(name.data());
-  return ok;
+  TemporaryFile temporary(path);
+  return replaceFile(temporary, path, bytes, mode, owner);
+}
+
+bool replaceFile(TemporaryFile& temporary, const std::string& path, const std::string& bytes,
+                 std::optional<mode_t> mode, std::optional<FileOwner> owner) {
+  if (!temporary.valid()) return false;
+  bool ok = writeAll(temporary.fd(), bytes);
+  if (ok) giveOwnerAndMode(temporary.fd(), mode, owner);
+  if (ok && ::fsync(temporary.fd()) != 0) ok = false;
+  if (!temporary.close()) ok = false;
+  return ok && temporary.renameTo(path);
 }
 
 bool makeDirs(const std::string& dir) {

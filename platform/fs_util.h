@@ -1,12 +1,15 @@
 // Small file-system helpers of the POSIX layer: whole-file reads, whole writes to a descriptor,
 // and replacing a file through a temporary file and a rename, so that a failure never destroys
-// the old file.
+// the old file, nor does a signal that ends the program leave the temporary file behind
+// (temporary_file.h).
 #pragma once
 
 #include <sys/types.h>
 
 #include <optional>
 #include <string>
+
+#include "platform/temporary_file.h"
 
 namespace platform {
 
@@ -26,6 +29,10 @@ struct FileOwner {
 // to write it.
 bool replaceFile(const std::string& path, const std::string& bytes, std::optional<mode_t> mode = std::nullopt,
                  std::optional<FileOwner> owner = std::nullopt);
+
+// The same through `temporary`, made beside `path` beforehand (false when it could not be made).
+bool replaceFile(TemporaryFile& temporary, const std::string& path, const std::string& bytes,
+                 std::optional<mode_t> mode = std::nullopt, std::optional<FileOwner> owner = std::nullopt);
 
 // Writes all of `bytes` to the open descriptor `fd`, going on after a short write or a signal.
 // False (errno saying why) when a write fails.

@@ -108,38 +108,52 @@ OutputTarget resolveOutput(const std::string& path) {
   }
 }
 
-bool writeOutputFile(const std::string& path, const std::string& bytes, std::string& reason,
-                     const TerminalForm& onTerminal) {
-  const OutputTarget target = resolveOutput(path);
+PendingOutput::PendingOutput(const std::string& path) : target_(resolveOutput(path)) {
+  if (target_.kind != OutputTarget::Kind::file) return;
+  struct stat old {};
+  const bool exists = ::stat(target_.path.c_str(), &old) == 0;
+  if ((!exists || S_ISREG(old.st_mode)) && replaceRefusal(target_.path) == 0) temporary_.emplace(target_.path);
+}
+
+bool PendingOutput::write(const std::string& bytes, std::string& reason, const TerminalForm& onTerminal) {
   errno = 0;
   bool written;
-  if (target.kind == OutputTarget::Kind::linkLoop) {
+  if (target_.kind == OutputTarget::Kind::linkLoop) {
     errno = ELOOP;
     written = false;
-  } else if (target.kind == OutputTarget::Kind::descriptor) {
-    written = writeToDescriptor(target.descriptor, bytes, onTerminal);
+  } else if (target_.kind == OutputTarget::Kind::descriptor) {
+    written = writeToDescriptor(target_.descriptor, bytes, onTerminal);
   } else {
     struct stat old {};
-    const bool exists = ::stat(target.path.c_str(), &old) == 0;
+    const bool exists = ::stat(target_.path.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode)) {
       errno = EISDIR;
       written = false;
     } else if (exists && !S_ISREG(old.st_mode)) {
-      written = writeInPlace(target.path, bytes, onTerminal);
-    } else if (const int refusal = replaceRefusal(target.path); refusal != 0) {
+      written = writeInPlace(target_.path, bytes, onTerminal);
+    } else if (const int refusal = replaceRefusal(target_.path); refusal != 0) {
       errno = refusal;
       written = false;
     } else {
-      written = exists ? replaceFile(target.path, bytes, old.st_mode & 07777, FileOwner{old.st_uid, old.st_gid})
-                       : replaceFile(target.path, bytes, newFileMode());
+      // The temporary file made beforehand, or a new one when it could not be made then.
+      if (!temporary_ || !temporary_->valid()) temporary_.emplace(target_.path);
+      written = exists ? replaceFile(*temporary_, target_.path, bytes, old.st_mode & 07777,
+                                     FileOwner{old.st_uid, old.st_gid})
+                       : replaceFile(*temporary_, target_.path, bytes, newFileMode());
     }
   }
+  temporary_.reset();
   if (!written) {
     reason = errno != 0 ? std::strerror(errno) : "write failed";
     return false;
   }
   reason.clear();
   return true;
+}
+
+bool writeOutputFile(const std::string& path, const std::string& bytes, std::string& reason,
+                     const TerminalForm& onTerminal) {
+  return PendingOutput(path).write(bytes, reason, onTerminal);
 }
 
 }  // namespace platform

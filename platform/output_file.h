@@ -9,7 +9,8 @@
 //
 // A target that is a regular file, or does not exist yet, gets the bytes through a temporary file
 // beside it, which is flushed and then renamed over it (platform::replaceFile), so that a failure
-// never leaves a half-written file nor destroys the one that was there. The file keeps the
+// never leaves a half-written file nor destroys the one that was there, and a signal that ends the
+// program removes the temporary file (temporary_file.h). The file keeps the
 // permissions of the file it replaces, and its owner and group where the user may set them (root
 // replacing a user's file leaves it theirs); a new file gets the permissions of any new file (0666
 // less the umask) instead of the temporary file's private ones. A target that exists and is neither
@@ -25,7 +26,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "platform/temporary_file.h"
 
 namespace platform {
 
@@ -61,5 +65,20 @@ std::string formFor(int fd, const std::string& bytes, const TerminalForm& onTerm
 // temporary file left behind, and the reason (the system's error text) in `reason`.
 bool writeOutputFile(const std::string& path, const std::string& bytes, std::string& reason,
                      const TerminalForm& onTerminal = {});
+
+// An output made ready before its bytes are written, for a command that writes another output
+// first: a file that the write will replace gets its temporary file at once, so that the file
+// is there, and removed by a signal that ends the program, all the while the other output is
+// written. Anything else is opened only when written. Neither copied nor moved.
+class PendingOutput {
+ public:
+  explicit PendingOutput(const std::string& path);
+  // As writeOutputFile; once only.
+  bool write(const std::string& bytes, std::string& reason, const TerminalForm& onTerminal = {});
+
+ private:
+  OutputTarget target_;
+  std::optional<TemporaryFile> temporary_;
+};
 
 }  // namespace platform

@@ -6,10 +6,13 @@
 // escaped too (an accented name stays readable), and so are the characters that reorder or
 // break a line, on stderr and in the names `library` lists; the listing's default output is told
 // as such. A listing on a terminal is escaped the same way, line by line; in a file it keeps its
-// bytes.
+// bytes. A panel image never reaches a terminal.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <pty.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <set>
@@ -207,6 +210,61 @@ TEST(Messages, AListingOrARoomOnATerminalCannotDriveIt) {
     EXPECT_NE(run.out.find(c.shown), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find(c.never), std::string::npos) << run.out;
   }
+}
+
+// A panel image is binary: it never reaches a terminal, however the terminal is named, and is
+// refused before anything is built or written; into a pipe it goes whole. A listing still
+// goes to a terminal, as text.
+TEST(Messages, AnImageIsNeverWrittenToATerminal) {
+  TempXdgHome home;
+  const std::string dir = home.root() + "/", listing = dir + "L.lst", image = dir + "x.img";
+  const std::string room = kExamples + "library/orvella/userrooms/Room 101.room";
+  const std::string library = kExamples + "library";
+  int ownTerminal = -1, ownTerminalSide = -1;
+  ASSERT_EQ(::openpty(&ownTerminal, &ownTerminalSide, nullptr, nullptr, nullptr), 0);
+  const std::string ownTerminalName = ::ttyname(ownTerminalSide);
+  // The factory defaults' image has no time stamp: every build gives the same bytes.
+  ASSERT_EQ(runOrvellaConfig({"--library", library, "build", "--defaults", "--format", "9", "-o", image}).status, 0);
+  const std::string bytes = *platform::readWholeFile(image);
+  std::remove(image.c_str());
+  using Kind = ProgramStdout::Kind;
+  const struct {
+    std::vector<std::string> args;
+    Kind to;
+    std::string refused;  // the output the refusal names; "" for none
+  } cases[] = {
+      {{"build", room, "--format", "9", "-o", "-", "--listing", listing}, Kind::terminal, "-o (standard output)"},
+      {{"build", room, "--format", "9", "-o", "-"}, Kind::terminal, "-o (standard output)"},
+      {{"--library", library, "build", "--defaults", "--format", "9", "-o", "/dev/stdout", "--listing", listing},
+       Kind::terminal, "-o '/dev/stdout'"},
+      {{"build", room, "--format", "9", "-o", ownTerminalName, "--listing", listing}, Kind::captured,
+       "-o '" + ownTerminalName + "'"},
+      {{"--library", library, "build", "--defaults", "--format", "9", "-o", "-", "--listing", listing}, Kind::pipe, ""},
+      {{"--library", library, "build", "--defaults", "--format", "9", "-o", image}, Kind::terminal, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    std::remove(listing.c_str());
+    const ProgramRun run = runOrvellaConfig(c.args, {c.to, ""});
+    if (!c.refused.empty()) {
+      EXPECT_EQ(run.status, 64);
+      EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1),
+                "orvella-config: " + c.refused + " is a terminal: the image is binary and is not written to a "
+                "terminal; name a file with -o, or give -o - and send standard output to a file or a pipe\n");
+      EXPECT_EQ(run.out, "");
+      EXPECT_FALSE(std::filesystem::exists(listing));  // refused before the build
+      continue;
+    }
+    EXPECT_EQ(run.status, 0) << run.err;
+    // The image whole in the pipe; on the terminal, the listing as text.
+    EXPECT_EQ(c.to == Kind::pipe ? run.out : *platform::readWholeFile(image), bytes);
+    if (c.to == Kind::terminal) EXPECT_NE(run.out.find("\r\n"), std::string::npos);
+  }
+  ::fcntl(ownTerminal, F_SETFL, O_NONBLOCK);
+  char byte;
+  EXPECT_EQ(::read(ownTerminal, &byte, 1), -1);  // nothing reached it
+  ::close(ownTerminal);
+  ::close(ownTerminalSide);
 }
 
 }  // namespace

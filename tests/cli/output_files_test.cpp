@@ -1,16 +1,23 @@
-// orvella-config's outputs, run as a program: an output that is an input, or two outputs that
-// are one file, refused before anything is written; "-" as standard output; a link followed and
-// kept; a FIFO written, not replaced; a folder that cannot hold the file; a name that stands for
-// an open descriptor written through it; a link loop refused; a file the user may not write
-// kept, and a folder the user may not write refused first; a failed write to standard output failing every command; no run touching the real home.
+// orvella-config's outputs, run as a program: an output that is an input (the driver build or
+// decode reads included), or two outputs that are one file (the null device takes both), refused
+// before anything is written; "-" as standard output; a link followed and kept; a FIFO written,
+// not replaced; a folder that cannot hold the file; a name that stands for an open descriptor
+// written through it; a link loop refused; a file the user may not write kept, and a folder the
+// user may not write refused first; a failed write to standard output failing every command; a
+// signal leaving no temporary file; no run touching the real home.
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <signal.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <future>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -51,6 +58,7 @@ TEST(OutputFiles, NeverDestroyAnInputOrADevice) {
       {{"room", driver, "-o", dir + "input-link.room"}, 64, "is the input"},
       {{"build", driver, "--format", "9", "-o", dir + "x.img", "--listing", dir + "x.img"}, 64,
        "--listing '" + dir + "x.img' and -o '" + dir + "x.img' are one file"},
+      {{"build", driver, "--format", "9", "-o", "/dev/null", "--listing", "/dev/null"}, 0, ""},
       {{"build", driver, "--format", "9", "-o", "-"}, 64,
        "the listing goes to standard output unless --listing FILE names another file, so -o (standard output) "
        "needs --listing FILE"},
@@ -91,6 +99,7 @@ TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
   ::symlink("self", (dir + "self").c_str());
   const std::string library = std::string(ORVELLA_SOURCE_DIR) + "/examples/library";
   const std::string libraryCopy = dir + "lib", libraryDriver = libraryCopy + "/orvella/drivers/Acme PX-100 (Rev A).prjdrv";
+  const std::string libraryRoom = libraryCopy + "/orvella/userrooms/Room 101.room";  // names that driver
   std::filesystem::copy(library, libraryCopy, std::filesystem::copy_options::recursive);
   ::symlink(libraryDriver.c_str(), (dir + "driver-link").c_str());
   const std::string panel = std::string(ORVELLA_SOURCE_DIR) + "/examples/panel-format9.img";
@@ -126,6 +135,13 @@ TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
        "-o '" + libraryDriver + "' is the input '" + libraryDriver + "'", ""},
       {{"--library", libraryCopy, "decode", "--image", panel, "--listing", dir + "driver-link"}, Kind::pipe, 64,
        "--listing '" + dir + "driver-link' is the input '" + libraryDriver + "'", ""},
+      {{"--library", libraryCopy, "build", libraryRoom, "--format", "9", "-o", libraryDriver}, Kind::pipe, 64,
+       "-o '" + libraryDriver + "' is the input '" + libraryDriver + "'", ""},
+      {{"--library", libraryCopy, "build", libraryRoom, "--format", "9", "-o", dir + "x.img", "--listing",
+        dir + "driver-link"},
+       Kind::pipe, 64, "--listing '" + dir + "driver-link' is the input '" + libraryDriver + "'", ""},
+      {{"build", driver, "--format", "9", "-o", "-"}, Kind::pipe, 64,
+       "so -o (standard output) needs --listing FILE", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
@@ -318,6 +334,62 @@ TEST(OutputFiles, AFailedChecksListingNeverTakesTheOutputsPlace) {
     EXPECT_EQ(run.err.find(c.err.empty() ? "is not written" : c.err) != std::string::npos, !c.err.empty()) << run.err;
   }
   EXPECT_EQ(typeOf(dir + "x.img"), 0u);
+}
+
+// Waits (10 s at most) until `dir` holds a name that starts with `prefix`; true when it does.
+bool waitForNameIn(const std::string& dir, const std::string& prefix) {
+  const int events = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+  if (events < 0 || ::inotify_add_watch(events, dir.c_str(), IN_CREATE) < 0) return false;
+  bool found = false;
+  for (;;) {
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+      found = found || entry.path().filename().string().rfind(prefix, 0) == 0;
+    pollfd ready{events, POLLIN, 0};
+    if (found || ::poll(&ready, 1, 10000) != 1) break;
+    char buffer[4096];
+    while (::read(events, buffer, sizeof buffer) > 0) {
+    }
+  }
+  ::close(events);
+  return found;
+}
+
+// A signal that ends build while the image's temporary file exists removes it and leaves the
+// old image whole, and the program ends by that signal. The temporary file is made before the
+// listing is written, and the listing goes to a FIFO that nobody reads (or to a pipe nobody
+// reads from any more, which raises SIGPIPE), so the program waits there with the file made.
+TEST(OutputFiles, ASignalLeavesNoTemporaryFileAndTheOldFileWhole) {
+  TempXdgHome home;
+  home.makeDir("out");
+  const std::string dir = home.root() + "/out/", image = dir + "existing.img", fifo = dir + "listing.fifo";
+  const std::string room = std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/userrooms/Room 101.room";
+  ::mkfifo(fifo.c_str(), 0600);
+  const std::string old(8192, 'o');
+  const struct {
+    int signal;
+    bool sent;  // by the test; otherwise raised by the write to the pipe
+  } cases[] = {{SIGINT, true}, {SIGTERM, true}, {SIGHUP, true}, {SIGPIPE, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(strsignal(c.signal));
+    home.writeFile("out/existing.img", old);
+    ProgramRun run;
+    if (c.sent) {
+      StartedProgram program =
+          startOrvellaConfig({"build", room, "--format", "9", "-o", image, "--listing", fifo});
+      ASSERT_GT(program.pid, 0);
+      const bool made = waitForNameIn(dir, "existing.img.");
+      ::kill(program.pid, c.signal);
+      run = finishOrvellaConfig(program);
+      ASSERT_TRUE(made);
+    } else {
+      run = runOrvellaConfig({"build", room, "--format", "9", "-o", image}, {ProgramStdout::Kind::closedPipe, ""});
+    }
+    EXPECT_EQ(run.signal, c.signal) << run.status << " " << run.err;
+    EXPECT_EQ(platform::readWholeFile(image), old);
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
+    EXPECT_EQ(names, (std::set<std::string>{"existing.img", "listing.fifo"}));
+  }
 }
 
 // A test that forgets its own home still runs the program in a temporary one.

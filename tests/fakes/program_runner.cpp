@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <pty.h>
 #include <pwd.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -55,13 +56,15 @@ Unprivileged unprivilegedUser() {
   return runner;
 }
 
-ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo,
-                            const std::optional<ProgramUser>& user) {
+StartedProgram startOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo,
+                                  const std::optional<ProgramUser>& user) {
+  StartedProgram started;
   // The program lays out its library and settings under HOME and the XDG folders: never the
   // real ones.
-  std::optional<TempXdgHome> ownHome;
-  if (!TempXdgHome::active()) ownHome.emplace();
-  const std::string program = user ? kSetpriv : ORVELLA_CONFIG_PROGRAM, outPath = tempFile(), errPath = tempFile();
+  if (!TempXdgHome::active()) started.ownHome = std::make_shared<TempXdgHome>();
+  const std::string program = user ? kSetpriv : ORVELLA_CONFIG_PROGRAM;
+  started.outPath = tempFile();
+  started.errPath = tempFile();
   std::vector<std::string> words = {program};
   if (user) {
     words.insert(words.end(), {"--reuid=" + std::to_string(user->uid), "--regid=" + std::to_string(user->gid),
@@ -78,43 +81,74 @@ ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramS
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   switch (stdoutTo.kind) {
     case ProgramStdout::Kind::captured:
-      posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
+      posix_spawn_file_actions_addopen(&actions, 1, started.outPath.c_str(), O_WRONLY | O_TRUNC, 0);
       break;
     case ProgramStdout::Kind::appendedTo:
       posix_spawn_file_actions_addopen(&actions, 1, stdoutTo.file.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644);
       break;
     case ProgramStdout::Kind::pipe:
-      if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return {};
+    case ProgramStdout::Kind::closedPipe:
+      if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return started;
       posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+      if (stdoutTo.kind == ProgramStdout::Kind::closedPipe) {
+        ::close(pipeEnds[0]);
+        pipeEnds[0] = -1;
+      }
       break;
     case ProgramStdout::Kind::terminal: {
       termios raw{};
       cfmakeraw(&raw);
-      if (::openpty(&pipeEnds[0], &pipeEnds[1], nullptr, &raw, nullptr) != 0) return {};
+      if (::openpty(&pipeEnds[0], &pipeEnds[1], nullptr, &raw, nullptr) != 0) return started;
       for (int end : pipeEnds) ::fcntl(end, F_SETFD, FD_CLOEXEC);
       posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
       break;
     }
   }
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_TRUNC, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, started.errPath.c_str(), O_WRONLY | O_TRUNC, 0);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t all, none;
+  sigfillset(&all);
+  sigemptyset(&none);
+  posix_spawnattr_setsigdefault(&attributes, &all);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
   pid_t child = -1;
-  int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+  const int spawned = posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
+  if (pipeEnds[1] >= 0) ::close(pipeEnds[1]);
+  started.readEnd = pipeEnds[0];
+  if (spawned == 0) started.pid = child;
+  return started;
+}
+
+ProgramRun finishOrvellaConfig(StartedProgram& program) {
   ProgramRun run;
-  if (pipeEnds[1] >= 0) {
-    ::close(pipeEnds[1]);
+  if (program.readEnd >= 0) {
     char buffer[4096];
     // A pipe ends when the program closes it; a terminal's side gives EIO then.
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) != 0;) {
+    for (ssize_t n; (n = ::read(program.readEnd, buffer, sizeof buffer)) != 0;) {
       if (n > 0) run.out.append(buffer, size_t(n));
       else if (errno != EINTR) break;
     }
-    ::close(pipeEnds[0]);
+    ::close(program.readEnd);
+    program.readEnd = -1;
   }
   int wstatus = 0;
-  if (spawned == 0 && waitpid(child, &wstatus, 0) == child && WIFEXITED(wstatus))
-    run.status = WEXITSTATUS(wstatus);
-  run.out += readAndRemove(outPath);
-  run.err = readAndRemove(errPath);
+  if (program.pid > 0 && waitpid(program.pid, &wstatus, 0) == program.pid) {
+    if (WIFEXITED(wstatus)) run.status = WEXITSTATUS(wstatus);
+    if (WIFSIGNALED(wstatus)) run.signal = WTERMSIG(wstatus);
+  }
+  program.pid = -1;
+  run.out += readAndRemove(program.outPath);
+  run.err = readAndRemove(program.errPath);
+  program.ownHome.reset();
   return run;
+}
+
+ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo,
+                            const std::optional<ProgramUser>& user) {
+  StartedProgram program = startOrvellaConfig(args, stdoutTo, user);
+  return finishOrvellaConfig(program);
 }

@@ -7,21 +7,26 @@
 
 #include <sys/types.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class TempXdgHome;
+
 struct ProgramRun {
   int status = -1;  // the exit status; -1 when it could not be started or did not exit
+  int signal = 0;   // the signal that ended it, when one did
   std::string out;
   std::string err;
 };
 
 // Where the program's stdout goes: a temporary file read into ProgramRun::out; a pipe, or a
-// pseudo-terminal (raw: no line ends added), also read into out; or a file opened for appending
-// (created when missing), left as it is.
+// pseudo-terminal (raw: no line ends added), also read into out; a file opened for appending
+// (created when missing), left as it is; or a pipe whose reading end is closed before the program
+// starts, so that its first write there raises SIGPIPE.
 struct ProgramStdout {
-  enum class Kind { captured, pipe, terminal, appendedTo };
+  enum class Kind { captured, pipe, terminal, appendedTo, closedPipe };
   Kind kind = Kind::captured;
   std::string file;  // appendedTo
 };
@@ -45,6 +50,20 @@ struct Unprivileged {
 Unprivileged unprivilegedUser();
 
 // Runs the program with `args` (stdin from /dev/null) and waits for it to end; as `user` when
-// one is given (its stdout and stderr files are still opened by the tests' own user).
+// one is given (its stdout and stderr files are still opened by the tests' own user). It starts
+// with the default action for every signal and none blocked, whatever the tests inherited.
 ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo = {},
                             const std::optional<ProgramUser>& user = std::nullopt);
+
+// The same in two steps, for a test that acts on the program while it runs (sends it a
+// signal): startOrvellaConfig starts it, finishOrvellaConfig reads its stdout (a pipe's or a
+// terminal's) and waits for it to end.
+struct StartedProgram {
+  pid_t pid = -1;  // -1 when it could not be started
+  std::string outPath, errPath;
+  int readEnd = -1;  // of a pipe or a terminal
+  std::shared_ptr<TempXdgHome> ownHome;
+};
+StartedProgram startOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo = {},
+                                  const std::optional<ProgramUser>& user = std::nullopt);
+ProgramRun finishOrvellaConfig(StartedProgram& program);

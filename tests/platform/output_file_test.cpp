@@ -1,11 +1,16 @@
 // Output files: written whole or not at all, the old file kept on every failure, no temporary
-// file left behind, and the permissions of a replaced file kept.
+// file left behind (nor by a signal that ends the program), and the permissions of a replaced file
+// kept.
 #include "platform/output_file.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
 
 #include <filesystem>
 #include <set>
@@ -63,6 +68,45 @@ TEST(OutputFile, WritesWholeOrKeepsTheOldFile) {
   EXPECT_TRUE(platform::writeOutputFile(out + "new.room", "x", reason));
   ::umask(mask);
   EXPECT_EQ(modeOf(out + "new.room"), mode_t(0644));
+}
+
+// A signal that ends the program while an output's temporary file exists removes it, leaves the
+// old file whole and ends the program by that signal; a signal the program ignores changes
+// nothing, and one after the rename leaves the new file. Each case runs in a child process.
+TEST(OutputFile, ASignalThatEndsTheProgramLeavesNoTemporaryFile) {
+  TempXdgHome folder;
+  const std::string dir = folder.root() + "/out/", path = dir + "old.img";
+  const struct {
+    int signal;
+    bool ignored, afterTheRename;
+    const char* left;
+  } cases[] = {
+      {SIGINT, false, false, "old bytes"},  {SIGTERM, false, false, "old bytes"},
+      {SIGHUP, false, false, "old bytes"},  {SIGPIPE, false, false, "old bytes"},
+      {SIGPIPE, true, false, "new bytes"},  {SIGTERM, false, true, "new bytes"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << strsignal(c.signal) << (c.ignored ? " ignored" : "")
+                                    << (c.afterTheRename ? " after the rename" : ""));
+    std::filesystem::remove_all(dir);
+    folder.writeFile("out/old.img", "old bytes");
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::signal(c.signal, c.ignored ? SIG_IGN : SIG_DFL);
+      std::string reason;
+      platform::PendingOutput output(path);
+      if (c.afterTheRename) output.write("new bytes", reason);
+      else if (namesIn(dir).size() != 2) ::_exit(3);  // no temporary file to remove
+      ::raise(c.signal);
+      output.write("new bytes", reason);
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(WIFSIGNALED(status) ? WTERMSIG(status) : -WEXITSTATUS(status), c.ignored ? 0 : c.signal) << status;
+    EXPECT_EQ(namesIn(dir), std::set<std::string>{"old.img"});
+    EXPECT_EQ(platform::readWholeFile(path), c.left);
+  }
 }
 
 }  // namespace
