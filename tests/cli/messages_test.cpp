@@ -258,7 +258,9 @@ TEST(Messages, AnImageIsNeverWrittenToATerminal) {
     EXPECT_EQ(run.status, 0) << run.err;
     // The image whole in the pipe; on the terminal, the listing as text.
     EXPECT_EQ(c.to == Kind::pipe ? run.out : *platform::readWholeFile(image), bytes);
-    if (c.to == Kind::terminal) EXPECT_NE(run.out.find("\r\n"), std::string::npos);
+    if (c.to == Kind::terminal) {
+      EXPECT_NE(run.out.find("\r\n"), std::string::npos);
+    }
   }
   ::fcntl(ownTerminal, F_SETFL, O_NONBLOCK);
   char byte;
