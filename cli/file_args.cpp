@@ -150,7 +150,7 @@ void checkOutputs(const std::vector<std::string>& inputs, const std::vector<Outp
     if (output.binary && isTerminal(output))
       throw UsageError{describe(output) + " is a terminal: the image is binary and is not written to a terminal; "
                        "name a file with " + output.option + ", or give " + output.option +
-                       " - and send standard output to a file or a pipe"};
+                       " - with --listing FILE and send standard output to a file or a pipe"};
     const FileIdentity identity = outputIdentity(output);
     for (const std::string& input : inputs) {
       if (sameFile(inputIdentity(input), identity))

@@ -250,7 +250,7 @@ TEST(Messages, AnImageIsNeverWrittenToATerminal) {
       EXPECT_EQ(run.status, 64);
       EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1),
                 "orvella-config: " + c.refused + " is a terminal: the image is binary and is not written to a "
-                "terminal; name a file with -o, or give -o - and send standard output to a file or a pipe\n");
+                "terminal; name a file with -o, or give -o - with --listing FILE and send standard output to a file or a pipe\n");
       EXPECT_EQ(run.out, "");
       EXPECT_FALSE(std::filesystem::exists(listing));  // refused before the build
       continue;
