@@ -75,7 +75,7 @@ PreparedOutput::PreparedOutput(const std::string& path) : path_(path) {
 }
 
 int PreparedOutput::write(const std::string& bytes) {
-  return pending_ ? writeTo(path_, bytes, {}, &*pending_) : writeOutputFile(path_, bytes);
+  return writeTo(path_, bytes, {}, pending_ ? &*pending_ : nullptr);
 }
 
 int writeText(const std::string& path, const std::string& text, const std::string& lineEnd) {

@@ -95,7 +95,6 @@ void PanelSettingsV2::ImageEncoder::recordErrors() {
   for (; recordedErrors_ < texts.size(); ++recordedErrors_) {
     ImageBuildError& error = errors_.emplace_back();
     error.text = texts[recordedErrors_];
-    error.said = said_;
     if (owedRow_ == 0 || !rule_) continue;
     error.remark = rule_->memoryValRemark;
     error.row = owedRow_;

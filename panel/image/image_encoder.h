@@ -161,5 +161,4 @@ class PanelSettingsV2::ImageEncoder {
   Variant owedEntry_;
   std::string largest_;
   int32_t textLength_ = 0;
-  std::string said_;
 };

@@ -107,12 +107,10 @@ void PanelSettingsV2::ImageEncoder::logLegendsTooLong(const LegendTable::Texts& 
   if (const int16_t n = LegendTable::tooLongLegend(texts, room); n != 0)
     line += "; " + quoted(LegendTable::legendName(keyword, n)) + " is " + TextFields::bytesText(needed - room) +
             " too long";
+  image_.memDebug(memDbgError, line);
   // The listing speaks of the field; the user is told which legends to shorten.
   recordErrors();
-  said_ = rule_->memoryValRemark + ": " + LegendTable::tooLongForUser(keyword, texts, room);
-  image_.memDebug(memDbgError, line);
-  recordErrors();
-  said_.clear();
+  errors_.back().said = rule_->memoryValRemark + ": " + LegendTable::tooLongForUser(keyword, texts, room);
 }
 
 void PanelSettingsV2::ImageEncoder::encodeMatchBytes() {
