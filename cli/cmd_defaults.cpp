@@ -25,11 +25,12 @@ void define(CLI::App& command) {
 }
 
 int run() {
-  checkOutputs({VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver}, {{"-o", output}});
+  PreparedOutputs outputs({VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver},
+                          {{"-o", output}});
   int status = kExitOk;
-  std::shared_ptr<PanelSettingsV2> settings = loadFactoryDefaults(status, parseListingBeside(output));
+  std::shared_ptr<PanelSettingsV2> settings = loadFactoryDefaults(status, parseListingBeside(outputs[0]).get());
   if (!settings) return status;
-  return writeText(output, settings->encodeRoomFile());
+  return outputs[0].writeText(settings->encodeRoomFile());
 }
 
 CommandRegistration registration({"defaults", "the factory defaults as a room file\n-o ROOM", define, run});

@@ -94,11 +94,11 @@ TEST(OutputFile, ASignalThatEndsTheProgramLeavesNoTemporaryFile) {
     if (child == 0) {
       ::signal(c.signal, c.ignored ? SIG_IGN : SIG_DFL);
       std::string reason;
-      platform::PendingOutput output(path);
-      if (c.afterTheRename) output.write("new bytes", reason);
+      platform::OutputFile output(path);
+      if (c.afterTheRename) (void)(output.write("new bytes", reason) && output.putInPlace(reason));
       else if (namesIn(dir).size() != 2) ::_exit(3);  // no temporary file to remove
       ::raise(c.signal);
-      output.write("new bytes", reason);
+      (void)(output.write("new bytes", reason) && output.putInPlace(reason));
       ::_exit(0);
     }
     int status = 0;
