@@ -158,8 +158,7 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::refuse(int error) {
-  refusal_ = error;
-  identity_ = {};
+  refusal_ = error;  // the identity stays, for the checks that come first (an output that is an input)
   temporary_.reset();
   if (!borrowed_) closeOwned(fd_);  // a descriptor of the program's stays named, never written
 }
@@ -167,14 +166,16 @@ void OutputFile::refuse(int error) {
 void OutputFile::prepareDescriptor(int fd) {
   fd_ = fd;
   borrowed_ = true;
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (!openAtStart(fd) || flags < 0 || (flags & O_PATH) != 0 || (flags & O_ACCMODE) == O_RDONLY) return refuse(EBADF);
   struct stat info {};
+  if (!openAtStart(fd)) return refuse(EBADF);
   if (::fstat(fd, &info) != 0) return refuse(errno);
   identity_ = identityOf(info);
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || (flags & O_PATH) != 0 || (flags & O_ACCMODE) == O_RDONLY) return refuse(EBADF);
 }
 
 void OutputFile::prepareReplacing(const std::string& target, const struct stat* existing) {
+  if (existing) identity_ = identityOf(*existing);
   const std::string folder = folderOf(target);
   struct stat folderInfo {};
   if (::stat(folder.c_str(), &folderInfo) != 0) return refuse(errno);
@@ -185,7 +186,6 @@ void OutputFile::prepareReplacing(const std::string& target, const struct stat* 
     if (fd < 0) return refuse(errno);
     ::close(fd);
     if (!mayRenameOver(folderInfo, *existing)) return refuse(EPERM);
-    identity_ = identityOf(*existing);
     mode_ = existing->st_mode & 07777;
     owner_ = FileOwner{existing->st_uid, existing->st_gid};
   } else {
