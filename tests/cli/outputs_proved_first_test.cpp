@@ -127,6 +127,8 @@ TEST(OutputsProvedFirst, StandardDescriptorsAndDescriptorNames) {
       {"oc build r.room --format 9 -o out.img --listing /dev/fd/3", 73, {{"out.img", "absent"}},
        "orvella-config: cannot write '/dev/fd/3': Bad file descriptor"},
       {"oc build r.room --format 9 -o out.img --listing /dev/stderr 2>&-", 73, {{"out.img", "absent"}}, ""},
+      {"oc build r.room --format 9 -o /dev/fd/3 --listing L.txt", 73, {{"L.txt", "absent"}},
+       "orvella-config: cannot write '/dev/fd/3': Bad file descriptor"},
       {"cp w.img in.img; oc build r.room --format 9 -o /dev/fd/3 --listing L.txt 3<in.img", 73, {{"L.txt", "absent"}, {"in.img", "image"}},
        "orvella-config: cannot write '/dev/fd/3': Bad file descriptor"},
       {"oc build r.room --format 9 -o /proc/self/fd/3 --listing L.txt 3>fd3.img", 0,

@@ -113,6 +113,8 @@ StartedProgram spawnProgram(std::vector<std::string> words, const ProgramStdout&
   if (place.errDescriptor >= 0) posix_spawn_file_actions_adddup2(&actions, place.errDescriptor, 2);
   else posix_spawn_file_actions_addopen(&actions, 2, started.errPath.c_str(), O_WRONLY | O_TRUNC, 0);
   if (!place.folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, place.folder.c_str());
+  // Only what the test gives it: no descriptor the test process inherited (from ctest, say).
+  posix_spawn_file_actions_addclosefrom_np(&actions, 3);
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   sigset_t all, none;

@@ -49,7 +49,8 @@ struct Unprivileged {
 };
 Unprivileged unprivilegedUser();
 
-// Runs the program with `args` (stdin from /dev/null) and waits for it to end; as `user` when
+// Runs the program with `args` (stdin from /dev/null, no descriptor open beyond 2) and waits for
+// it to end; as `user` when
 // one is given (its stdout and stderr files are still opened by the tests' own user). It starts
 // with the default action for every signal and none blocked, whatever the tests inherited.
 ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo = {},
