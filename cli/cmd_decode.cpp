@@ -12,9 +12,9 @@
 // and its error lines follow on stderr (for one that cannot be read, its name and the reason);
 // for a missing driver (4) stderr names the driver and the drivers folder searched, and the
 // folder that could not be read, with the reason, when that is why.
-// Exit status: 0; the load error (2, 4, 7, 9); 74 when the port cannot be opened or a block
-// could not be read (load error 8, said with what the attempts at the block got); 64 usage;
-// 66 an unreadable image; 73 an output that cannot be written.
+// Exit status: 0; the load error (2, 4, 7, 9); 74 when a block could not be read (load error 8,
+// said with what the attempts at the block got); 64 usage; 66 an unreadable image or a port
+// that cannot be opened or set up; 73 an output that cannot be written.
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <memory>

@@ -37,9 +37,11 @@ constexpr const char* kExitStatuses =
     "  4   the panel's driver is not in the   64  usage\n"
     "      library's drivers folder           65  the image's build logged errors\n"
     "  5   the driver needs a newer panel     66  an input or a library folder\n"
-    "      firmware than --fw                     cannot be read\n"
+    "      firmware than --fw                     cannot be read, a serial port\n"
+    "                                             cannot be opened\n"
     "                                         73  an output cannot be written\n"
-    "                                         74  a device does not answer\n";
+    "                                         74  a device does not answer\n"
+    "                                             or answers wrongly\n";
 
 std::vector<Command>& registry() {
   static std::vector<Command> commands;
