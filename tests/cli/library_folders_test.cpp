@@ -40,7 +40,7 @@ TEST(LibraryFolders, AFolderThatCannotBeReadOrMadeIsNamedWithItsReason) {
     return "orvella-config: cannot read '" + folder + "': " + reason + "\n";
   };
   auto cannotMake = [](const std::string& folder, const char* reason) {
-    return "orvella-config: Warning: cannot make the folder '" + folder + "' for the library: " + reason + "\n";
+    return "orvella-config: warning: cannot make the folder '" + folder + "' for the library: " + reason + "\n";
   };
   auto stopBox = [](int error, const char* reason, const std::string& folder) {
     return "orvella-config: Error: unexpected error # " + std::to_string(error) + " occured :" + reason + ": '" +

@@ -123,7 +123,7 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
        73,
        {"cannot write '" + dir + "\\x7F/x.room': No such file or directory\n"}},
       {{"library"}, 66,
-       {"orvella-config: Warning: cannot make the folder '" + dir + "plain-file/' for the library: Not a directory\n"},
+       {"orvella-config: warning: cannot make the folder '" + dir + "plain-file/' for the library: Not a directory\n"},
        false, dir + "plain-file"},
       {{"--library", dir + "plain-file", "library"}, 66, {"the library folder '" + dir + "plain-file' is not a folder\n"}},
       {{"help", "frob"}, 64, {"orvella-config: unknown command 'frob'\n"}},
