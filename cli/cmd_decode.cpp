@@ -46,8 +46,8 @@ struct DecodeArgs {
 
 void define(CLI::App& command) {
   command.add_option("--image", args.image, "an 8192-byte panel image file")->type_name("FILE")->check(nonEmptyName());
-  command.add_option("--port", args.port, "the serial device of a panel")->type_name("DEVICE")->check(nonEmptyName());
-  command.add_option("-o", args.room, "the room file to write (- for stdout)")->type_name("ROOM")->check(nonEmptyName());
+  command.add_option("--port", args.port, "the serial device of a panel")->type_name("DEVICE")->check(nonEmptyName("a device"));
+  command.add_option("-o", args.room, "the room file to write (- for stdout, which needs --listing FILE)")->type_name("ROOM")->check(nonEmptyName());
   command.add_option("--listing", args.listing, "the memory listing's file (default stdout)")
       ->type_name("FILE")
       ->check(nonEmptyName());

@@ -89,8 +89,8 @@ TEST(DumpCommand, FailuresGiveOneLineAndTheirExitStatus) {
        "orvella-config: cannot open serial port '/dev/no-such-panel': No such file or directory"},
       {{}, 64, usage},
       {{"--image", image, "--port", "/dev/ttyS0"}, 64, usage},
-      {{"--image"}, 64, "orvella-config: --image: 1 required FILE missing"},
-      {{"--image", image, "--bogus"}, 64, "orvella-config: The following argument was not expected: --bogus"},
+      {{"--image"}, 64, "orvella-config: --image needs a value (FILE)"},
+      {{"--image", image, "--bogus"}, 64, "orvella-config: unknown option '--bogus'"},
       {{"--image", image, "--from", "10", "--to", "9"}, 64,
        "orvella-config: dump: --from lies after --to"},
   };
