@@ -17,9 +17,10 @@
 //   argument that starts with "-" and that no command takes is an unknown option, one that
 //   another command takes is named as an option this command does not take, each as written;
 //   a positional argument the command has no place for is named as written.
-// - The first fault in the order of the arguments is the one said, and so is a --help or
-//   --version met before any fault: --help shows the command's help ("help --help" and "help"
-//   the program's, "help COMMAND" the command's).
+// - Of these faults the first in the order of the arguments is said, before any value is
+//   checked or a required option asked for; a --help or --version met before any fault is
+//   answered: --help shows the command's help ("help", "help --help" and "help help" the
+//   program's, "help COMMAND" the command's).
 #pragma once
 
 #include <string>

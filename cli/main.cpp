@@ -1,5 +1,6 @@
-// orvella-config: reads the command line (CLI11), applies the global options, starts the
-// program up on its library and runs one command. Usage errors exit 64; --help, help and
+// orvella-config: reads the command line (command_line.h, CLI11), applies the global options,
+// starts the program up on its library and runs one command. Usage errors exit 64, said with
+// the usage line of the command (of the program when no command was read); --help, help and
 // --version print on stdout and exit 0. Whatever the run did, a failed write to stdout ends it
 // with 73.
 #include <CLI/CLI.hpp>
@@ -99,7 +100,6 @@ int runProgram(int argc, char** argv) {
   CLI::App app{kAbout, "orvella-config"};
   app.get_formatter()->label("SUBCOMMAND", "COMMAND");
   app.get_formatter()->column_width(34);
-  app.fallthrough();  // global options are taken after the command too
   app.require_subcommand(1);
   app.set_version_flag("--version", versionText(), "print the program's version and exit");
   GlobalOptions globals;
