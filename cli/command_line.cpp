@@ -70,12 +70,12 @@ class LineReader {
         positionalOnly = true;
       } else if (positionalOnly || !looksLikeOption(argument)) {
         takePositional(argument);
-      } else if (std::optional<std::vector<std::string>> request = takeOption(arguments, at)) {
-        return *request;
+      } else if (std::optional<std::vector<std::string>> asked = takeOption(arguments, at)) {
+        return request(*asked);
       }
     }
     if (!command_) throw UsageError{"a COMMAND is required"};
-    if (isHelpCommand()) return helpRequest();
+    if (isHelpCommand()) return request(helpRequest());
     std::vector<std::string> line = globals_;
     line.push_back(command_->get_name());
     line.insert(line.end(), options_.begin(), options_.end());
@@ -86,9 +86,15 @@ class LineReader {
     return line;
   }
 
-  std::string commandName() const { return command_ ? command_->get_name() : ""; }
+  // The command read; "" when the line asks for help or the version.
+  std::string commandName() const { return command_ && !request_ ? command_->get_name() : ""; }
 
  private:
+  std::vector<std::string> request(std::vector<std::string> line) {
+    request_ = true;
+    return line;
+  }
+
   [[noreturn]] void refuse(const std::string& text) const {
     // help's own faults are the program's: its usage is the program's.
     throw UsageError{text, command_ && command_->get_name() != "help" ? command_->get_name() : ""};
@@ -144,7 +150,8 @@ class LineReader {
       const std::string needs = written.name + " needs a value (" + option->get_type_name() + ")";
       if (at + 1 >= arguments.size()) refuse(needs);
       value = arguments[++at];
-      if (isProgramOption(value)) refuse(needs + ", not the option '" + value + "' (" + explicitForm(written.name, value) + ")");
+      if (isProgramOption(value))
+        refuse(needs + ", not the option '" + value + "' (" + explicitForm(written.name, value) + ")");
     }
     std::vector<std::string>& into = global ? globals_ : options_;
     into.push_back(written.name);
@@ -188,6 +195,7 @@ class LineReader {
 
   CLI::App& app_;
   CLI::App* command_ = nullptr;
+  bool request_ = false;  // of help or of the version
   std::vector<std::string> globals_, options_, positionals_;
   std::set<const CLI::Option*> given_;
 };
@@ -197,7 +205,7 @@ class LineReader {
 void parseCommandLine(CLI::App& app, int argc, char** argv, std::string& commandName) {
   LineReader reader(app);
   std::vector<std::string> line = reader.read(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
-  commandName = line.back() == "--help" || line.back() == "--version" ? "" : reader.commandName();
+  commandName = reader.commandName();
   std::reverse(line.begin(), line.end());  // CLI11 takes them from the back
   app.parse(std::move(line));
 }
