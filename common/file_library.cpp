@@ -25,10 +25,6 @@ platform::DirListing listFolder(const std::string& folder, const std::string& na
   return result;
 }
 
-std::vector<std::string> listFiles(const std::string& folder, const std::string& namePattern) {
-  return listFolder(folder, namePattern).names;
-}
-
 // The entries of a listing of `folder` left out whose names pass `fits`.
 std::vector<LeftOutFile> leftOutOf(const std::string& folder, const platform::DirListing& listing,
                                    bool (*fits)(const std::string& name)) {
@@ -64,9 +60,9 @@ std::string newestAbove(const std::string& folder, const std::string& namePatter
   const platform::DirListing listing = listFolder(folder, namePattern);
   for (const platform::LeftOutEntry& entry : listing.leftOut) {
     const LeftOutFile file{folder + entry.name, entry.reason};
-    if (!versionPart(entry.name, from, count).empty() &&
-        std::none_of(leftOut.begin(), leftOut.end(), [&file](const LeftOutFile& known) { return known.path == file.path; }))
-      leftOut.push_back(file);
+    const bool known = std::any_of(leftOut.begin(), leftOut.end(),
+                                   [&file](const LeftOutFile& earlier) { return earlier.path == file.path; });
+    if (!known && !versionPart(entry.name, from, count).empty()) leftOut.push_back(file);
   }
   std::string result;
   for (const std::string& name : listing.names) {
