@@ -86,7 +86,8 @@ TEST(CheckCommand, ARefusedSerialRecordIsTheOnlyLineInError) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "orvella-config: " + path + ": load error 2: Error in parsing the driver file.  Click here for "
                      "more info.\n" + path + ":4: Record 'BAUD-RATE': 10 is not one of the record's values -2 to 7, "
-                     "which stand for its 10 baud rates\n" + path + ": Mandatory keyword 'PROJ-BAUD-RATE' was not found.\n");
+                     "which stand for its 10 baud rates\n" + path +
+                     ": Mandatory keyword 'PROJ-BAUD-RATE' was not found.\n");
 }
 
 // stderr holds one "FILE..." line for every error the listing's summary counts, problems (P)

@@ -79,7 +79,8 @@ TEST(GlobalOptions, HelpVersionOptionFormsAndUsageErrors) {
       // Unknown options as written, the first fault first; another command's option.
       {{"--nosuch"}, 64, "", "orvella-config: unknown option '--nosuch'\n"},
       {{"build", driver, "--formt", "9", "-o", none}, 64, "", "orvella-config: unknown option '--formt'\nusage: "},
-      {{"check", driver, "--format="}, 64, "", "orvella-config: check does not take the option '--format=' (build does)\n"},
+      {{"check", driver, "--format="}, 64, "",
+       "orvella-config: check does not take the option '--format=' (build does)\n"},
       {{"check", driver, "--port", none}, 64, "",
        "orvella-config: check does not take the option '--port' (decode and dump do)\n"},
       {{"--format", "9", "build", driver}, 64, "",
