@@ -68,7 +68,7 @@ void define(CLI::App& command) {
       ->required()
       ->check(memoryFormat())
       ->type_name("7|8|9");
-  command.add_option("-o", args.image, "the image file to write (- for stdout)")
+  command.add_option("-o", args.image, "the image file to write (- for stdout, which needs --listing FILE)")
       ->required()
       ->type_name("IMAGE")
       ->check(nonEmptyName());

@@ -12,9 +12,9 @@
 // and its error lines follow on stderr (for one that cannot be read, its name and the reason);
 // for a missing driver (4) stderr names the driver and the drivers folder searched, and the
 // folder that could not be read, with the reason, when that is why.
-// Exit status: 0; the load error (2, 4, 7, 9); 74 when the port cannot be opened or a block
-// could not be read (load error 8, said with what the attempts at the block got); 64 usage;
-// 66 an unreadable image; 73 an output that cannot be written.
+// Exit status: 0; the load error (2, 4, 7, 9); 74 when a block could not be read (load error 8,
+// said with what the attempts at the block got); 64 usage; 66 an unreadable image or a port
+// that cannot be opened or set up; 73 an output that cannot be written.
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <memory>
@@ -46,8 +46,8 @@ struct DecodeArgs {
 
 void define(CLI::App& command) {
   command.add_option("--image", args.image, "an 8192-byte panel image file")->type_name("FILE")->check(nonEmptyName());
-  command.add_option("--port", args.port, "the serial device of a panel")->type_name("DEVICE")->check(nonEmptyName());
-  command.add_option("-o", args.room, "the room file to write (- for stdout)")->type_name("ROOM")->check(nonEmptyName());
+  command.add_option("--port", args.port, "the serial device of a panel")->type_name("DEVICE")->check(nonEmptyName("a device"));
+  command.add_option("-o", args.room, "the room file to write (- for stdout, which needs --listing FILE)")->type_name("ROOM")->check(nonEmptyName());
   command.add_option("--listing", args.listing, "the memory listing's file (default stdout)")
       ->type_name("FILE")
       ->check(nonEmptyName());

@@ -61,7 +61,7 @@ int32_t addressOption(const std::string& option, const std::string& text) {
 
 void define(CLI::App& command) {
   command.add_option("--image", args.image, "an 8192-byte panel image file")->type_name("FILE")->check(nonEmptyName());
-  command.add_option("--port", args.port, "the serial device of a panel")->type_name("DEVICE")->check(nonEmptyName());
+  command.add_option("--port", args.port, "the serial device of a panel")->type_name("DEVICE")->check(nonEmptyName("a device"));
   command.add_option("--from", args.from, "the first address (decimal or 0x hex; default 0)")->type_name("ADDR");
   command.add_option("--to", args.to, "the last address (default 8191)")->type_name("ADDR");
   command.add_flag("--trace", args.trace,

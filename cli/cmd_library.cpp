@@ -2,9 +2,9 @@
 // maker and model (the current revision marked, application notes named) and the upgrade
 // files newer than the panel's firmware (--fw) and this utility. A folder that does not exist
 // lists as empty; when a folder of the library cannot be read, nothing is listed: each such
-// folder is named with the reason on stderr and the status is 66. An entry named like a room or
-// a driver that is left out (a folder, a link that leads nowhere or loops) is named with the
-// reason in a warning on stderr; the listing and the status stay. Names come from the file
+// folder is named with the reason on stderr and the status is 66. An entry named like a room, a
+// driver or an upgrade file that is left out (a folder, a link that leads nowhere or loops) is
+// named with the reason in a warning on stderr; the listing and the status stay. Names come from the file
 // system and may hold any byte: each line shows them as messages do (platform::visibleText),
 // so that no name can drive the terminal.
 #include <CLI/CLI.hpp>
@@ -94,8 +94,8 @@ int runLibrary() {
   fileDatabaseCls library;
   listRooms(library);
   listDrivers(library);
-  warnOfLeftOutFiles(library);
   listUpgrades(library);
+  warnOfLeftOutFiles(library);
   if (int status = cli::failOnUnreadableFolders(); status != cli::kExitOk) return status;
   return outputs[0].writeText(listing, "\n");
 }

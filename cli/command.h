@@ -22,9 +22,10 @@ constexpr int kExitCantCreate = 73;
 constexpr int kExitDevice = 74;
 
 // Thrown by a command (or by the option helpers) for a usage error: main() prints the text
-// and a pointer to the usage, and exits 64.
+// and the usage line of the command (of the program when there is none), and exits 64.
 struct UsageError {
   std::string text;
+  std::string command = "";  // the command whose usage applies; empty: the one being run, if any
 };
 
 // Thrown by a command for an output that cannot be written, before anything is written: main()

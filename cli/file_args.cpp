@@ -42,10 +42,10 @@ CLI::Option* addSettingsFileOption(CLI::App& command, std::string& path) {
       ->check(nonEmptyName());
 }
 
-CLI::Validator nonEmptyName() {
+CLI::Validator nonEmptyName(const std::string& what) {
   return CLI::Validator(
-      [](std::string& value) { return value.empty() ? std::string("must not be empty") : std::string(); },
-      "", "non-empty");
+      [what](std::string& value) { return value.empty() ? "expects " + what + ", got ''" : std::string(); }, "",
+      "non-empty");
 }
 
 std::string whyUnreadable(const std::string& path) {

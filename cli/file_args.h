@@ -30,8 +30,9 @@ class Validator;
 
 namespace cli {
 
-// Refuses an empty value (for every file, folder and version option).
-CLI::Validator nonEmptyName();
+// Refuses an empty value of a name (of a file, a folder, a device): "expects WHAT, got ''",
+// which CLI11 says after the option's name.
+CLI::Validator nonEmptyName(const std::string& what = "a file name");
 
 // The positional FILE of the commands that read a driver or a room file into `path`.
 CLI::Option* addSettingsFileOption(CLI::App& command, std::string& path);

@@ -51,7 +51,7 @@ void defineGlobalOptions(CLI::App& app, GlobalOptions& options) {
                  "the local library for this run, a folder that must exist\n(default: the "
                  "stored one, else $XDG_DATA_HOME/VXC, laid out at start-up)")
       ->type_name("DIR")
-      ->check(nonEmptyName());
+      ->check(nonEmptyName("a folder"));
   // The versions are checked once the command line is read, an empty one as any other.
   const auto keep = [](std::optional<std::string>& kept) {
     return [&kept](const std::string& version) { kept = version; };

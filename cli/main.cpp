@@ -1,5 +1,6 @@
-// orvella-config: reads the command line (CLI11), applies the global options, starts the
-// program up on its library and runs one command. Usage errors exit 64; --help, help and
+// orvella-config: reads the command line (command_line.h, CLI11), applies the global options,
+// starts the program up on its library and runs one command. Usage errors exit 64, said with
+// the usage line of the command (of the program when no command was read); --help, help and
 // --version print on stdout and exit 0 (73, writing nothing, when stdout was closed at start).
 // Whatever the run did, a failed write to stdout ends it with 73.
 #include <CLI/CLI.hpp>
@@ -38,18 +39,15 @@ constexpr const char* kExitStatuses =
     "  4   the panel's driver is not in the   64  usage\n"
     "      library's drivers folder           65  the image's build logged errors\n"
     "  5   the driver needs a newer panel     66  an input or a library folder\n"
-    "      firmware than --fw                     cannot be read\n"
+    "      firmware than --fw                     cannot be read, a serial port\n"
+    "                                             cannot be opened\n"
     "                                         73  an output cannot be written\n"
-    "                                         74  a device does not answer\n";
+    "                                         74  a device does not answer\n"
+    "                                             or answers wrongly\n";
 
 std::vector<Command>& registry() {
   static std::vector<Command> commands;
   return commands;
-}
-
-bool isCommandName(const std::string& name) {
-  return name == "help" || std::any_of(registry().begin(), registry().end(),
-                                       [&name](const Command& command) { return name == command.name; });
 }
 
 std::string versionText() {
@@ -57,10 +55,30 @@ std::string versionText() {
          std::to_string(VXCommon::kUtilityMinor) + "." + std::to_string(VXCommon::kUtilityRevision);
 }
 
-int usageError(const std::string& text) {
+// The usage line of a command (its synopsis, the second line of its about), or the program's.
+std::string usageLine(const std::string& commandName) {
+  for (const Command& command : registry()) {
+    if (commandName != command.name) continue;
+    const std::string about = command.about;
+    const size_t lineEnd = about.find('\n');
+    const std::string synopsis = lineEnd == std::string::npos ? "" : " " + about.substr(lineEnd + 1);
+    return "usage: orvella-config " + commandName + synopsis + "  (orvella-config " + commandName + " --help)";
+  }
+  return "usage: orvella-config [OPTIONS] COMMAND ...  (orvella-config --help lists the commands and options)";
+}
+
+int usageError(const std::string& text, const std::string& commandName) {
   fail(kExitUsage, text);
-  sayLine("usage: orvella-config [OPTIONS] COMMAND ...  (orvella-config --help lists the commands and options)");
+  sayLine(usageLine(commandName));
   return kExitUsage;
+}
+
+// A value that an option's check refuses: CLI11 puts the option's name and a colon before the
+// check's text, which reads on from the name ("--format expects ..., got '10'").
+std::string refusedValue(const CLI::ValidationError& error) {
+  std::string text = error.what();
+  if (const size_t colon = text.find(": expects "); colon != std::string::npos) text.erase(colon, 1);
+  return text;
 }
 
 // The parser's own answer to --help or --version, on stdout through the one writer that says a
@@ -78,26 +96,17 @@ void sayMessageBoxesAsMessages() {
   platform::installMessageBoxes([]() -> platform::MessageBoxes& { return boxes; });
 }
 
-// The arguments the command line has no place for, in the order given.
-std::string notExpected(const std::vector<std::string>& arguments) {
-  std::string text = arguments.size() == 1 ? "The following argument was not expected:"
-                                           : "The following arguments were not expected:";
-  for (const std::string& argument : arguments) text += " " + argument;
-  return text;
-}
-
 int runProgram(int argc, char** argv) {
   sayMessageBoxesAsMessages();
   CLI::App app{kAbout, "orvella-config"};
   app.get_formatter()->label("SUBCOMMAND", "COMMAND");
   app.get_formatter()->column_width(34);
-  app.fallthrough();  // global options are taken after the command too
   app.require_subcommand(1);
   app.set_version_flag("--version", versionText(), "print the program's version and exit");
   GlobalOptions globals;
   defineGlobalOptions(app, globals);
 
-  std::string helpTopic;
+  std::string helpTopic;  // help's COMMAND is read by the command line's reader
   CLI::App* help = app.add_subcommand("help", "this usage, or that of COMMAND");
   help->add_option("COMMAND", helpTopic);
   std::sort(registry().begin(), registry().end(),
@@ -111,36 +120,23 @@ int runProgram(int argc, char** argv) {
   help->group("Commands");
   app.footer(kExitStatuses);  // after the commands, which would take it over
 
+  std::string commandName;  // once the command line is read
   try {
-    parseCommandLine(app, argc, argv);
-    if (help->parsed()) {
-      if (!helpTopic.empty() && !isCommandName(helpTopic)) return usageError("unknown command '" + helpTopic + "'");
-      CLI::App* topic = helpTopic.empty() ? &app : app.get_subcommand(helpTopic);
-      std::string name = topic == &app ? "orvella-config" : "orvella-config " + helpTopic;
-      return writeOutputFile(kStandardOutput, app.get_formatter()->make_help(topic, name, CLI::AppFormatMode::Normal));
-    }
+    parseCommandLine(app, argc, argv, commandName);
     if (int status = applyGlobalOptions(globals); status != kExitOk) return status;
-    const std::string name = app.get_subcommands().front()->get_name();
     for (const Command& command : registry())
-      if (name == command.name) return command.run();
-    return usageError("unknown command '" + name + "'");
+      if (commandName == command.name) return command.run();
+    return usageError("unknown command '" + commandName + "'", "");
   } catch (const CLI::CallForHelp& e) {
     return printUsageText(app, e);
   } catch (const CLI::CallForVersion& e) {
     return printUsageText(app, e);
-  } catch (const CLI::RequiredError& e) {
-    if (!app.get_subcommands().empty()) return usageError(e.what());
-    std::vector<std::string> rest = app.remaining();
-    return usageError(rest.empty() ? "a COMMAND is required" : "unknown command '" + rest.front() + "'");
-  } catch (const CLI::ExtrasError& e) {
-    const std::vector<std::string> extras = app.remaining(true);
-    return usageError(extras.empty() ? e.what() : notExpected(extras));
-  } catch (const CLI::ParseError& e) {
-    return usageError(e.what());
-  } catch (const CLI::Error& e) {
-    return usageError(e.what());
+  } catch (const CLI::ValidationError& e) {
+    return usageError(refusedValue(e), commandName);
+  } catch (const CLI::Error& e) {  // a required option missing
+    return usageError(e.what(), commandName);
   } catch (const UsageError& e) {
-    return usageError(e.text);
+    return usageError(e.text, e.command.empty() ? commandName : e.command);
   } catch (const OutputError& e) {
     return fail(kExitCantCreate, e.text);
   }

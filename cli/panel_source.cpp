@@ -99,7 +99,7 @@ std::unique_ptr<PanelSource> PanelSource::open(const std::optional<std::string>&
   }
   frmCommAccess& line = frmCommAccess::instance();
   if (!line.openSerialDevice(portPath.value_or(""), error)) {
-    status = kExitDevice;
+    status = kExitNoInput;  // a port that cannot be opened is an input that cannot be read
     return nullptr;
   }
   if (!progress.shown || !::isatty(STDERR_FILENO))

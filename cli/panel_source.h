@@ -36,7 +36,8 @@ class PanelSource {
   };
 
   // Opens the image file or the serial device (exactly one of the two is given). On failure
-  // gives null, with the exit status (66 unreadable image, 74 device) and a one-line reason.
+  // gives null, with the exit status (66: an image that cannot be read, a port that cannot
+  // be opened or set up) and a one-line reason.
   static std::unique_ptr<PanelSource> open(const std::optional<std::string>& imagePath,
                                            const std::optional<std::string>& portPath,
                                            Progress progress, int& status, std::string& error);

@@ -1,5 +1,7 @@
 #include "common/file_library.h"
 
+#include <algorithm>
+
 #include "common/ascii_text.h"
 #include "common/file_helpers.h"
 #include "common/hex_text.h"
@@ -21,10 +23,6 @@ platform::DirListing listFolder(const std::string& folder, const std::string& na
       platform::currentDirectoryLister().list(folder + namePattern, platform::DirAttr::Normal);
   VXCommon::noteIfUnreadable(folder, result);
   return result;
-}
-
-std::vector<std::string> listFiles(const std::string& folder, const std::string& namePattern) {
-  return listFolder(folder, namePattern).names;
 }
 
 // The entries of a listing of `folder` left out whose names pass `fits`.
@@ -54,11 +52,20 @@ std::string versionPart(const std::string& fileName, size_t from, size_t count) 
 }
 
 // The file of `folder` matching `namePattern` whose version part is the greatest and greater
-// than `best`; best then holds that version. "" when none is.
+// than `best`; best then holds that version. "" when none is. The entries named like such a
+// file that the listing left out are added to `leftOut` (once each).
 std::string newestAbove(const std::string& folder, const std::string& namePattern, size_t from,
-                        size_t count, std::string& best, const std::string& below = "") {
+                        size_t count, std::string& best, std::vector<LeftOutFile>& leftOut,
+                        const std::string& below = "") {
+  const platform::DirListing listing = listFolder(folder, namePattern);
+  for (const platform::LeftOutEntry& entry : listing.leftOut) {
+    const LeftOutFile file{folder + entry.name, entry.reason};
+    const bool known = std::any_of(leftOut.begin(), leftOut.end(),
+                                   [&file](const LeftOutFile& earlier) { return earlier.path == file.path; });
+    if (!known && !versionPart(entry.name, from, count).empty()) leftOut.push_back(file);
+  }
   std::string result;
-  for (const std::string& name : listFiles(folder, namePattern)) {
+  for (const std::string& name : listing.names) {
     std::string version = versionPart(name, from, count);
     if (version.empty() || (!below.empty() && !(version < below))) continue;
     if (version > best) {
@@ -205,14 +212,14 @@ std::string fileDatabaseCls::findFWUpgrades(int16_t curProdId, int16_t curMajVer
   else if (curProdId == 2) folder = folderOf(ftAdapterFirmware);
   else return "";
   std::string best = VXCommon::hex2Str(curMajVer) + VXCommon::hex2Str(curMinorVer);
-  return newestAbove(folder, "FW" + VXCommon::hex2Str(curProdId) + "*" + exten, 4, 4, best);
+  return newestAbove(folder, "FW" + VXCommon::hex2Str(curProdId) + "*" + exten, 4, 4, best, upgradesLeftOut_);
 }
 
 std::string fileDatabaseCls::findWebromUpgrades(int16_t curProdId, int16_t curMajVer, int16_t curMinorVer) {
   std::string best = VXCommon::hex2Str(curMinorVer);
   return newestAbove(folderOf(ftAdapterFirmware),
                      "FW" + VXCommon::hex2Str(curProdId) + VXCommon::hex2Str(curMajVer) + "*.wrom", 6, 2,
-                     best, "80");
+                     best, upgradesLeftOut_, "80");
 }
 
 std::string fileDatabaseCls::findCurrentHelp() {
@@ -220,12 +227,12 @@ std::string fileDatabaseCls::findCurrentHelp() {
   return newestAbove(folderOf(ftAppFiles),
                      "HE" + VXCommon::hex2Str(VXCommon::kUtilityMajor) +
                          VXCommon::hex2Str(VXCommon::kUtilityMinor) + "*.chm",
-                     6, 2, best);
+                     6, 2, best, upgradesLeftOut_);
 }
 
 std::string fileDatabaseCls::findCurrentCU() {
   std::string best;
-  std::string result = newestAbove(folderOf(ftAppFiles), "CU*.exe", 2, 6, best);
+  std::string result = newestAbove(folderOf(ftAppFiles), "CU*.exe", 2, 6, best, upgradesLeftOut_);
   std::string own = VXCommon::hex2Str(VXCommon::kUtilityMajor) + VXCommon::hex2Str(VXCommon::kUtilityMinor) +
                     VXCommon::hex2Str(VXCommon::kUtilityRevision);
   return best > own ? result : "";
@@ -234,5 +241,6 @@ std::string fileDatabaseCls::findCurrentCU() {
 std::vector<LeftOutFile> fileDatabaseCls::leftOutFiles() const {
   std::vector<LeftOutFile> files = savedRoomsLeftOut_;
   files.insert(files.end(), driversLeftOut_.begin(), driversLeftOut_.end());
+  files.insert(files.end(), upgradesLeftOut_.begin(), upgradesLeftOut_.end());
   return files;
 }

@@ -16,10 +16,10 @@
 // "FW" product major minor (firmware, web-ROM), "HE" major minor help-revision (help),
 // "CU" major minor revision (installer). Names whose version part is not hex are skipped.
 //
-// Entries of the saved-rooms and drivers folders whose names fit a room or a driver but that
-// are no normal file (a folder, a link that leads nowhere or loops) are left out of the lists
-// as the directory listing leaves them out; the library keeps which, and why, for its caller
-// to say.
+// Entries of the saved-rooms and drivers folders whose names fit a room or a driver, and of the
+// upgrade folders whose names fit the upgrade file looked for, but that are no normal file (a
+// folder, a link that leads nowhere or loops) are left out of the lists and the look-ups as the
+// directory listing leaves them out; the library keeps which, and why, for its caller to say.
 #pragma once
 
 #include <cstdint>
@@ -39,7 +39,7 @@ struct projDriversCls {
   bool hasPDF = false;          // an application note of the same base name exists
 };
 
-// An entry whose name fits a saved room or a driver, left out of the lists.
+// An entry whose name fits a saved room, a driver or an upgrade file, left out.
 struct LeftOutFile {
   std::string path;    // the folder and the name
   std::string reason;  // as the directory listing gives it
@@ -81,7 +81,7 @@ class fileDatabaseCls {
   std::string findCurrentCU();
 
   // What the last createSavedRoomsDB and createDriverDB left out, rooms first, each in
-  // name order.
+  // name order; then what the upgrade look-ups left out, in the order they met it.
   std::vector<LeftOutFile> leftOutFiles() const;
 
  private:
@@ -90,5 +90,5 @@ class fileDatabaseCls {
 
   std::vector<ProjDriverPtr> drivers_;
   std::shared_ptr<SavedRoomList> savedRooms_ = std::make_shared<SavedRoomList>();
-  std::vector<LeftOutFile> savedRoomsLeftOut_, driversLeftOut_;
+  std::vector<LeftOutFile> savedRoomsLeftOut_, driversLeftOut_, upgradesLeftOut_;
 };

@@ -32,7 +32,7 @@ TerminalMessageBoxes::TerminalMessageBoxes(std::string lead)
     : TerminalMessageBoxes(stderr, stdin, ::isatty(STDIN_FILENO) == 1, std::move(lead)) {}
 
 MsgAnswer TerminalMessageBoxes::show(const std::string& text, MsgButtons buttons, MsgIcon icon) {
-  const char* prefix = icon == MsgIcon::Warning ? "Warning: " : icon == MsgIcon::Stop ? "Error: " : "";
+  const char* prefix = icon == MsgIcon::Warning ? "warning: " : icon == MsgIcon::Stop ? "Error: " : "";
   const std::string line = lead_ + prefix + visibleText(text);
   // An OK box asks nothing: the same one again would only repeat itself (the start-up's folder
   // tests meet one missing folder many times).

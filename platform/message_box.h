@@ -1,9 +1,9 @@
 // MessageBoxes: the modal message boxes of the system (an OK box or an OK/Cancel box, with no
 // icon, a warning icon or the stop icon) and the user's answer.
 //
-// The real boxes print the text on stderr, prefixed "Warning: " or "Error: " after the icon (and
-// before that by the lead the program gives, its name), with what a terminal could act on shown as
-// "\xHH" (platform::visibleText). An OK box whose line was printed before is not printed again (it
+// The real boxes print the text on stderr, prefixed "warning: " (spelt as the program's other
+// warnings) or "Error: " after the icon (and before that by the lead the program gives, its
+// name), with what a terminal could act on shown as "\xHH" (platform::visibleText). An OK box whose line was printed before is not printed again (it
 // is answered OK at once), so that a run says each warning once; an OK/Cancel box is always shown,
 // since its answer decides what happens next. With a terminal on stdin they wait for the user:
 // Enter acknowledges an OK box; an OK/Cancel box reads "o"/"ok"/empty as OK and "c"/"cancel" as

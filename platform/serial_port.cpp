@@ -14,23 +14,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// The system's reason, and what it means for a serial line where that is not plain.
 std::string reasonFor(int err) {
-  switch (err) {
-    case ENOENT:
-    case ENXIO:
-    case ENODEV:
-      return "no such device";
-    case EACCES:
-    case EPERM:
-      return "permission denied (add the user to the dialout group)";
-    case EBUSY:
-    case EWOULDBLOCK:
-      return "in use by another program";
-    case ENOTTY:
-      return "not a serial port";
-    default:
-      return std::strerror(err);
-  }
+  std::string reason = std::strerror(err);
+  if (err == EACCES || err == EPERM) reason += " (add the user to the dialout group)";
+  if (err == EBUSY) reason += " (in use by another program)";
+  return reason;
 }
 
 class PosixSerialPort : public SerialPort {
@@ -106,23 +95,27 @@ bool configureRaw9600(int fd) {
 }  // namespace
 
 std::unique_ptr<SerialPort> openSerialPort(const std::string& device, std::string& error) {
-  auto fail = [&](int err) {
-    error = "cannot open serial port " + device + ": " + reasonFor(err);
+  auto fail = [&](const std::string& reason) {
+    error = "cannot open serial port '" + device + "': " + reason;
     return nullptr;
   };
   int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return fail(errno);
-  auto closeAndFail = [&](int err) {
+  if (fd < 0) return fail(reasonFor(errno));
+  auto closeAndFail = [&](const std::string& reason) {
     close(fd);
-    return fail(err);
+    return fail(reason);
   };
-  if (!isatty(fd)) return closeAndFail(ENOTTY);
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) return closeAndFail(errno);
-  if (ioctl(fd, TIOCEXCL) != 0) return closeAndFail(errno);
+  if (!isatty(fd)) return closeAndFail("not a serial line");
+  // Another program holding its lock has the port in use: the lock's own "would block" says less.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) return closeAndFail(reasonFor(errno == EWOULDBLOCK ? EBUSY : errno));
+  if (ioctl(fd, TIOCEXCL) != 0) return closeAndFail(reasonFor(errno));
   if (!configureRaw9600(fd)) {
     int err = errno;
     ioctl(fd, TIOCNXCL);
-    return closeAndFail(err);
+    close(fd);
+    error = "cannot set up serial port '" + device + "' for 9600 baud, 8 data bits, no parity, 1 stop bit: " +
+            reasonFor(err);
+    return nullptr;
   }
   tcflush(fd, TCIOFLUSH);
   return std::make_unique<PosixSerialPort>(fd);

@@ -29,7 +29,10 @@ class SerialPort {
 };
 
 // Opens `device` (for example /dev/ttyUSB0) as described above. On failure returns null and
-// sets `error` to one line naming the device and the reason.
+// sets `error` to one line naming the device (quoted) and the system's reason: "cannot open
+// serial port 'DEV': REASON" (a missing device, no permission, with the hint to join the
+// dialout group, in use, not a serial line) or "cannot set up serial port 'DEV' ...: REASON"
+// when the line refuses its settings.
 std::unique_ptr<SerialPort> openSerialPort(const std::string& device, std::string& error);
 
 }  // namespace platform

@@ -3,6 +3,11 @@
 // that the keymap records give), the serial words and the carrier values, which only become
 // statements once their companions have been read. Zero in a new settings object; the reader
 // resets it at the start of every file.
+//
+// A serial word is empty until its record is read; a record that was refused leaves its word
+// marked refused (until a later record of its kind is taken), so that the STOP-BITS record
+// makes no PROJ-BAUD-RATE of it: the driver then lacks that keyword, and the refused record's
+// own error is the one said.
 #pragma once
 
 #include <array>
@@ -19,10 +24,14 @@ struct PrjTranslatorState {
   std::array<std::string, kMaxNames> coreNames;       // codes of category 2
   int16_t coreCount = 0;
 
-  std::string baud;      // remembered serial words
-  std::string dataBits;
-  std::string parity;
-  std::string stopBits;
+  struct SerialWord {
+    std::string word;
+    bool refused = false;  // the last record of its kind was refused
+  };
+  SerialWord baud;      // remembered serial words
+  SerialWord dataBits;
+  SerialWord parity;
+  SerialWord stopBits;
 
   int16_t carrierPr2 = 0;        // remembered carrier values
   int16_t carrierDutyCycle = 0;

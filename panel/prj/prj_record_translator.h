@@ -58,8 +58,9 @@ class PanelSettingsV2::PrjRecordTranslator {
 
   // ---- Record kinds: serial line, carrier, options and plain keywords.
   // Remembers the word of serial list `list` at the field's value + offset; false when the
-  // record was refused.
-  bool rememberSerialWord(int16_t list, int16_t offset, std::string& word, const char* what);
+  // record was refused (the word is then marked refused).
+  bool rememberSerialWord(int16_t list, int16_t offset, PrjTranslatorState::SerialWord& word,
+                          const char* what);
   void translateStopBits();
   void translateCarrier(int16_t& remembered, bool isPr2);
   void translateOptions(const char* keyword, const Variant& words, const char* what);

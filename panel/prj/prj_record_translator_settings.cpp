@@ -26,24 +26,26 @@ std::string ticksAsMilliseconds(const Decimal& ticks, int64_t microsecondsPerTic
 }  // namespace
 
 bool PanelSettingsV2::PrjRecordTranslator::rememberSerialWord(int16_t list, int16_t offset,
-                                                              std::string& word,
+                                                              PrjTranslatorState::SerialWord& word,
                                                               const char* what) {
-  if (!hasFields(2)) return false;
-  std::optional<std::string> chosen = fieldWord(2, VXCommon::gSerialWords, list, offset, what);
-  if (!chosen) return false;
-  word = *chosen;
-  return true;
+  std::optional<std::string> chosen;
+  if (hasFields(2)) chosen = fieldWord(2, VXCommon::gSerialWords, list, offset, what);
+  word = {chosen.value_or(""), !chosen};
+  return chosen.has_value();
 }
 
 // The stop bits complete the serial settings: the remembered words become PROJ-BAUD-RATE.
+// A refused serial record has had its error; the statement is not made without its word, so
+// the line of this record, which holds no fault, gets none.
 void PanelSettingsV2::PrjRecordTranslator::translateStopBits() {
   if (!rememberSerialWord(4, 1, state_.stopBits, "stop bit counts")) return;
+  if (state_.baud.refused || state_.dataBits.refused || state_.parity.refused) return;
   add(tokWord, "PROJ-BAUD-RATE");
   add(tokEquals, "=");
-  add(tokWord, state_.baud);
-  for (const std::string* word : {&state_.dataBits, &state_.parity, &state_.stopBits}) {
+  add(tokWord, state_.baud.word);
+  for (const PrjTranslatorState::SerialWord* word : {&state_.dataBits, &state_.parity, &state_.stopBits}) {
     add(tokComma, ",");
-    add(tokWord, *word);
+    add(tokWord, word->word);
   }
   parse(true);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fs_util.h"
 #include "tests/fakes/program_runner.h"
 #include "tests/fakes/temp_xdg_home.h"
 #include "tests/panel/checked_driver_text.h"
@@ -67,6 +68,26 @@ TEST(CheckCommand, ExitsWithTheLoadError) {
   EXPECT_EQ(run.err, "orvella-config: cannot read '" + folder.root() + "/missing.prjdrv': No such file or directory\n");
   EXPECT_EQ(runOrvellaConfig({"check"}).status, 64);
   EXPECT_EQ(runOrvellaConfig({"check", "a.prjdrv", "b.prjdrv"}).status, 64);
+}
+
+// A refused serial record of an older-format driver is the one error of its lines: the
+// STOP-BITS record after it holds no fault and makes no PROJ-BAUD-RATE, which the driver then
+// lacks.
+TEST(CheckCommand, ARefusedSerialRecordIsTheOnlyLineInError) {
+  TempXdgHome folder;
+  const std::optional<std::string> original = platform::readWholeFile(
+      std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/drivers/Acme PX-100 (Rev A).prj");
+  ASSERT_TRUE(original);
+  const size_t at = original->find("BAUD-RATE|2|");
+  ASSERT_NE(at, std::string::npos);
+  folder.writeFile("px.prj", std::string(*original).replace(at, 12, "BAUD-RATE|10|"));
+  const std::string path = folder.root() + "/px.prj";
+  ProgramRun run = runOrvellaConfig({"check", path});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "orvella-config: " + path + ": load error 2: Error in parsing the driver file.  Click here for "
+                     "more info.\n" + path + ":4: Record 'BAUD-RATE': 10 is not one of the record's values -2 to 7, "
+                     "which stand for its 10 baud rates\n" + path +
+                     ": Mandatory keyword 'PROJ-BAUD-RATE' was not found.\n");
 }
 
 // stderr holds one "FILE..." line for every error the listing's summary counts, problems (P)

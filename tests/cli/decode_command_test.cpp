@@ -76,7 +76,8 @@ TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
        "orvella-config: cannot write '" + dir + "no/such/dir/out.room': No such file or directory"},
       {{"--image", dir + "short.img"}, 66,
        "orvella-config: image file '" + dir + "short.img' holds 0 bytes; a panel image holds 8192"},
-      {{"--port", "/dev/no-such-panel"}, 74, "orvella-config: cannot open serial port /dev/no-such-panel: no such device"},
+      {{"--port", "/dev/no-such-panel"}, 66,
+       "orvella-config: cannot open serial port '/dev/no-such-panel': No such file or directory"},
       {{}, 64, usage},
   };
   for (const auto& c : cases) {

@@ -84,12 +84,13 @@ TEST(DumpCommand, FailuresGiveOneLineAndTheirExitStatus) {
        "orvella-config: image file '" + dir + "long.img' holds 8193 bytes; a panel image holds 8192"},
       {{"--image", dir + "folder.img"}, 66,
        "orvella-config: cannot read image file '" + dir + "folder.img': not a regular file"},
-      {{"--port", "/dev/no-such-panel"}, 74,
-       "orvella-config: cannot open serial port /dev/no-such-panel: no such device"},
+      // A port that cannot be opened is an input that cannot be read.
+      {{"--port", "/dev/no-such-panel"}, 66,
+       "orvella-config: cannot open serial port '/dev/no-such-panel': No such file or directory"},
       {{}, 64, usage},
       {{"--image", image, "--port", "/dev/ttyS0"}, 64, usage},
-      {{"--image"}, 64, "orvella-config: --image: 1 required FILE missing"},
-      {{"--image", image, "--bogus"}, 64, "orvella-config: The following argument was not expected: --bogus"},
+      {{"--image"}, 64, "orvella-config: --image needs a value (FILE)"},
+      {{"--image", image, "--bogus"}, 64, "orvella-config: unknown option '--bogus'"},
       {{"--image", image, "--from", "10", "--to", "9"}, 64,
        "orvella-config: dump: --from lies after --to"},
   };

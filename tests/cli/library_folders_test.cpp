@@ -3,7 +3,8 @@
 // load error); one that is not there lists as empty. The
 // start-up says why a folder of the library cannot be made, once, and stores no default library
 // it could not lay out. Permissions do not bind root: those cases run as another user. An entry
-// named like a driver or a room that is left out of the listing is named on stderr with why.
+// named like a driver, a room or an upgrade file that is left out of the listing is named on
+// stderr with why.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -40,7 +41,7 @@ TEST(LibraryFolders, AFolderThatCannotBeReadOrMadeIsNamedWithItsReason) {
     return "orvella-config: cannot read '" + folder + "': " + reason + "\n";
   };
   auto cannotMake = [](const std::string& folder, const char* reason) {
-    return "orvella-config: Warning: cannot make the folder '" + folder + "' for the library: " + reason + "\n";
+    return "orvella-config: warning: cannot make the folder '" + folder + "' for the library: " + reason + "\n";
   };
   auto stopBox = [](int error, const char* reason, const std::string& folder) {
     return "orvella-config: Error: unexpected error # " + std::to_string(error) + " occured :" + reason + ": '" +
@@ -123,6 +124,9 @@ TEST(LibraryFolders, AnEntryLeftOutIsNamedWithItsReasonAndTheListingStays) {
   ::symlink("nowhere", (drivers + "notes.txt").c_str());  // not named like a driver
   home.makeDir("lib/orvella/drivers/X (Rev A).prjdrv");
   ::symlink("nowhere", (rooms + "Gone.room").c_str());
+  home.makeDir("lib/orvella/firmware");
+  ::symlink("nowhere", (lib + "/orvella/firmware/FW010500.fw").c_str());
+  ::symlink("nowhere", (lib + "/orvella/firmware/FW01 old.fw").c_str());  // not named like an upgrade
 
   const ProgramRun after = runOrvellaConfig({"--library", lib, "library"});
   const std::string leftOut = "orvella-config: warning: '";
@@ -130,7 +134,8 @@ TEST(LibraryFolders, AnEntryLeftOutIsNamedWithItsReasonAndTheListingStays) {
                            "Acme Gone\\x1B (Rev A).prjdrv' is left out: No such file or directory\n" + leftOut +
                            drivers + "Loop A.prjdrv' is left out: Too many levels of symbolic links\n" + leftOut +
                            drivers + "Loop B.prjdrv' is left out: Too many levels of symbolic links\n" + leftOut +
-                           drivers + "X (Rev A).prjdrv' is left out: it is a folder\n");
+                           drivers + "X (Rev A).prjdrv' is left out: it is a folder\n" + leftOut + lib +
+                           "/orvella/firmware/FW010500.fw' is left out: No such file or directory\n");
   EXPECT_EQ(after.status, 0);
   EXPECT_EQ(after.out, before.out);
   EXPECT_EQ(before.err, "");

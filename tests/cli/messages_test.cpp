@@ -123,14 +123,14 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
        73,
        {"cannot write '" + dir + "\\x7F/x.room': No such file or directory\n"}},
       {{"library"}, 66,
-       {"orvella-config: Warning: cannot make the folder '" + dir + "plain-file/' for the library: Not a directory\n"},
+       {"orvella-config: warning: cannot make the folder '" + dir + "plain-file/' for the library: Not a directory\n"},
        false, dir + "plain-file"},
       {{"--library", dir + "plain-file", "library"}, 66, {"the library folder '" + dir + "plain-file' is not a folder\n"}},
       {{"help", "frob"}, 64, {"orvella-config: unknown command 'frob'\n"}},
       {{"build", "r.room", "--format", "nine", "-o", "x.img"}, 64,
-       {"orvella-config: --format: expects the memory format 7, 8 or 9, got 'nine'\n"}},
+       {"orvella-config: --format expects the memory format 7, 8 or 9, got 'nine'\n"}},
       {{"build", "r.room", "x.lst", "--format", "9", "-o", "x.img", "y.lst", "--bogus"}, 64,
-       {"orvella-config: The following arguments were not expected: x.lst y.lst --bogus\n"}},
+       {"orvella-config: unexpected argument 'x.lst'\n"}},
       {{"help", "room"}, 0, {}},
   };
   const Unprivileged runner = unprivilegedUser();

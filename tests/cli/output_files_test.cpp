@@ -62,7 +62,7 @@ TEST(OutputFiles, NeverDestroyAnInputOrADevice) {
       {{"build", driver, "--format", "9", "-o", "-"}, 64,
        "the listing goes to standard output unless --listing FILE names another file, so -o (standard output) "
        "needs --listing FILE"},
-      {{"room", driver, "-o", ""}, 64, "must not be empty"},
+      {{"room", driver, "-o", ""}, 64, "-o expects a file name, got ''"},
       {{"room", driver, "-o", "-"}, 0, ""},
       {{"room", driver, "-o", dir + "link.room"}, 0, ""},
       {{"room", driver, "-o", dir + "dangling.room"}, 0, ""},

@@ -123,11 +123,11 @@ TEST(SerialPort, OpeningFailuresNameTheDeviceAndTheReason) {
   ASSERT_EQ(fchmod(denied.slave, 0), 0);
   auto holder = openOrFail(pty.path);
   ASSERT_TRUE(holder);
-  const std::string prefix = "cannot open serial port ";
+  const std::string prefix = "cannot open serial port '";
   const std::pair<std::string, std::string> cases[] = {
-      {"/dev/no-such-serial-port", prefix + "/dev/no-such-serial-port: no such device"},
-      {file, prefix + file + ": not a serial port"},
-      {pty.path, prefix + pty.path + ": in use by another program"},
+      {"/dev/no-such-serial-port", prefix + "/dev/no-such-serial-port': No such file or directory"},
+      {file, prefix + file + "': not a serial line"},
+      {pty.path, prefix + pty.path + "': Device or resource busy (in use by another program)"},
   };
   for (const auto& [device, message] : cases) {
     std::string error;
@@ -136,7 +136,7 @@ TEST(SerialPort, OpeningFailuresNameTheDeviceAndTheReason) {
   }
   unlink(file);
   EXPECT_EQ(errorOpeningAsUser(denied.path),
-            prefix + denied.path + ": permission denied (add the user to the dialout group)");
+            prefix + denied.path + "': Permission denied (add the user to the dialout group)");
   holder.reset();  // closing lets the next user in
   EXPECT_TRUE(openOrFail(pty.path));
 }

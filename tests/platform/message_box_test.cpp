@@ -12,15 +12,15 @@ TEST(TerminalMessageBoxes, AnswersAndPrints) {
   struct Case { bool interactive; MsgButtons buttons; MsgIcon icon; std::string typed; MsgAnswer answer;
                 std::string printed; } cases[] = {
       {false, MsgButtons::Ok, MsgIcon::Stop, "c\n", MsgAnswer::Ok, "Error: text\n"},
-      {false, MsgButtons::OkCancel, MsgIcon::Warning, "o\n", MsgAnswer::Cancel, "Warning: text\n"},
+      {false, MsgButtons::OkCancel, MsgIcon::Warning, "o\n", MsgAnswer::Cancel, "warning: text\n"},
       {true, MsgButtons::Ok, MsgIcon::None, "", MsgAnswer::Ok, "text\nPress Enter to continue. "},
-      {true, MsgButtons::OkCancel, MsgIcon::Warning, "\n", MsgAnswer::Ok, "Warning: text\n[O]K or [C]ancel? "},
+      {true, MsgButtons::OkCancel, MsgIcon::Warning, "\n", MsgAnswer::Ok, "warning: text\n[O]K or [C]ancel? "},
       {true, MsgButtons::OkCancel, MsgIcon::Warning, " Cancel\r\n", MsgAnswer::Cancel,
-       "Warning: text\n[O]K or [C]ancel? "},
+       "warning: text\n[O]K or [C]ancel? "},
       {true, MsgButtons::OkCancel, MsgIcon::Warning, "maybe\nOK\n", MsgAnswer::Ok,
-       "Warning: text\n[O]K or [C]ancel? [O]K or [C]ancel? "},
+       "warning: text\n[O]K or [C]ancel? [O]K or [C]ancel? "},
       {true, MsgButtons::OkCancel, MsgIcon::Warning, "maybe\n", MsgAnswer::Cancel,
-       "Warning: text\n[O]K or [C]ancel? [O]K or [C]ancel? "},
+       "warning: text\n[O]K or [C]ancel? [O]K or [C]ancel? "},
   };
   for (const Case& c : cases) {
     std::FILE* out = std::tmpfile();
@@ -52,8 +52,8 @@ TEST(TerminalMessageBoxes, SayAWarningOnceAndNoControlBytes) {
   std::rewind(out);
   printed.resize(std::fread(printed.data(), 1, printed.size(), out));
   EXPECT_EQ(printed,
-            "Warning: missing: /a\\x1B]0;x\\x07/\nError: missing: /a\\x1B]0;x\\x07/\n"
-            "Warning: insert the disk\nWarning: insert the disk\n");
+            "warning: missing: /a\\x1B]0;x\\x07/\nError: missing: /a\\x1B]0;x\\x07/\n"
+            "warning: insert the disk\nwarning: insert the disk\n");
   std::fclose(out);
   std::fclose(in);
 }

@@ -54,6 +54,10 @@ TEST(PrjReader, RecordsBecomeTranslatedStatements) {
         "    (T) DEFAULT-HID-FUNCT[1]='MUTE'", "    (T) DEFAULT-SELECTION[3]='IN1'"}},
       {{"BAUD-RATE|2", "BITS|1", "PARITY|0", "STOP-BITS|0"}, {"    (T) PROJ-BAUD-RATE=9600,8,N,1"}},
       {{"BAUD-RATE|-1", "BITS|1", "PARITY|0", "STOP-BITS|0"}, {"    (T) PROJ-BAUD-RATE=57600,8,N,1"}},
+      // A refused record taken back by a later one of its kind.
+      {{"BAUD-RATE|10", "BAUD-RATE|2", "BITS|1", "PARITY|0", "STOP-BITS|0"},
+       {"    (E) Record 'BAUD-RATE': 10 is not one of the record's values -2 to 7, which stand for its 10 baud rates",
+        "    (T) PROJ-BAUD-RATE=9600,8,N,1"}},
       // The carrier in either order; the duty cycle rounds halves to even.
       {{"CARRIER-PR2|100", "CARRIER-DC|25"}, {"    (T) CARRIER-PERIOD=20u", "    (T) CARRIER-DUTY-CYCLE=25"}},
       {{"CARRIER-DC|25", "CARRIER-PR2|100"}, {"    (T) CARRIER-PERIOD=20u", "    (T) CARRIER-DUTY-CYCLE=25"}},
@@ -91,6 +95,13 @@ TEST(PrjReader, RecordsThatCannotBeTranslatedLogOneErrorAndMakeNoStatement) {
       // The value as the record writes it, and the values the record takes.
       {"BAUD-RATE|8|\r\n", "Record 'BAUD-RATE': 8 is not one of the record's values -2 to 7, which stand "
                             "for its 10 baud rates"},
+      // A refused serial record makes the STOP-BITS record, which holds no fault, no statement.
+      {"BAUD-RATE|10|\r\nBITS|1|\r\nPARITY|0|\r\nSTOP-BITS|0|\r\n",
+       "Record 'BAUD-RATE': 10 is not one of the record's values -2 to 7, which stand for its 10 baud rates"},
+      {"BAUD-RATE|2|\r\nBITS|9|\r\nPARITY|0|\r\nSTOP-BITS|0|\r\n",
+       "Record 'BITS': 9 is not one of the record's values 0 to 1, which stand for its 2 data bit counts"},
+      {"BAUD-RATE|2|\r\nBITS|1|\r\nPARITY|9|\r\nSTOP-BITS|0|\r\n",
+       "Record 'PARITY': 9 is not one of the record's values 0 to 4, which stand for its 5 parities"},
       {"WIRING-OPTIONS|0|2\r\n", "Record 'WIRING-OPTIONS': 2 is not one of the record's values 0 to 1, which "
                                   "stand for its 2 IR wiring options"},
       {"CARRIER-DC|25\r\nCARRIER-PR2|0\r\n", "Record 'CARRIER-PR2': a PR2 of 0 gives no carrier period"},
