@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <optional>
 
 #include "platform/output_file.h"
 #include "cli/command.h"

@@ -1,14 +1,12 @@
-// Output files: refused when prepared where they cannot be written, written whole or not at all,
-// the old file kept on every failure, no temporary file left behind (nor by a signal that ends the
-// program), the permissions of a replaced file kept, and a temporary file's name within the
-// folder's limit.
+// Output files: written whole or not at all, the old file kept on every failure, no temporary
+// file left behind (nor by a signal that ends the program), the permissions of a replaced file
+// kept, and a temporary file's name within the folder's limit.
 #include "platform/output_file.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -70,40 +68,6 @@ TEST(OutputFile, WritesWholeOrKeepsTheOldFile) {
   EXPECT_TRUE(platform::writeOutputFile(out + "new.room", "x", reason));
   ::umask(mask);
   EXPECT_EQ(modeOf(out + "new.room"), mode_t(0644));
-}
-
-// What cannot be written is refused when the output is prepared, before any output is written.
-TEST(OutputFile, RefusedWhenPrepared) {
-  TempXdgHome folder;
-  folder.makeDir("out/folder.img");
-  folder.writeFile("out/old.img", "old");
-  const std::string out = folder.root() + "/out/";
-  ::symlink("loop", (out + "loop").c_str());
-  const int readOnly = ::open((out + "old.img").c_str(), O_RDONLY | O_CLOEXEC);
-  const int closed = ::dup(readOnly);
-  ::close(closed);
-  const struct {
-    std::string path;
-    int refusal;
-  } cases[] = {
-      {out + "folder.img", EISDIR},
-      {out + "loop", ELOOP},
-      {out + "missing/new.img", ENOENT},
-      {out + "old.img/new.img", ENOTDIR},
-      {"/proc/self/fd/" + std::to_string(readOnly), EBADF},
-      {"/dev/fd/" + std::to_string(closed), EBADF},
-      {out + "old.img", 0},
-      {out + "new.img", 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
-    platform::OutputFile output(c.path);
-    EXPECT_EQ(output.refusal(), c.refusal) << std::strerror(output.refusal());
-    std::string reason;
-    EXPECT_EQ(output.write("new", reason) && output.putInPlace(reason), c.refusal == 0) << reason;
-  }
-  ::close(readOnly);
-  EXPECT_EQ(namesIn(out), (std::set<std::string>{"folder.img", "loop", "new.img", "old.img"}));
 }
 
 // A name that the folder takes, with ".XXXXXX" added, may pass the folder's limit: the temporary
