@@ -27,8 +27,9 @@ void define(CLI::App& command) {
 int run() {
   PreparedOutputs outputs({VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver},
                           {{"-o", output}});
+  const std::unique_ptr<PreparedOutput> parseListing = parseListingBeside(outputs[0]);
   int status = kExitOk;
-  std::shared_ptr<PanelSettingsV2> settings = loadFactoryDefaults(status, parseListingBeside(outputs[0]).get());
+  std::shared_ptr<PanelSettingsV2> settings = loadFactoryDefaults(status, parseListing.get());
   if (!settings) return status;
   return outputs[0].writeText(settings->encodeRoomFile());
 }

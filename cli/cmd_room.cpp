@@ -34,8 +34,9 @@ void define(CLI::App& command) {
 
 int run() {
   PreparedOutputs outputs({input}, {{"-o", output}});
+  const std::unique_ptr<PreparedOutput> parseListing = parseListingBeside(outputs[0]);
   int status = kExitOk;
-  std::shared_ptr<PanelSettingsV2> settings = readCheckedSettings(input, status, parseListingBeside(outputs[0]).get());
+  std::shared_ptr<PanelSettingsV2> settings = readCheckedSettings(input, status, parseListing.get());
   if (!settings) return status;
   const int written = outputs[0].writeText(settings->encodeRoomFile());
   const int32_t comments = settings->commentLines();
