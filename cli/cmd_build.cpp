@@ -4,12 +4,13 @@
 // 8192-byte image in that memory format for the firmware of --fw (1.2 without it). The
 // memory listing goes to the --listing file, or to stdout without one; the image is written
 // only when its build logged no error. Each of the room's settings that the image does not
-// keep as the file gives it is then said on stderr as a warning (kept_settings_report.h).
+// keep as the file gives it is then said on stderr as a warning (kept_settings_report.h), and
+// only then does the image replace its file. Both outputs are proved before anything is read.
 // Exit status: 0; the load error when the check fails (the parse listing goes there, 1 for a room
 // file); 65 when the image build logged errors (the listing written, no image; stderr names the
 // setting behind each error line); 64 usage (IMAGE a terminal; an output that is FILE, or the
 // library's driver that a room's report reads); 66 FILE unreadable; 73 IMAGE or the listing file
-// unwritable.
+// unwritable (a folder, a file the user may not replace, a standard output closed at start).
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <cstdint>
@@ -82,21 +83,21 @@ int run() {
   const std::string input = args.defaults
       ? VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver
       : args.input;
-  const std::vector<OutputName> outputs = {{"--listing", listingPath, !args.listing.empty()},
-                                           {"-o", args.image, true, /*binary*/ true}};
-  checkOutputs({input}, outputs);
+  PreparedOutputs outputs({input}, {{"--listing", listingPath, !args.listing.empty()},
+                                    {"-o", args.image, true, /*binary*/ true}});
+  PreparedOutput &listingFile = outputs[0], &imageFile = outputs[1];
 
   int status = kExitOk;
   std::shared_ptr<PanelSettingsV2> settings;
   if (args.defaults) {
-    settings = loadFactoryDefaults(status, listingPath);
+    settings = loadFactoryDefaults(status, &listingFile);
   } else {
     const SettingsFile file = checkSettingsFile(input);
     // A room's report reads the library's driver of its name: no output may replace it.
     if (file.settings && file.room)
       if (const std::optional<std::string> driver = libraryDriverOfRoom(*file.settings))
-        checkOutputs({input, *driver}, outputs);
-    settings = checkedSettings(file, status, listingPath);
+        outputs.refuseInputs({*driver});
+    settings = checkedSettings(file, status, &listingFile);
   }
   if (!settings) return status;
 
@@ -105,13 +106,7 @@ int run() {
   std::vector<ImageBuildError> errors;
   std::shared_ptr<memBlockCls> image =
       settings->makeMemoryMap(ruleSet, VXCommon::gPanelFwMajor, VXCommon::gPanelFwMinor, &errors);
-  const std::string& listing = MemDebugForm::instance().txtMemDumpListing();
-  // The image's file is made ready before the listing is written: its temporary file is there
-  // from now on (removed if a signal ends the program), and takes the image once the listing is
-  // written.
-  std::optional<PreparedOutput> imageFile;
-  if (image) imageFile.emplace(args.image);
-  if ((status = writeText(listingPath, listing)) != kExitOk) return status;
+  if ((status = listingFile.writeText(MemDebugForm::instance().txtMemDumpListing())) != kExitOk) return status;
   if (!image) {
     const bool listingShown = args.listing.empty() || args.listing == kStandardOutput;
     const std::string where = listingShown ? "the listing" : "the listing in '" + args.listing + "'";
@@ -119,10 +114,12 @@ int run() {
     reportBuildErrors(input, *settings, errors);
     return kExitImageErrors;
   }
-  const int written = imageFile->write(image->memImage());
+  // The image replaces its file last, once everything is said: a build that ends before (a
+  // signal, a standard error closed by its reader) leaves the old image.
+  if ((status = imageFile.writeAside(image->memImage())) != kExitOk) return status;
   // What the image does not keep of the room is said, not only left out.
-  if (written == kExitOk) reportSettingsNotKept(input, *settings, ruleSet, image->memImage());
-  return written;
+  reportSettingsNotKept(input, *settings, ruleSet, image->memImage());
+  return imageFile.putInPlace();
 }
 
 CommandRegistration registration({"build", "the panel's 8192-byte image of a driver, a room or the factory defaults\n"

@@ -4,7 +4,8 @@
 // each index of a room setting that no panel has said there as a warning.
 // Exit status: for a driver the checker's load error (0, 2 errors, 5 firmware too old for the
 // panel of --fw, 10 unknown format); for a room file 0, or 1 (the room file's load error)
-// whenever the check gives anything else; 66 when the file cannot be read.
+// whenever the check gives anything else; 66 when the file cannot be read; 73 when standard output
+// was closed at start (said before the file is read).
 #include <CLI/CLI.hpp>
 #include <memory>
 #include <string>
@@ -24,10 +25,11 @@ void define(CLI::App& command) {
 }
 
 int run() {
+  PreparedOutputs outputs({}, {{"", kStandardOutput}});
   int status = kExitOk;
-  const std::shared_ptr<PanelSettingsV2> settings = readCheckedSettings(input, status);
+  const std::shared_ptr<PanelSettingsV2> settings = readCheckedSettings(input, status, &outputs[0]);
   if (!settings) return status;
-  printParseListing();
+  printParseListing(outputs[0]);
   reportIndexesNoPanelHas(input, *settings);
   return kExitOk;
 }

@@ -57,10 +57,9 @@ int run() {
   if (args.image.empty() == args.port.empty())
     throw UsageError{"decode reads either --image FILE or --port DEVICE"};
   const std::string listingPath = args.listing.empty() ? kStandardOutput : args.listing;
-  std::vector<OutputName> outputs = {{"--listing", listingPath, !args.listing.empty()}};
-  if (!args.room.empty()) outputs.push_back({"-o", args.room});
-  std::vector<std::string> inputs = args.image.empty() ? std::vector<std::string>{} : std::vector{args.image};
-  checkOutputs(inputs, outputs);
+  std::vector<OutputName> names = {{"--listing", listingPath, !args.listing.empty()}};
+  if (!args.room.empty()) names.push_back({"-o", args.room});
+  PreparedOutputs outputs(args.image.empty() ? std::vector<std::string>{} : std::vector{args.image}, names);
 
   const std::string source = args.image.empty() ? args.port : args.image;
   auto optional = [](const std::string& s) { return s.empty() ? std::nullopt : std::optional(s); };
@@ -76,10 +75,7 @@ int run() {
 
   // The driver is known only now; no output may replace it.
   const std::string driversFolder = VXCommon::gFileTypes->localDir(ftDrivers);
-  if (!settings->fullDriverName().empty()) {
-    inputs.push_back(driversFolder + settings->fullDriverName());
-    checkOutputs(inputs, outputs);
-  }
+  if (!settings->fullDriverName().empty()) outputs.refuseInputs({driversFolder + settings->fullDriverName()});
 
   std::string listing = MemDebugForm::instance().txtMemDumpListing();
   SettingsFile driver;
@@ -88,12 +84,12 @@ int run() {
     driver = checkSettingsFile(driversFolder + settings->fullDriverName());
     listing += ParseFileListing::instance().txtParseFileListing();
   }
-  if (int written = writeText(listingPath, listing); written != kExitOk) return written;
+  if (int written = outputs[0].writeText(listing); written != kExitOk) return written;
   if (result == loadOk) {
     // What the room cannot give back as the panel holds it is said, not only listed.
     reportMemoryWarnings(source, MemDebugForm::instance().txtMemDumpListing());
     const std::string room = settings->encodeRoomFile();
-    const int written = args.room.empty() ? kExitOk : writeText(args.room, room);
+    const int written = args.room.empty() ? kExitOk : outputs[1].writeText(room);
     reportRoomRebuild(source, room, version, *panel);
     return written;
   }

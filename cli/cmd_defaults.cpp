@@ -25,11 +25,13 @@ void define(CLI::App& command) {
 }
 
 int run() {
-  checkOutputs({VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver}, {{"-o", output}});
+  PreparedOutputs outputs({VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver},
+                          {{"-o", output}});
+  const std::unique_ptr<PreparedOutput> parseListing = parseListingBeside(outputs[0]);
   int status = kExitOk;
-  std::shared_ptr<PanelSettingsV2> settings = loadFactoryDefaults(status, parseListingBeside(output));
+  std::shared_ptr<PanelSettingsV2> settings = loadFactoryDefaults(status, parseListing.get());
   if (!settings) return status;
-  return writeText(output, settings->encodeRoomFile());
+  return outputs[0].writeText(settings->encodeRoomFile());
 }
 
 CommandRegistration registration({"defaults", "the factory defaults as a room file\n-o ROOM", define, run});

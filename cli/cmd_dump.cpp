@@ -74,6 +74,7 @@ int run() {
   const int32_t from = addressOption("--from", args.from), to = addressOption("--to", args.to);
   if (from > to) throw UsageError{"dump: --from lies after --to"};
   const int32_t firstBlock = from / kBlockSize, lastBlock = to / kBlockSize;
+  PreparedOutputs outputs({}, {{"", kStandardOutput}});
 
   auto optional = [](const std::string& s) { return s.empty() ? std::nullopt : std::optional(s); };
   int status = kExitOk;
@@ -105,7 +106,7 @@ int run() {
   panel.reset();
   Rs232Lab::instance().follow(nullptr);
 
-  if (int written = writeText(kStandardOutput, image.memDebugListing(true)); written != kExitOk)
+  if (int written = outputs[0].writeText(image.memDebugListing(true)); written != kExitOk)
     return written;
   if (failedBlock >= 0)
     return fail(kExitDevice, unreadBlockMessage(failedBlock, args.port.empty() ? args.image : args.port));

@@ -89,6 +89,7 @@ void warnOfLeftOutFiles(const fileDatabaseCls& library) {
 void define(CLI::App&) {}
 
 int runLibrary() {
+  cli::PreparedOutputs outputs({}, {{"", cli::kStandardOutput}});
   printLine("Library: " + VXCommon::gDefaultDir);
   fileDatabaseCls library;
   listRooms(library);
@@ -96,7 +97,7 @@ int runLibrary() {
   listUpgrades(library);
   warnOfLeftOutFiles(library);
   if (int status = cli::failOnUnreadableFolders(); status != cli::kExitOk) return status;
-  return cli::writeText(cli::kStandardOutput, listing, "\n");
+  return outputs[0].writeText(listing, "\n");
 }
 
 const cli::CommandRegistration registration(

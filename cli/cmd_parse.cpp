@@ -2,7 +2,8 @@
 // object and prints the parse listing on stdout, exactly as the listing holds it (CR LF line
 // ends; on a terminal its lines escaped as messages are). A name ending in ".room" (any letter
 // case) is read as a room file, any other as a driver. Exit status: 0 when no error was
-// counted, 2 for a driver and 1 for a room file with errors, 66 when the file cannot be read.
+// counted, 2 for a driver and 1 for a room file with errors, 66 when the file cannot be read, 73
+// when standard output was closed at start (said before the file is read).
 #include <CLI/CLI.hpp>
 #include <string>
 
@@ -20,9 +21,10 @@ void define(CLI::App& command) {
 }
 
 int run() {
+  PreparedOutputs outputs({}, {{"", kStandardOutput}});
   SettingsFile file = readSettingsFile(input);
   if (!file.settings) return kExitNoInput;
-  printParseListing();
+  printParseListing(outputs[0]);
   if (file.settings->parseErrors() == 0) return kExitOk;
   return file.room ? kExitRoomFileError : kExitDriverErrors;
 }

@@ -33,11 +33,12 @@ void define(CLI::App& command) {
 }
 
 int run() {
-  checkOutputs({input}, {{"-o", output}});
+  PreparedOutputs outputs({input}, {{"-o", output}});
+  const std::unique_ptr<PreparedOutput> parseListing = parseListingBeside(outputs[0]);
   int status = kExitOk;
-  std::shared_ptr<PanelSettingsV2> settings = readCheckedSettings(input, status, parseListingBeside(output));
+  std::shared_ptr<PanelSettingsV2> settings = readCheckedSettings(input, status, parseListing.get());
   if (!settings) return status;
-  const int written = writeText(output, settings->encodeRoomFile());
+  const int written = outputs[0].writeText(settings->encodeRoomFile());
   const int32_t comments = settings->commentLines();
   if (written == kExitOk && comments > 0) sayCommentsNotWritten(comments);
   return written;

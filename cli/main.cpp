@@ -1,8 +1,8 @@
 // orvella-config: reads the command line (command_line.h, CLI11), applies the global options,
 // starts the program up on its library and runs one command. Usage errors exit 64, said with
 // the usage line of the command (of the program when no command was read); --help, help and
-// --version print on stdout and exit 0. Whatever the run did, a failed write to stdout ends it
-// with 73.
+// --version print on stdout and exit 0 (73, writing nothing, when stdout was closed at start).
+// Whatever the run did, a failed write to stdout ends it with 73.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +13,7 @@
 
 #include "common/utility_version.h"
 #include "platform/message_box.h"
+#include "platform/start_descriptors.h"
 #include "cli/command.h"
 #include "cli/command_line.h"
 #include "cli/failure_report.h"
@@ -147,4 +148,8 @@ CommandRegistration::CommandRegistration(const Command& command) { registry().pu
 
 }  // namespace cli
 
-int main(int argc, char** argv) { return cli::finishStandardOutput(cli::runProgram(argc, argv)); }
+int main(int argc, char** argv) {
+  // Before anything is opened: a closed standard descriptor is no file's number.
+  platform::holdDescriptorsAtStart();
+  return cli::finishStandardOutput(cli::runProgram(argc, argv));
+}

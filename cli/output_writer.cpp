@@ -5,46 +5,21 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <optional>
 
-#include "platform/output_file.h"
+#include "platform/start_descriptors.h"
 #include "platform/visible_text.h"
 #include "cli/command.h"
 #include "cli/failure_report.h"
-#include "cli/file_args.h"
 
 namespace cli {
 namespace {
 
 bool standardOutputFailureSaid = false;
 
-int standardOutputFailed(int error) {
-  if (!standardOutputFailureSaid)
-    fail(kExitCantCreate, std::string("cannot write to standard output: ") +
-                              (error != 0 ? std::strerror(error) : "write failed"));
+int standardOutputFailed(const std::string& reason) {
+  if (!standardOutputFailureSaid) fail(kExitCantCreate, "cannot write to standard output: " + reason);
   standardOutputFailureSaid = true;
   return kExitCantCreate;
-}
-
-bool putOnStandardOutput(const std::string& bytes) {
-  errno = 0;
-  return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
-}
-
-// `prepared` is the output made ready beforehand for `path`; none for standard output.
-int writeTo(const std::string& path, const std::string& bytes, const platform::TerminalForm& onTerminal,
-            platform::PendingOutput* prepared = nullptr) {
-  if (!prepared && isStandardOutput(path)) {
-    return putOnStandardOutput(platform::formFor(STDOUT_FILENO, bytes, onTerminal)) ? kExitOk
-                                                                                   : standardOutputFailed(errno);
-  }
-  // What stdout holds goes first, in case the descriptor written below shares its file.
-  std::fflush(stdout);
-  std::string reason;
-  std::optional<platform::PendingOutput> made;
-  platform::PendingOutput& output = prepared ? *prepared : made.emplace(path);
-  if (output.write(bytes, reason, onTerminal)) return kExitOk;
-  return fail(kExitCantCreate, "cannot write '" + path + "': " + reason);
 }
 
 // The text with each line as a message shows it.
@@ -62,24 +37,59 @@ std::string shownOnTerminal(const std::string& text, const std::string& lineEnd)
 
 }  // namespace
 
-bool isStandardOutput(const std::string& path) {
-  if (path == kStandardOutput) return true;
-  const platform::OutputTarget target = platform::resolveOutput(path);
-  return target.kind == platform::OutputTarget::Kind::descriptor && target.descriptor == STDOUT_FILENO;
+PreparedOutput::PreparedOutput(const OutputName& name)
+    : name_(name), file_(name.path == kStandardOutput ? platform::OutputFile(STDOUT_FILENO) : platform::OutputFile(name.path)) {}
+
+std::string PreparedOutput::refusalReason() const {
+  const int error = file_.refusal();
+  if (error == 0) return "";
+  // A standard output closed at start is held on the null device: no output is there.
+  if (isStandardOutput() && error == EBADF && !platform::openAtStart(STDOUT_FILENO)) return "it is closed";
+  return std::strerror(error);
 }
 
-int writeOutputFile(const std::string& path, const std::string& bytes) { return writeTo(path, bytes, {}); }
+std::string PreparedOutput::failureText(const std::string& reason) const {
+  return isStandardOutput() ? "cannot write to standard output: " + reason
+                            : "cannot write '" + name_.path + "': " + reason;
+}
 
-PreparedOutput::PreparedOutput(const std::string& path) : path_(path) {
-  if (!isStandardOutput(path)) pending_.emplace(path);
+std::string PreparedOutput::refusal() const {
+  const std::string reason = refusalReason();
+  return reason.empty() ? "" : failureText(reason);
+}
+
+int PreparedOutput::written(bool ok, const std::string& reason) {
+  if (ok) return kExitOk;
+  const std::string refused = refusalReason();
+  const std::string why = refused.empty() ? reason : refused;
+  if (isStandardOutput()) return standardOutputFailed(why);
+  return fail(kExitCantCreate, failureText(why));
+}
+
+int PreparedOutput::writeAside(const std::string& bytes) {
+  std::string reason;
+  return written(file_.write(bytes, reason), reason);
+}
+
+int PreparedOutput::putInPlace() {
+  std::string reason;
+  return written(file_.putInPlace(reason), reason);
 }
 
 int PreparedOutput::write(const std::string& bytes) {
-  return writeTo(path_, bytes, {}, pending_ ? &*pending_ : nullptr);
+  const int status = writeAside(bytes);
+  return status != kExitOk ? status : putInPlace();
 }
 
-int writeText(const std::string& path, const std::string& text, const std::string& lineEnd) {
-  return writeTo(path, text, [&lineEnd](const std::string& bytes) { return shownOnTerminal(bytes, lineEnd); });
+int PreparedOutput::writeText(const std::string& text, const std::string& lineEnd) {
+  std::string reason;
+  const bool ok = file_.write(
+      text, reason, [&lineEnd](const std::string& bytes) { return shownOnTerminal(bytes, lineEnd); });
+  return ok ? putInPlace() : written(false, reason);
+}
+
+int writeOutputFile(const std::string& path, const std::string& bytes) {
+  return PreparedOutput({"", path}).write(bytes);
 }
 
 int finishStandardOutput(int status) {
@@ -87,7 +97,7 @@ int finishStandardOutput(int status) {
   const bool flushed = std::fflush(stdout) == 0;
   const int error = errno;
   if (flushed && !std::ferror(stdout) && !standardOutputFailureSaid) return status;
-  return standardOutputFailed(flushed ? 0 : error);
+  return standardOutputFailed(flushed || error == 0 ? "write failed" : std::strerror(error));
 }
 
 }  // namespace cli

@@ -47,12 +47,10 @@ namespace {
 
 // For a command that stops when its file does not check: the parse listing in `listing`, the
 // failure on stderr, and the exit status.
-int failed(const SettingsFile& file, const std::string& listing) {
-  const bool leftOut = listing == kListingLeftOut;
-  const int written =
-      leftOut ? kExitOk : writeText(listing, ParseFileListing::instance().txtParseFileListing());
+int failed(const SettingsFile& file, PreparedOutput* listing) {
+  const int written = listing ? listing->writeText(ParseFileListing::instance().txtParseFileListing()) : kExitOk;
   reportCheckFailure(file);
-  if (leftOut)
+  if (!listing)
     sayLine("orvella-config: the parse listing of '" + file.path +
             "' is not written, since -o sends the room to standard output; the check command prints it");
   return written != kExitOk ? written : file.status();
@@ -60,16 +58,16 @@ int failed(const SettingsFile& file, const std::string& listing) {
 
 }  // namespace
 
-std::string parseListingBeside(const std::string& output) {
-  return isStandardOutput(output) ? kListingLeftOut : kStandardOutput;
+std::unique_ptr<PreparedOutput> parseListingBeside(const PreparedOutput& output) {
+  if (output.isStandardOutput()) return nullptr;
+  return std::make_unique<PreparedOutput>(OutputName{"", kStandardOutput, false});
 }
 
-std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status,
-                                                     const std::string& listing) {
+std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status, PreparedOutput* listing) {
   return checkedSettings(checkSettingsFile(path), status, listing);
 }
 
-std::shared_ptr<PanelSettingsV2> checkedSettings(const SettingsFile& file, int& status, const std::string& listing) {
+std::shared_ptr<PanelSettingsV2> checkedSettings(const SettingsFile& file, int& status, PreparedOutput* listing) {
   if (!file.settings) status = kExitNoInput;
   else if (file.result != 0) status = failed(file, listing);
   else return file.settings;
@@ -88,7 +86,7 @@ int checkLibraryInput(const std::string& path) {
 
 }  // namespace
 
-std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status, const std::string& listing) {
+std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status, PreparedOutput* listing) {
   const std::string driver = VXCommon::gFileTypes->localDir(ftDrivers) + PanelSettingsV2::kFactoryDefaultsDriver;
   if ((status = checkLibraryInput(driver)) != kExitOk) return nullptr;
   auto settings = std::make_shared<PanelSettingsV2>();
@@ -98,8 +96,8 @@ std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status, const std::str
   return nullptr;
 }
 
-void printParseListing() {
-  writeText(kStandardOutput, ParseFileListing::instance().txtParseFileListing());
+int printParseListing(PreparedOutput& listing) {
+  return listing.writeText(ParseFileListing::instance().txtParseFileListing());
 }
 
 void reportCheckFailure(const SettingsFile& file) {

@@ -1,8 +1,8 @@
 // Reading a driver or a room file into a new panel settings object, as the commands that take
 // a FILE do: a name ending in ".room" (any letter case) is a room file, any other a projector
 // driver (".prj" in the older record format, the rest in the keyword language). The parse log
-// goes to the parse listing, which printParseListing writes to stdout byte for byte (its lines
-// escaped on a terminal: output_writer.h).
+// goes to the parse listing, which printParseListing writes to the command's listing byte for
+// byte (its lines escaped on a terminal: output_writer.h).
 //
 // The parse listing of a file that does not check goes where the command's listing goes: the
 // file its --listing names, or standard output; never into standard output when that carries
@@ -16,6 +16,7 @@
 
 #include "panel/panel_settings.h"
 #include "cli/file_args.h"
+#include "cli/output_writer.h"
 
 namespace cli {
 
@@ -40,28 +41,26 @@ SettingsFile readSettingsFile(const std::string& path);
 SettingsFile checkSettingsFile(const std::string& path);
 
 // Where a command without --listing puts the parse listing when its room goes to `output`:
-// standard output, or kListingLeftOut when `output` is standard output.
-inline const std::string kListingLeftOut;
-std::string parseListingBeside(const std::string& output);
+// standard output, prepared here; none (the listing left out) when `output` is standard output.
+std::unique_ptr<PreparedOutput> parseListingBeside(const PreparedOutput& output);
 
 // The settings of a file that reads and checks (checkSettingsFile gives 0), or null with the
 // exit status: 66 when the file cannot be read; when it does not check, its load error (1 for
-// a room file), with the parse listing in `listing` and the failure on stderr (73 when the
-// listing cannot be written).
-std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status,
-                                                     const std::string& listing = kStandardOutput);
+// a room file), with the parse listing written to `listing` (left out, and said so, when none)
+// and the failure on stderr (73 when the listing cannot be written).
+std::shared_ptr<PanelSettingsV2> readCheckedSettings(const std::string& path, int& status, PreparedOutput* listing);
 
 // The same for a file that checkSettingsFile has read and checked already.
-std::shared_ptr<PanelSettingsV2> checkedSettings(const SettingsFile& file, int& status, const std::string& listing);
+std::shared_ptr<PanelSettingsV2> checkedSettings(const SettingsFile& file, int& status, PreparedOutput* listing);
 
 // The factory settings of the library (loadDefaults), or null with the exit status: 66 when
 // the factory-defaults driver cannot be read (the drivers folder named when it is the folder
 // that cannot be read); its load error when it does not check (the driver's listing written
 // to `listing` and its failure reported, as readCheckedSettings does).
-std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status, const std::string& listing);
+std::shared_ptr<PanelSettingsV2> loadFactoryDefaults(int& status, PreparedOutput* listing);
 
-// The whole parse listing on stdout, CR LF line ends included (writeText).
-void printParseListing();
+// The whole parse listing, CR LF line ends included (writeText), on the command's listing.
+int printParseListing(PreparedOutput& listing);
 
 // The failure of a file that does not check, on stderr: the load-error line and its errors.
 void reportCheckFailure(const SettingsFile& file);

@@ -8,6 +8,13 @@
 
 namespace platform {
 
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
 std::optional<std::string> readWholeFile(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
@@ -60,12 +67,19 @@ bool replaceFile(const std::string& path, const std::string& bytes, std::optiona
 
 bool replaceFile(TemporaryFile& temporary, const std::string& path, const std::string& bytes,
                  std::optional<mode_t> mode, std::optional<FileOwner> owner) {
+  return fillTemporaryFile(temporary, bytes, mode, owner) && temporary.renameTo(path);
+}
+
+bool fillTemporaryFile(TemporaryFile& temporary, const std::string& bytes, std::optional<mode_t> mode,
+                       std::optional<FileOwner> owner) {
   if (!temporary.valid()) return false;
   bool ok = writeAll(temporary.fd(), bytes);
   if (ok) giveOwnerAndMode(temporary.fd(), mode, owner);
   if (ok && ::fsync(temporary.fd()) != 0) ok = false;
-  if (!temporary.close()) ok = false;
-  return ok && temporary.renameTo(path);
+  const int error = errno;
+  if (!temporary.close()) return false;
+  errno = error;
+  return ok;
 }
 
 bool makeDirs(const std::string& dir) {

@@ -2,17 +2,17 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <linux/capability.h>
 #include <stdlib.h>
-#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <memory>
-#include <optional>
 #include <vector>
 
-#include "platform/fs_util.h"
+#include "platform/start_descriptors.h"
 
 namespace platform {
 
@@ -51,109 +51,205 @@ std::optional<std::string> linkTarget(const std::string& path) {
   return next[0] == '/' || folder == "." ? next : folder + next;
 }
 
-bool writeToDescriptor(int fd, const std::string& bytes, const TerminalForm& onTerminal) {
-  return writeAll(fd, formFor(fd, bytes, onTerminal));
-}
+// Where an output name leads: the descriptor it stands for, or the name its links end at
+// (nothing for a loop).
+struct Destination {
+  std::optional<int> descriptor;
+  std::optional<std::string> path;
+};
 
-// Writes into a device or FIFO as it stands.
-bool writeInPlace(const std::string& path, const std::string& bytes, const TerminalForm& onTerminal) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = writeToDescriptor(fd, bytes, onTerminal);
-  int saved = errno;
-  if (::close(fd) != 0 && ok) return false;
-  errno = saved;
-  return ok;
-}
-
-}  // namespace
-
-std::string folderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
-}
-
-std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
-int replaceRefusal(const std::string& path) {
-  struct stat info {};
-  const bool exists = ::stat(path.c_str(), &info) == 0;
-  if (exists && !S_ISREG(info.st_mode)) return 0;
-  if (exists) {
-    // Opening for writing without truncating changes nothing, and asks the system itself
-    // (owner, mode, access lists, read-only mounts, immutable files).
-    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return errno;
-    ::close(fd);
-  }
-  // The temporary file is made in the same folder and renamed there.
-  return ::access(folderOf(path).c_str(), W_OK | X_OK) == 0 ? 0 : errno;
-}
-
-std::string formFor(int fd, const std::string& bytes, const TerminalForm& onTerminal) {
-  return onTerminal && ::isatty(fd) == 1 ? onTerminal(bytes) : bytes;
-}
-
-OutputTarget resolveOutput(const std::string& path) {
+Destination destinationOf(const std::string& path) {
   std::string current = path;
   for (int hop = 0;; ++hop) {
     // Checked before the link is read: the descriptor folder's entries are links to whatever
     // the descriptor is open on, often no file at all ("pipe:[4711]").
-    if (std::optional<int> descriptor = ownDescriptorNamed(current))
-      return {OutputTarget::Kind::descriptor, current, *descriptor};
+    if (std::optional<int> descriptor = ownDescriptorNamed(current)) return {descriptor, std::nullopt};
     std::optional<std::string> next = linkTarget(current);
-    if (!next) return {OutputTarget::Kind::file, current, -1};
-    if (hop == kMaxLinks) return {OutputTarget::Kind::linkLoop, path, -1};
+    if (!next) return {std::nullopt, current};
+    if (hop == kMaxLinks) return {};
     current = *next;
   }
 }
 
-PendingOutput::PendingOutput(const std::string& path) : target_(resolveOutput(path)) {
-  if (target_.kind != OutputTarget::Kind::file) return;
-  struct stat old {};
-  const bool exists = ::stat(target_.path.c_str(), &old) == 0;
-  if ((!exists || S_ISREG(old.st_mode)) && replaceRefusal(target_.path) == 0) temporary_.emplace(target_.path);
+std::optional<dev_t> nullDeviceNumber() {
+  static const std::optional<dev_t> number = []() -> std::optional<dev_t> {
+    struct stat null {};
+    if (::stat("/dev/null", &null) != 0 || !S_ISCHR(null.st_mode)) return std::nullopt;
+    return null.st_rdev;
+  }();
+  return number;
 }
 
-bool PendingOutput::write(const std::string& bytes, std::string& reason, const TerminalForm& onTerminal) {
-  errno = 0;
-  bool written;
-  if (target_.kind == OutputTarget::Kind::linkLoop) {
-    errno = ELOOP;
-    written = false;
-  } else if (target_.kind == OutputTarget::Kind::descriptor) {
-    written = writeToDescriptor(target_.descriptor, bytes, onTerminal);
-  } else {
-    struct stat old {};
-    const bool exists = ::stat(target_.path.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode)) {
-      errno = EISDIR;
-      written = false;
-    } else if (exists && !S_ISREG(old.st_mode)) {
-      written = writeInPlace(target_.path, bytes, onTerminal);
-    } else if (const int refusal = replaceRefusal(target_.path); refusal != 0) {
-      errno = refusal;
-      written = false;
-    } else {
-      // The temporary file made beforehand, or a new one when it could not be made then.
-      if (!temporary_ || !temporary_->valid()) temporary_.emplace(target_.path);
-      written = exists ? replaceFile(*temporary_, target_.path, bytes, old.st_mode & 07777,
-                                     FileOwner{old.st_uid, old.st_gid})
-                       : replaceFile(*temporary_, target_.path, bytes, newFileMode());
-    }
+bool hasFileOwnerCapability() {
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+  if (::syscall(SYS_capget, &header, data) != 0) return ::geteuid() == 0;
+  return (data[CAP_TO_INDEX(CAP_FOWNER)].effective & CAP_TO_MASK(CAP_FOWNER)) != 0;
+}
+
+// Whether the user may rename a file over `file` in `folder`: in a folder with the sticky bit
+// only the file's owner, the folder's owner, or one with the file-owner capability may.
+bool mayRenameOver(const struct stat& folder, const struct stat& file) {
+  if ((folder.st_mode & S_ISVTX) == 0) return true;
+  const uid_t user = ::geteuid();
+  return user == file.st_uid || user == folder.st_uid || hasFileOwnerCapability();
+}
+
+// Closes a descriptor opened here; false (errno saying why) when the close reports an error.
+bool closeOwned(int& fd) {
+  if (fd < 0) return true;
+  const int closing = fd;
+  fd = -1;
+  return ::close(closing) == 0;
+}
+
+}  // namespace
+
+FileIdentity identityOf(const struct stat& info) {
+  using Kind = FileIdentity::Kind;
+  if (S_ISCHR(info.st_mode) && info.st_rdev == nullDeviceNumber()) return {Kind::nullDevice, 0, 0, ""};
+  if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return {Kind::device, info.st_rdev, 0, ""};
+  if (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)) return {Kind::stream, info.st_dev, info.st_ino, ""};
+  return {Kind::file, info.st_dev, info.st_ino, ""};
+}
+
+FileIdentity identityOfPath(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? identityOf(info) : FileIdentity{};
+}
+
+bool sameFile(const FileIdentity& a, const FileIdentity& b) {
+  using Kind = FileIdentity::Kind;
+  if (a.kind != b.kind || a.kind == Kind::unknown || a.kind == Kind::nullDevice) return false;
+  return a.device == b.device && a.inode == b.inode && a.name == b.name;
+}
+
+OutputFile::OutputFile(int fd) { prepareDescriptor(fd); }
+
+OutputFile::OutputFile(const std::string& path) { prepareNamed(path); }
+
+void OutputFile::prepareNamed(const std::string& path) {
+  const Destination destination = destinationOf(path);
+  if (destination.descriptor) return prepareDescriptor(*destination.descriptor);
+  if (!destination.path) return refuse(ELOOP);
+  target_ = *destination.path;
+  struct stat info {};
+  if (::stat(target_.c_str(), &info) != 0) {
+    if (errno != ENOENT) return refuse(errno);
+    return prepareReplacing(target_, nullptr);
   }
+  if (S_ISDIR(info.st_mode)) return refuse(EISDIR);
+  if (S_ISREG(info.st_mode)) return prepareReplacing(target_, &info);
+  identity_ = identityOf(info);
+  if (S_ISFIFO(info.st_mode)) {
+    waiting_ = true;
+    return;
+  }
+  // Opened without waiting (a serial line waits for its carrier otherwise), then written waiting.
+  fd_ = ::open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+  if (fd_ < 0) return refuse(errno);
+  const int flags = ::fcntl(fd_, F_GETFL);
+  if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
+  if (::fstat(fd_, &info) == 0) identity_ = identityOf(info);
+}
+
+OutputFile::~OutputFile() {
+  if (!borrowed_) closeOwned(fd_);
+}
+
+void OutputFile::refuse(int error) {
+  refusal_ = error;  // the identity stays, for the checks that come first (an output that is an input)
   temporary_.reset();
-  if (!written) {
-    reason = errno != 0 ? std::strerror(errno) : "write failed";
+  if (!borrowed_) closeOwned(fd_);  // a descriptor of the program's stays named, never written
+}
+
+void OutputFile::prepareDescriptor(int fd) {
+  fd_ = fd;
+  borrowed_ = true;
+  struct stat info {};
+  if (!openAtStart(fd)) return refuse(EBADF);
+  if (::fstat(fd, &info) != 0) return refuse(errno);
+  identity_ = identityOf(info);
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || (flags & O_PATH) != 0 || (flags & O_ACCMODE) == O_RDONLY) return refuse(EBADF);
+}
+
+void OutputFile::prepareReplacing(const std::string& target, const struct stat* existing) {
+  if (existing) identity_ = identityOf(*existing);
+  const std::string folder = folderOf(target);
+  struct stat folderInfo {};
+  if (::stat(folder.c_str(), &folderInfo) != 0) return refuse(errno);
+  if (existing) {
+    // Opening for writing without truncating changes nothing, and asks the system itself
+    // (owner, mode, access lists, read-only mounts, immutable files).
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return refuse(errno);
+    ::close(fd);
+    if (!mayRenameOver(folderInfo, *existing)) return refuse(EPERM);
+    mode_ = existing->st_mode & 07777;
+    owner_ = FileOwner{existing->st_uid, existing->st_gid};
+  } else {
+    identity_ = {FileIdentity::Kind::newFile, folderInfo.st_dev, folderInfo.st_ino, nameOf(target)};
+    mode_ = newFileMode();
+  }
+  replacing_ = true;
+  temporary_.emplace(target);
+  if (!temporary_->valid()) return refuse(errno);
+}
+
+bool OutputFile::isTerminal() const { return refusal_ == 0 && fd_ >= 0 && ::isatty(fd_) == 1; }
+
+bool OutputFile::openWaiting() {
+  if (!waiting_ || refusal_ != 0) return refusal_ == 0;
+  waiting_ = false;
+  fd_ = ::open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd_ < 0) {
+    refuse(errno);
     return false;
   }
-  reason.clear();
+  struct stat info {};
+  if (::fstat(fd_, &info) == 0) identity_ = identityOf(info);
   return true;
+}
+
+bool OutputFile::write(const std::string& bytes, std::string& reason, const TerminalForm& onTerminal) {
+  errno = refusal_;
+  bool written = false;
+  if (refusal_ == 0 && temporary_) {
+    written = filled_ = fillTemporaryFile(*temporary_, bytes, mode_, owner_);
+    if (!written) temporary_.reset();  // removed now, the old file untouched
+  } else if (refusal_ == 0 && openWaiting() && fd_ >= 0) {
+    written = writeAll(fd_, onTerminal && isTerminal() ? onTerminal(bytes) : bytes);
+    const int error = errno;
+    // A device or FIFO opened here is closed once written: its reader sees the end.
+    if (!borrowed_ && !closeOwned(fd_) && written) written = false;
+    else errno = error;
+  }
+  if (written) {
+    reason.clear();
+    return true;
+  }
+  reason = errno != 0 ? std::strerror(errno) : "write failed";
+  return false;
+}
+
+bool OutputFile::putInPlace(std::string& reason) {
+  if (refusal_ == 0 && !replacing_) return true;
+  if (refusal_ != 0 || !filled_ || !temporary_) {
+    reason = refusal_ != 0 ? std::strerror(refusal_) : "nothing was written";
+    return false;
+  }
+  const bool renamed = temporary_->renameTo(target_);
+  if (!renamed) reason = std::strerror(errno);
+  temporary_.reset();  // removed, unless renamed
+  filled_ = false;
+  return renamed;
 }
 
 bool writeOutputFile(const std::string& path, const std::string& bytes, std::string& reason,
                      const TerminalForm& onTerminal) {
-  return PendingOutput(path).write(bytes, reason, onTerminal);
+  OutputFile output(path);
+  return output.write(bytes, reason, onTerminal) && output.putInPlace(reason);
 }
 
 }  // namespace platform

@@ -1,11 +1,14 @@
 #include "platform/temporary_file.h"
 
+#include <limits.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <iterator>
+
+#include "platform/fs_util.h"
 
 namespace platform {
 
@@ -91,8 +94,29 @@ struct TemporaryFileRegistry {
   }
 };
 
-TemporaryFile::TemporaryFile(const std::string& beside) : name_(beside.begin(), beside.end()) {
-  for (char c : std::string(".XXXXXX")) name_.push_back(c);
+namespace {
+
+// `beside` and ".XXXXXX", for mkstemp. A name that the folder takes may be too long for the
+// folder with the 7 bytes added: it is cut, at the start of a character, to fit.
+std::string temporaryNameBeside(const std::string& beside) {
+  static const std::string kUnique = ".XXXXXX";
+  const std::string folder = folderOf(beside);
+  std::string name = nameOf(beside);
+  const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  const size_t room = size_t(limit > 0 ? limit : NAME_MAX);
+  if (name.size() + kUnique.size() > room && room > kUnique.size()) {
+    size_t cut = room - kUnique.size();
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;  // a UTF-8 continuation byte
+    name.resize(cut);
+  }
+  return beside.substr(0, beside.size() - nameOf(beside).size()) + name + kUnique;
+}
+
+}  // namespace
+
+TemporaryFile::TemporaryFile(const std::string& beside) {
+  const std::string name = temporaryNameBeside(beside);
+  name_.assign(name.begin(), name.end());
   name_.push_back('\0');
   SignalsHeld held;
   fd_ = ::mkstemp(name_.data());

@@ -18,7 +18,8 @@ namespace platform {
 class TemporaryFile {
  public:
   // Creates a new file named `beside` + ".XXXXXX" (mkstemp: the user's own, private), open for
-  // writing. valid() is false, errno saying why, when it cannot be made.
+  // writing; the name part of `beside` is cut short when the whole would pass the folder's limit
+  // on a name's length. valid() is false, errno saying why, when it cannot be made.
   explicit TemporaryFile(const std::string& beside);
   // Closes it and removes the file, unless it was renamed.
   ~TemporaryFile();

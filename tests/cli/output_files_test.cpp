@@ -355,9 +355,10 @@ bool waitForNameIn(const std::string& dir, const std::string& prefix) {
 }
 
 // A signal that ends build while the image's temporary file exists removes it and leaves the
-// old image whole, and the program ends by that signal. The temporary file is made before the
-// listing is written, and the listing goes to a FIFO that nobody reads (or to a pipe nobody
-// reads from any more, which raises SIGPIPE), so the program waits there with the file made.
+// old image whole, and the program ends by that signal. The temporary file is made when the
+// outputs are prepared, and the listing goes to a FIFO that nobody opens for reading, which the
+// program opens last of its outputs (or to a pipe nobody reads from any more, which raises
+// SIGPIPE when the listing is written), so the program waits there with the file made.
 TEST(OutputFiles, ASignalLeavesNoTemporaryFileAndTheOldFileWhole) {
   TempXdgHome home;
   home.makeDir("out");

@@ -56,24 +56,30 @@ Unprivileged unprivilegedUser() {
   return runner;
 }
 
-StartedProgram startOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo,
-                                  const std::optional<ProgramUser>& user) {
+namespace {
+
+// Where and how a program is started beside its stdout.
+struct SpawnPlace {
+  std::string folder;             // its working folder; "" for the tests' own
+  std::vector<std::string> env;   // NAME=VALUE added to the tests' environment
+  int errDescriptor = -1;         // its stderr, when not a collected file
+};
+
+StartedProgram spawnProgram(std::vector<std::string> words, const ProgramStdout& stdoutTo, const SpawnPlace& place) {
   StartedProgram started;
   // The program lays out its library and settings under HOME and the XDG folders: never the
   // real ones.
   if (!TempXdgHome::active()) started.ownHome = std::make_shared<TempXdgHome>();
-  const std::string program = user ? kSetpriv : ORVELLA_CONFIG_PROGRAM;
   started.outPath = tempFile();
   started.errPath = tempFile();
-  std::vector<std::string> words = {program};
-  if (user) {
-    words.insert(words.end(), {"--reuid=" + std::to_string(user->uid), "--regid=" + std::to_string(user->gid),
-                               "--clear-groups", ORVELLA_CONFIG_PROGRAM});
-  }
-  words.insert(words.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (auto& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
+  std::vector<std::string> variables = place.env;
+  for (char** variable = environ; *variable; ++variable) variables.push_back(*variable);
+  std::vector<char*> envp;
+  for (auto& variable : variables) envp.push_back(variable.data());
+  envp.push_back(nullptr);
 
   int pipeEnds[2] = {-1, -1};
   posix_spawn_file_actions_t actions;
@@ -104,7 +110,11 @@ StartedProgram startOrvellaConfig(const std::vector<std::string>& args, const Pr
       break;
     }
   }
-  posix_spawn_file_actions_addopen(&actions, 2, started.errPath.c_str(), O_WRONLY | O_TRUNC, 0);
+  if (place.errDescriptor >= 0) posix_spawn_file_actions_adddup2(&actions, place.errDescriptor, 2);
+  else posix_spawn_file_actions_addopen(&actions, 2, started.errPath.c_str(), O_WRONLY | O_TRUNC, 0);
+  if (!place.folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, place.folder.c_str());
+  // Only what the test gives it: no descriptor the test process inherited (from ctest, say).
+  posix_spawn_file_actions_addclosefrom_np(&actions, 3);
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   sigset_t all, none;
@@ -114,7 +124,7 @@ StartedProgram startOrvellaConfig(const std::vector<std::string>& args, const Pr
   posix_spawnattr_setsigmask(&attributes, &none);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
   pid_t child = -1;
-  const int spawned = posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
+  const int spawned = posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), envp.data());
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (pipeEnds[1] >= 0) ::close(pipeEnds[1]);
@@ -122,6 +132,26 @@ StartedProgram startOrvellaConfig(const std::vector<std::string>& args, const Pr
   if (spawned == 0) started.pid = child;
   return started;
 }
+
+}  // namespace
+
+StartedProgram startOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo,
+                                  const std::optional<ProgramUser>& user, int errDescriptor) {
+  std::vector<std::string> words = {user ? kSetpriv : ORVELLA_CONFIG_PROGRAM};
+  if (user) {
+    words.insert(words.end(), {"--reuid=" + std::to_string(user->uid), "--regid=" + std::to_string(user->gid),
+                               "--clear-groups", ORVELLA_CONFIG_PROGRAM});
+  }
+  words.insert(words.end(), args.begin(), args.end());
+  return spawnProgram(words, stdoutTo, {"", {}, errDescriptor});
+}
+
+ProgramRun runInShell(const std::string& commandLine, const std::string& folder) {
+  StartedProgram program = spawnProgram({"/bin/bash", "-c", commandLine}, {},
+                                        {folder, {std::string("ORVELLA=") + ORVELLA_CONFIG_PROGRAM}, -1});
+  return finishOrvellaConfig(program);
+}
+
 
 ProgramRun finishOrvellaConfig(StartedProgram& program) {
   ProgramRun run;

@@ -49,7 +49,8 @@ struct Unprivileged {
 };
 Unprivileged unprivilegedUser();
 
-// Runs the program with `args` (stdin from /dev/null) and waits for it to end; as `user` when
+// Runs the program with `args` (stdin from /dev/null, no descriptor open beyond 2) and waits for
+// it to end; as `user` when
 // one is given (its stdout and stderr files are still opened by the tests' own user). It starts
 // with the default action for every signal and none blocked, whatever the tests inherited.
 ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo = {},
@@ -64,6 +65,14 @@ struct StartedProgram {
   int readEnd = -1;  // of a pipe or a terminal
   std::shared_ptr<TempXdgHome> ownHome;
 };
+// With `errDescriptor`, the program's stderr is that descriptor (a pipe the test holds) and
+// ProgramRun::err stays empty.
 StartedProgram startOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo = {},
-                                  const std::optional<ProgramUser>& user = std::nullopt);
+                                  const std::optional<ProgramUser>& user = std::nullopt, int errDescriptor = -1);
 ProgramRun finishOrvellaConfig(StartedProgram& program);
+
+// Runs `commandLine` with bash in `folder`, the program's path in $ORVELLA, as runOrvellaConfig
+// runs the program (stdin from /dev/null, every signal at its default; the shell's stdout and
+// stderr collected), so that a test gives a command as a user would type it, redirections
+// included.
+ProgramRun runInShell(const std::string& commandLine, const std::string& folder);

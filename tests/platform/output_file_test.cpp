@@ -1,6 +1,6 @@
 // Output files: written whole or not at all, the old file kept on every failure, no temporary
-// file left behind (nor by a signal that ends the program), and the permissions of a replaced file
-// kept.
+// file left behind (nor by a signal that ends the program), the permissions of a replaced file
+// kept, and a temporary file's name within the folder's limit.
 #include "platform/output_file.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +70,24 @@ TEST(OutputFile, WritesWholeOrKeepsTheOldFile) {
   EXPECT_EQ(modeOf(out + "new.room"), mode_t(0644));
 }
 
+// A name that the folder takes, with ".XXXXXX" added, may pass the folder's limit: the temporary
+// file's name is cut short, at the start of a character.
+TEST(OutputFile, ALongNameGetsATemporaryFileWithinTheFolderLimit) {
+  TempXdgHome folder;
+  folder.makeDir("out");
+  const std::string out = folder.root() + "/out/";
+  const std::string name = std::string(246, 'm') + "\xE2\x82\xAC" + std::string(5, 'z');  // 254 bytes
+  platform::OutputFile output(out + name);
+  ASSERT_EQ(output.refusal(), 0) << std::strerror(output.refusal());
+  const std::set<std::string> names = namesIn(out);
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(names.begin()->size(), 246u + 7);
+  EXPECT_EQ(names.begin()->substr(0, 247), std::string(246, 'm') + ".");
+  std::string reason;
+  EXPECT_TRUE(output.write("new", reason) && output.putInPlace(reason)) << reason;
+  EXPECT_EQ(namesIn(out), std::set<std::string>{name});
+}
+
 // A signal that ends the program while an output's temporary file exists removes it, leaves the
 // old file whole and ends the program by that signal; a signal the program ignores changes
 // nothing, and one after the rename leaves the new file. Each case runs in a child process.
@@ -94,11 +112,11 @@ TEST(OutputFile, ASignalThatEndsTheProgramLeavesNoTemporaryFile) {
     if (child == 0) {
       ::signal(c.signal, c.ignored ? SIG_IGN : SIG_DFL);
       std::string reason;
-      platform::PendingOutput output(path);
-      if (c.afterTheRename) output.write("new bytes", reason);
+      platform::OutputFile output(path);
+      if (c.afterTheRename) (void)(output.write("new bytes", reason) && output.putInPlace(reason));
       else if (namesIn(dir).size() != 2) ::_exit(3);  // no temporary file to remove
       ::raise(c.signal);
-      output.write("new bytes", reason);
+      (void)(output.write("new bytes", reason) && output.putInPlace(reason));
       ::_exit(0);
     }
     int status = 0;
