@@ -1,7 +1,8 @@
 // orvella-config: reads the command line (CLI11), applies the global options, starts the
 // program up on its library and runs one command. Usage errors exit 64; --help, help and
 // --version print on stdout and exit 0. Whatever the run did, a failed write to stdout ends it
-// with 73.
+// with 73. SIGXFSZ is ignored for the whole run, so that a file-size limit fails the write it
+// stops (73) instead of ending the program.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +13,7 @@
 
 #include "common/utility_version.h"
 #include "platform/message_box.h"
+#include "platform/temporary_file.h"
 #include "cli/command.h"
 #include "cli/command_line.h"
 #include "cli/failure_report.h"
@@ -151,4 +153,7 @@ CommandRegistration::CommandRegistration(const Command& command) { registry().pu
 
 }  // namespace cli
 
-int main(int argc, char** argv) { return cli::finishStandardOutput(cli::runProgram(argc, argv)); }
+int main(int argc, char** argv) {
+  platform::failWritesPastTheFileSizeLimit();
+  return cli::finishStandardOutput(cli::runProgram(argc, argv));
+}

@@ -355,7 +355,8 @@ bool waitForNameIn(const std::string& dir, const std::string& prefix) {
 }
 
 // A signal that ends build while the image's temporary file exists removes it and leaves the
-// old image whole, and the program ends by that signal. The temporary file is made before the
+// old image whole, and the program ends by that signal (SIGQUIT and SIGXCPU, whose default
+// action dumps core, with core dumps limited to none). The temporary file is made before the
 // listing is written, and the listing goes to a FIFO that nobody reads (or to a pipe nobody
 // reads from any more, which raises SIGPIPE), so the program waits there with the file made.
 TEST(OutputFiles, ASignalLeavesNoTemporaryFileAndTheOldFileWhole) {
@@ -368,14 +369,16 @@ TEST(OutputFiles, ASignalLeavesNoTemporaryFileAndTheOldFileWhole) {
   const struct {
     int signal;
     bool sent;  // by the test; otherwise raised by the write to the pipe
-  } cases[] = {{SIGINT, true}, {SIGTERM, true}, {SIGHUP, true}, {SIGPIPE, false}};
+  } cases[] = {{SIGINT, true},  {SIGTERM, true}, {SIGHUP, true},  {SIGPIPE, false},   {SIGQUIT, true},
+               {SIGALRM, true}, {SIGXCPU, true}, {SIGUSR1, true}, {SIGRTMIN + 1, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(strsignal(c.signal));
     home.writeFile("out/existing.img", old);
     ProgramRun run;
     if (c.sent) {
       StartedProgram program =
-          startOrvellaConfig({"build", room, "--format", "9", "-o", image, "--listing", fifo});
+          startOrvellaConfig({"build", room, "--format", "9", "-o", image, "--listing", fifo}, {}, std::nullopt,
+                             {std::nullopt, true});
       ASSERT_GT(program.pid, 0);
       const bool made = waitForNameIn(dir, "existing.img.");
       ::kill(program.pid, c.signal);
@@ -390,6 +393,26 @@ TEST(OutputFiles, ASignalLeavesNoTemporaryFileAndTheOldFileWhole) {
     for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
     EXPECT_EQ(names, (std::set<std::string>{"existing.img", "listing.fifo"}));
   }
+}
+
+// Under a file-size limit, the write that passes it fails as a full disk would (73, with the
+// system's reason) instead of ending the program by SIGXFSZ: no temporary file is left, and the
+// old files stay as they were. The listing is larger than the limit, the image is not.
+TEST(OutputFiles, AFileSizeLimitFailsTheWriteAndKeepsTheOldFiles) {
+  TempXdgHome home;
+  const std::string dir = home.root() + "/out/";
+  const std::string room = std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/userrooms/Room 101.room";
+  home.writeFile("out/out.img", "old image");
+  home.writeFile("out/out.txt", "old listing");
+  ProgramRun run = runOrvellaConfig({"build", room, "--format", "9", "-o", dir + "out.img", "--listing", dir + "out.txt"},
+                                    {}, std::nullopt, {16 * 1024, true});
+  EXPECT_EQ(run.status, 73) << run.signal;
+  EXPECT_EQ(run.err, "orvella-config: cannot write '" + dir + "out.txt': File too large\n");
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
+  EXPECT_EQ(names, (std::set<std::string>{"out.img", "out.txt"}));
+  EXPECT_EQ(platform::readWholeFile(dir + "out.img"), "old image");
+  EXPECT_EQ(platform::readWholeFile(dir + "out.txt"), "old listing");
 }
 
 // A test that forgets its own home still runs the program in a temporary one.

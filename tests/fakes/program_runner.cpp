@@ -21,6 +21,7 @@ extern char** environ;
 namespace {
 
 constexpr const char* kSetpriv = "/usr/bin/setpriv";
+constexpr const char* kPrlimit = "/usr/bin/prlimit";
 
 std::string tempFile() {
   char name[] = "/tmp/orvella-run-XXXXXX";
@@ -57,20 +58,28 @@ Unprivileged unprivilegedUser() {
 }
 
 StartedProgram startOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo,
-                                  const std::optional<ProgramUser>& user) {
+                                  const std::optional<ProgramUser>& user, const ProgramLimits& limits) {
   StartedProgram started;
   // The program lays out its library and settings under HOME and the XDG folders: never the
   // real ones.
   if (!TempXdgHome::active()) started.ownHome = std::make_shared<TempXdgHome>();
-  const std::string program = user ? kSetpriv : ORVELLA_CONFIG_PROGRAM;
   started.outPath = tempFile();
   started.errPath = tempFile();
-  std::vector<std::string> words = {program};
-  if (user) {
-    words.insert(words.end(), {"--reuid=" + std::to_string(user->uid), "--regid=" + std::to_string(user->gid),
-                               "--clear-groups", ORVELLA_CONFIG_PROGRAM});
+  std::vector<std::string> words;
+  if (limits.fileSize || limits.noCoreDump) {
+    words.push_back(kPrlimit);
+    if (limits.fileSize) words.push_back("--fsize=" + std::to_string(*limits.fileSize));
+    if (limits.noCoreDump) words.push_back("--core=0");
+    words.push_back("--");
   }
+  if (user) {
+    words.push_back(kSetpriv);
+    words.insert(words.end(), {"--reuid=" + std::to_string(user->uid), "--regid=" + std::to_string(user->gid),
+                               "--clear-groups"});
+  }
+  words.push_back(ORVELLA_CONFIG_PROGRAM);
   words.insert(words.end(), args.begin(), args.end());
+  const std::string program = words.front();
   std::vector<char*> argv;
   for (auto& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
@@ -148,7 +157,7 @@ ProgramRun finishOrvellaConfig(StartedProgram& program) {
 }
 
 ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo,
-                            const std::optional<ProgramUser>& user) {
-  StartedProgram program = startOrvellaConfig(args, stdoutTo, user);
+                            const std::optional<ProgramUser>& user, const ProgramLimits& limits) {
+  StartedProgram program = startOrvellaConfig(args, stdoutTo, user, limits);
   return finishOrvellaConfig(program);
 }
