@@ -3,13 +3,13 @@
 // image without a time stamp, and the exit statuses.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/fs_util.h"
 #include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
+#include "tests/fakes/read_or_fail.h"
 #include "tests/fakes/temp_xdg_home.h"
 #include "tests/panel/checked_driver_text.h"
 
@@ -103,7 +103,7 @@ TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
   TempXdgHome folder;
   const std::string dir = folder.root() + "/", pastByte = " is past its field, which holds at most ";
   const std::string outOf = "[E]PokeByte error - out of bounds byte at location ";
-  const std::string room = *platform::readWholeFile(kLibrary + "/orvella/userrooms/Room 101.room");
+  const std::string room = readOrFail(kLibrary + "/orvella/userrooms/Room 101.room");
   std::string eAcute;
   for (int i = 0; i < 128; ++i) eAcute += "\xC3\xA9";  // 128 characters, 256 bytes
   const struct {
@@ -162,8 +162,7 @@ TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
 TEST(BuildCommand, AWarningCutsALongValue) {
   TempXdgHome folder;
   const std::string dir = folder.root() + "/";
-  const std::optional<std::string> room = platform::readWholeFile(kLibrary + "/orvella/userrooms/Room 101.room");
-  ASSERT_TRUE(room);
+  const std::string room = readOrFail(kLibrary + "/orvella/userrooms/Room 101.room");
   auto times = [](int count, const std::string& text) {
     std::string repeated;
     for (int i = 0; i < count; ++i) repeated += text;
@@ -181,7 +180,7 @@ TEST(BuildCommand, AWarningCutsALongValue) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.shown.substr(0, 40));
-    folder.writeFile("r.room", listing_lines::withLine(*room, statement + c.name + "\""));
+    folder.writeFile("r.room", listing_lines::withLine(room, statement + c.name + "\""));
     ProgramRun run =
         runOrvellaConfig({"build", dir + "r.room", "--format", "7", "-o", dir + "r.img", "--listing", dir + "r.lst"});
     EXPECT_EQ(run.status, 0) << run.err;

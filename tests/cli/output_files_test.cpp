@@ -25,6 +25,7 @@
 #include "platform/fs_util.h"
 #include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
+#include "tests/fakes/read_or_fail.h"
 #include "tests/fakes/temp_xdg_home.h"
 
 namespace {
@@ -40,7 +41,7 @@ mode_t typeOf(const std::string& path) {
 TEST(OutputFiles, NeverDestroyAnInputOrADevice) {
   TempXdgHome home;
   const std::string dir = home.root() + "/", driver = dir + "d.prjdrv";
-  home.writeFile("d.prjdrv", *platform::readWholeFile(kDriver));
+  home.writeFile("d.prjdrv", readOrFail(kDriver));
   home.writeFile("target.room", "old");
   ::symlink((dir + "d.prjdrv").c_str(), (dir + "input-link.room").c_str());
   ::symlink("target.room", (dir + "link.room").c_str());
@@ -92,7 +93,7 @@ TEST(OutputFiles, NeverDestroyAnInputOrADevice) {
 TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
   TempXdgHome home;
   const std::string dir = home.root() + "/", driver = dir + "d.prjdrv", log = dir + "log";
-  home.writeFile("d.prjdrv", *platform::readWholeFile(kDriver));
+  home.writeFile("d.prjdrv", readOrFail(kDriver));
   ::symlink("/dev/stdout", (dir + "stdout-link").c_str());
   ::symlink("a2", (dir + "a1").c_str());
   ::symlink("a1", (dir + "a2").c_str());
@@ -104,7 +105,7 @@ TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
   ::symlink(libraryDriver.c_str(), (dir + "driver-link").c_str());
   const std::string panel = std::string(ORVELLA_SOURCE_DIR) + "/examples/panel-format9.img";
   ASSERT_EQ(runOrvellaConfig({"room", driver, "-o", dir + "first.room"}).status, 0);
-  const std::string room = *platform::readWholeFile(dir + "first.room");
+  const std::string room = readOrFail(dir + "first.room");
   const std::string saved = dir + "first.room";  // which, unlike the driver, has no comments to count
 
   using Kind = ProgramStdout::Kind;
@@ -174,9 +175,9 @@ TEST(OutputFiles, AFileTheUserMayNotWriteIsNeverReplaced) {
   TempXdgHome home;
   ::chmod(home.root().c_str(), 0777);  // a folder the other user can write
   const std::string dir = home.root() + "/", driver = dir + "d.prjdrv";
-  home.writeFile("d.prjdrv", *platform::readWholeFile(kDriver));
+  home.writeFile("d.prjdrv", readOrFail(kDriver));
   ASSERT_EQ(runOrvellaConfig({"room", driver, "-o", dir + "first.room"}).status, 0);
-  const std::string room = *platform::readWholeFile(dir + "first.room");
+  const std::string room = readOrFail(dir + "first.room");
   const Unprivileged runner = unprivilegedUser();
   const bool root = ::geteuid() == 0;
 
@@ -251,7 +252,7 @@ TEST(OutputFiles, AFolderTheUserMayNotWriteIsRefusedFirst) {
   TempXdgHome home;
   ::chmod(home.root().c_str(), 0777);  // the listing's folder, which the other user can write
   const std::string dir = home.root() + "/", locked = dir + "locked/", listing = dir + "listing.txt";
-  home.writeFile("d.prjdrv", *platform::readWholeFile(kDriver));
+  home.writeFile("d.prjdrv", readOrFail(kDriver));
   ASSERT_EQ(::mkdir(locked.c_str(), 0777), 0);
   home.writeFile("locked/old.img", "old bytes\n");
   ::chmod((locked + "old.img").c_str(), 0666);
@@ -302,7 +303,7 @@ TEST(OutputFiles, AFailedChecksListingNeverTakesTheOutputsPlace) {
   TempXdgHome home;
   const std::string dir = home.root() + "/", room = dir + "bad.room", listing = dir + "L.lst", library = dir + "lib";
   const std::string examples = std::string(ORVELLA_SOURCE_DIR) + "/examples/library";
-  home.writeFile("bad.room", listing_lines::withLine(*platform::readWholeFile(examples + "/orvella/userrooms/Room 101.room"),
+  home.writeFile("bad.room", listing_lines::withLine(readOrFail(examples + "/orvella/userrooms/Room 101.room"),
                                                      "ROOM-INACT-SHUTDOWN-TIMER=-1H"));
   const std::string factory = "lib/orvella/drivers/" + std::string(PanelSettingsV2::kFactoryDefaultsDriver);
   home.writeFile(factory, "PROJ-FILE-FMT=2\r\nVOL-MUTE=300\r\n");
