@@ -4,7 +4,7 @@
 // not replaced; a folder that cannot hold the file; a name that stands for an open descriptor
 // written through it; a link loop refused; a file the user may not write kept, and a folder the
 // user may not write refused first; a failed write to standard output failing every command; a
-// signal leaving no temporary file; no run touching the real home.
+// signal leaving no temporary file; a file-size limit failing the write; no run touching the real home.
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -337,6 +337,12 @@ TEST(OutputFiles, AFailedChecksListingNeverTakesTheOutputsPlace) {
   EXPECT_EQ(typeOf(dir + "x.img"), 0u);
 }
 
+std::set<std::string> namesIn(const std::string& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
+  return names;
+}
+
 // Waits (10 s at most) until `dir` holds a name that starts with `prefix`; true when it does.
 bool waitForNameIn(const std::string& dir, const std::string& prefix) {
   const int events = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
@@ -390,9 +396,7 @@ TEST(OutputFiles, ASignalLeavesNoTemporaryFileAndTheOldFileWhole) {
     }
     EXPECT_EQ(run.signal, c.signal) << run.status << " " << run.err;
     EXPECT_EQ(platform::readWholeFile(image), old);
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
-    EXPECT_EQ(names, (std::set<std::string>{"existing.img", "listing.fifo"}));
+    EXPECT_EQ(namesIn(dir), (std::set<std::string>{"existing.img", "listing.fifo"}));
   }
 }
 
@@ -409,9 +413,7 @@ TEST(OutputFiles, AFileSizeLimitFailsTheWriteAndKeepsTheOldFiles) {
                                     {}, std::nullopt, {16 * 1024, true});
   EXPECT_EQ(run.status, 73) << run.signal;
   EXPECT_EQ(run.err, "orvella-config: cannot write '" + dir + "out.txt': File too large\n");
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
-  EXPECT_EQ(names, (std::set<std::string>{"out.img", "out.txt"}));
+  EXPECT_EQ(namesIn(dir), (std::set<std::string>{"out.img", "out.txt"}));
   EXPECT_EQ(platform::readWholeFile(dir + "out.img"), "old image");
   EXPECT_EQ(platform::readWholeFile(dir + "out.txt"), "old listing");
 }
