@@ -4,7 +4,8 @@
 // not replaced; a folder that cannot hold the file; a name that stands for an open descriptor
 // written through it; a link loop refused; a file the user may not write kept, and a folder the
 // user may not write refused first; a failed write to standard output failing every command; a
-// signal leaving no temporary file; a file-size limit failing the write; no run touching the real home.
+// signal leaving no temporary file; a file-size limit failing the write; no run touching the
+// real home.
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -409,8 +410,9 @@ TEST(OutputFiles, AFileSizeLimitFailsTheWriteAndKeepsTheOldFiles) {
   const std::string room = std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/userrooms/Room 101.room";
   home.writeFile("out/out.img", "old image");
   home.writeFile("out/out.txt", "old listing");
-  ProgramRun run = runOrvellaConfig({"build", room, "--format", "9", "-o", dir + "out.img", "--listing", dir + "out.txt"},
-                                    {}, std::nullopt, {16 * 1024, true});
+  ProgramRun run = runOrvellaConfig(
+      {"build", room, "--format", "9", "-o", dir + "out.img", "--listing", dir + "out.txt"}, {}, std::nullopt,
+      {16 * 1024, true});
   EXPECT_EQ(run.status, 73) << run.signal;
   EXPECT_EQ(run.err, "orvella-config: cannot write '" + dir + "out.txt': File too large\n");
   EXPECT_EQ(namesIn(dir), (std::set<std::string>{"out.img", "out.txt"}));
