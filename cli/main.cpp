@@ -2,7 +2,9 @@
 // starts the program up on its library and runs one command. Usage errors exit 64, said with
 // the usage line of the command (of the program when no command was read); --help, help and
 // --version print on stdout and exit 0 (73, writing nothing, when stdout was closed at start).
-// Whatever the run did, a failed write to stdout ends it with 73.
+// Whatever the run did, a failed write to stdout ends it with 73. SIGXFSZ is ignored for the
+// whole run, so that a file-size limit fails the write it stops (73) instead of ending the
+// program.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include "common/utility_version.h"
 #include "platform/message_box.h"
 #include "platform/start_descriptors.h"
+#include "platform/temporary_file.h"
 #include "cli/command.h"
 #include "cli/command_line.h"
 #include "cli/failure_report.h"
@@ -151,5 +154,6 @@ CommandRegistration::CommandRegistration(const Command& command) { registry().pu
 int main(int argc, char** argv) {
   // Before anything is opened: a closed standard descriptor is no file's number.
   platform::holdDescriptorsAtStart();
+  platform::failWritesPastTheFileSizeLimit();
   return cli::finishStandardOutput(cli::runProgram(argc, argv));
 }

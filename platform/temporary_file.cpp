@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <iterator>
 
 #include "platform/fs_util.h"
 
@@ -14,13 +13,28 @@ namespace platform {
 
 namespace {
 
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
-constexpr size_t kSignalCount = std::size(kEndingSignals);
-
+// The signals whose default action ends the program and that come from outside it: from a
+// user (kill, the terminal's keys), a shell, or the system (a lost terminal, a closed pipe, a
+// resource limit, a timer, power failing). Those that report a fault of the program itself
+// (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS) keep their default action, which
+// shows the fault as it happened. SIGXFSZ is here for a program that does not ignore it
+// (failWritesPastTheFileSizeLimit). SIGIO and SIGSTKFLT end the program although nothing in it
+// asks for them (no descriptor is set for signal-driven input, no coprocessor raises a stack
+// fault): only kill sends them. The real-time signals glibc leaves to programs end it too, and
+// are taken as the others are, only while they have their default action.
 sigset_t endingSignals() {
   sigset_t set;
   sigemptyset(&set);
-  for (int signal : kEndingSignals) sigaddset(&set, signal);
+  for (int signal : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGALRM, SIGTERM, SIGUSR1, SIGUSR2, SIGXCPU, SIGXFSZ,
+                     SIGVTALRM, SIGPROF, SIGIO})
+    sigaddset(&set, signal);
+#ifdef SIGPWR
+  sigaddset(&set, SIGPWR);
+#endif
+#ifdef SIGSTKFLT
+  sigaddset(&set, SIGSTKFLT);
+#endif
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) sigaddset(&set, signal);
   return set;
 }
 
@@ -50,8 +64,7 @@ class SignalsHeld {
 // ending signals are held, so the handler always finds it whole.
 struct TemporaryFileRegistry {
   static inline TemporaryFile* first = nullptr;
-  static inline struct sigaction previous[kSignalCount];
-  static inline bool handled[kSignalCount] = {};
+  static inline bool handled[NSIG] = {};
 
   // Only async-signal-safe calls: unlink, signal, raise. The signal raised again stays blocked
   // until the handler returns, and then ends the program by its default action.
@@ -77,20 +90,29 @@ struct TemporaryFileRegistry {
     if (first == nullptr) restoreSignals();
   }
 
-  // A signal the program ignores stays ignored.
+  // Only a signal that has its default action is taken: one the program ignores stays ignored,
+  // and one that a part of the program handles (a profiler's SIGPROF) stays its own.
   static void handleSignals() {
     struct sigaction action {};
     action.sa_handler = removeAllAndEnd;
     action.sa_mask = endingSignals();
-    for (size_t i = 0; i < kSignalCount; ++i) {
-      handled[i] = ::sigaction(kEndingSignals[i], nullptr, &previous[i]) == 0 && previous[i].sa_handler != SIG_IGN &&
-                   ::sigaction(kEndingSignals[i], &action, nullptr) == 0;
+    for (int signal = 1; signal < NSIG; ++signal) {
+      struct sigaction previous {};
+      handled[signal] = sigismember(&action.sa_mask, signal) == 1 && ::sigaction(signal, nullptr, &previous) == 0 &&
+                        (previous.sa_flags & SA_SIGINFO) == 0 && previous.sa_handler == SIG_DFL &&
+                        ::sigaction(signal, &action, nullptr) == 0;
     }
   }
 
+  // Back to the default action, unless another part of the program has taken the signal since.
   static void restoreSignals() {
-    for (size_t i = 0; i < kSignalCount; ++i)
-      if (handled[i]) ::sigaction(kEndingSignals[i], &previous[i], nullptr);
+    for (int signal = 1; signal < NSIG; ++signal) {
+      struct sigaction current {};
+      if (handled[signal] && ::sigaction(signal, nullptr, &current) == 0 && (current.sa_flags & SA_SIGINFO) == 0 &&
+          current.sa_handler == removeAllAndEnd)
+        ::signal(signal, SIG_DFL);
+      handled[signal] = false;
+    }
   }
 };
 
@@ -149,5 +171,7 @@ bool TemporaryFile::renameTo(const std::string& path) {
   TemporaryFileRegistry::remove(*this);
   return true;
 }
+
+void failWritesPastTheFileSizeLimit() { ::signal(SIGXFSZ, SIG_IGN); }
 
 }  // namespace platform

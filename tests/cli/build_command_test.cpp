@@ -9,6 +9,7 @@
 #include "platform/fs_util.h"
 #include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
+#include "tests/fakes/read_or_fail.h"
 #include "tests/fakes/temp_xdg_home.h"
 #include "tests/panel/checked_driver_text.h"
 
@@ -103,7 +104,7 @@ TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
   TempXdgHome folder;
   const std::string dir = folder.root() + "/", pastByte = " is past its field, which holds at most ";
   const std::string outOf = "[E]PokeByte error - out of bounds byte at location ";
-  const std::string room = *platform::readWholeFile(kLibrary + "/orvella/userrooms/Room 101.room");
+  const std::string room = readOrFail(kLibrary + "/orvella/userrooms/Room 101.room");
   std::string eAcute;
   for (int i = 0; i < 128; ++i) eAcute += "\xC3\xA9";  // 128 characters, 256 bytes
   const struct {
@@ -157,21 +158,36 @@ TEST(BuildCommand, AnErrorLineNamesTheSettingAndWhatItsFieldHolds) {
   }
 }
 
-// A value the image does not keep is named in a warning, a long one cut as error lines are.
+// A value the image does not keep is named in a warning, a long one cut as error lines are: at
+// 320 bytes, or before a character that the 320th byte falls inside.
 TEST(BuildCommand, AWarningCutsALongValue) {
   TempXdgHome folder;
   const std::string dir = folder.root() + "/";
-  std::string name;
-  for (int i = 0; i < 2500; ++i) name += "\xC3\xA9";  // the cut falls inside no character
-  folder.writeFile("r.room", listing_lines::withLine(*platform::readWholeFile(kLibrary + "/orvella/userrooms/Room 101.room"),
-                                                     "ROOM-LEGEND-NAME[1]=\"" + name + "\""));
-  ProgramRun run = runOrvellaConfig({"build", dir + "r.room", "--format", "7", "-o", dir + "r.img", "--listing", dir + "r.lst"});
-  EXPECT_EQ(run.status, 0) << run.err;
-  const std::string shown = "ROOM-LEGEND-NAME[1]=\"" + name.substr(0, 298);  // 320 bytes
-  EXPECT_NE(run.err.find(dir + "r.room: warning: " + shown + " ... (4703 more bytes in the file) is not kept in "
-                         "memory format 7\n"),
-            std::string::npos)
-      << run.err.substr(0, 400);
+  const std::string room = readOrFail(kLibrary + "/orvella/userrooms/Room 101.room");
+  auto times = [](int count, const std::string& text) {
+    std::string repeated;
+    for (int i = 0; i < count; ++i) repeated += text;
+    return repeated;
+  };
+  const std::string statement = "ROOM-LEGEND-NAME[1]=\"";  // 21 bytes
+  const struct {
+    std::string name;
+    std::string shown;  // of the statement
+  } cases[] = {
+      {times(2500, "\xC3\xA9"), statement + times(149, "\xC3\xA9") + " ... (4703 more bytes in the file)"},
+      {times(2000, "\xE2\x82\xAC"), statement + times(99, "\xE2\x82\xAC") + " ... (5704 more bytes in the file)"},
+      {std::string(298, 'P'), statement + std::string(298, 'P') + "\""},  // 320 bytes: whole
+      {std::string(299, 'P'), statement + std::string(299, 'P') + " ... (1 more byte in the file)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown.substr(0, 40));
+    folder.writeFile("r.room", listing_lines::withLine(room, statement + c.name + "\""));
+    ProgramRun run =
+        runOrvellaConfig({"build", dir + "r.room", "--format", "7", "-o", dir + "r.img", "--listing", dir + "r.lst"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find(dir + "r.room: warning: " + c.shown + " is not kept in memory format 7\n"), std::string::npos)
+        << run.err.substr(0, 400);
+  }
 }
 
 }  // namespace

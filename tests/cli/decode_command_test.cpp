@@ -11,6 +11,7 @@
 #include "platform/fs_util.h"
 #include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
+#include "tests/fakes/read_or_fail.h"
 #include "tests/fakes/simulated_panel.h"
 #include "tests/fakes/temp_xdg_home.h"
 
@@ -32,7 +33,7 @@ TEST(DecodeCommand, ReadsAPanelBackIntoARoom) {
   TempXdgHome home;
   const std::string dir = home.root() + "/", library = dir + "lib";
   const std::string driver =
-      *platform::readWholeFile(std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/drivers/" + kDriver);
+      readOrFail(std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/drivers/" + kDriver);
   home.writeFile("lib/orvella/drivers/" + kDriver, driver);
   home.writeFile("lib/orvella/drivers/Newer.prjdrv", driver + "REQUIRES-FW-VERSION=1,5\r\n");
   home.writeFile("newer.img", panelImage("Newer.prjdrv"));
@@ -129,7 +130,7 @@ TEST(DecodeCommand, AnUnreadDriverNameIsNoMissingDriver) {
 TEST(DecodeCommand, SaysWhenItsRoomWouldNotBuildThePanelsImage) {
   TempXdgHome home;
   const std::string dir = home.root() + "/", examples = std::string(ORVELLA_SOURCE_DIR) + "/examples/library";
-  const std::string room = *platform::readWholeFile(examples + "/orvella/userrooms/Room 101.room");
+  const std::string room = readOrFail(examples + "/orvella/userrooms/Room 101.room");
   const std::string differs = "orvella-config: the room decoded from '" + dir + "panel.img' does not build the panel's image: ";
   const struct {
     std::string change, format, err;  // the room's line changed, when one is
@@ -159,7 +160,7 @@ TEST(DecodeCommand, SaysWhenItsRoomWouldNotBuildThePanelsImage) {
 TEST(DecodeCommand, ReadsAPanelOverTheSerialLineOnceABlock) {
   TempXdgHome home;
   const std::string dir = home.root() + "/", examples = std::string(ORVELLA_SOURCE_DIR) + "/examples/";
-  SimulatedPanel panel(*platform::readWholeFile(examples + "panel-format9.img"), false);
+  SimulatedPanel panel(readOrFail(examples + "panel-format9.img"), false);
   const std::vector<std::string> decode = {"--library", examples + "library", "--fw", "2.0", "decode", "--listing",
                                            dir + "listing.txt", "-o"};
   auto withSource = [&decode](std::vector<std::string> source) {
@@ -181,7 +182,7 @@ TEST(DecodeCommand, ReadsAPanelOverTheSerialLineOnceABlock) {
 TEST(DecodeCommand, AsksForABlockThatCannotBeReadOnce) {
   TempXdgHome home;
   const std::string examples = std::string(ORVELLA_SOURCE_DIR) + "/examples/";
-  SimulatedPanel panel(*platform::readWholeFile(examples + "panel-format9.img"), false);
+  SimulatedPanel panel(readOrFail(examples + "panel-format9.img"), false);
   panel.refuseBlock(6);
   const ProgramRun run =
       runOrvellaConfig({"--library", examples + "library", "--fw", "2.0", "decode", "--port", panel.devicePath()});

@@ -14,6 +14,7 @@
 #include "platform/fs_util.h"
 #include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
+#include "tests/fakes/read_or_fail.h"
 #include "tests/fakes/temp_xdg_home.h"
 
 namespace {
@@ -43,7 +44,7 @@ bool roundedToTick(const std::string& key, const std::string& given, const std::
 
 TEST(KeptSettings, BuildNamesExactlyTheSettingsDecodeGivesBackOtherwise) {
   TempXdgHome home;
-  const std::string dir = home.root() + "/", example = *platform::readWholeFile(kRoom);
+  const std::string dir = home.root() + "/", example = readOrFail(kRoom);
   std::optional<std::string> pastPreamplifier;  // the bytes after the field, as the example builds them
   // The room's lines changed, and in each format what build says of the first of them.
   const struct {
@@ -81,7 +82,7 @@ TEST(KeptSettings, BuildNamesExactlyTheSettingsDecodeGivesBackOtherwise) {
       const std::string warning = dir + "room.room: warning: ";
       for (size_t at = 0; (at = build.err.find(warning, at)) != std::string::npos; at += warning.size())
         named.insert(keyOf(build.err.substr(at + warning.size())));
-      const auto decoded = roomSettings(*platform::readWholeFile(dir + "decoded.room"));
+      const auto decoded = roomSettings(readOrFail(dir + "decoded.room"));
       for (const auto& [key, value] : roomSettings(room)) {
         const auto back = decoded.find(key);
         if (back == decoded.end() || (back->second != value && !roundedToTick(key, value, back->second, format)))
@@ -104,7 +105,7 @@ TEST(KeptSettings, BuildNamesExactlyTheSettingsDecodeGivesBackOtherwise) {
 // it, whatever the letter case, the blanks and the quotes of its keyword and subscript.
 TEST(KeptSettings, QuotesEachSettingAsTheFileWroteIt) {
   TempXdgHome home;
-  std::string room = *platform::readWholeFile(kRoom);
+  std::string room = readOrFail(kRoom);
   const struct {
     std::string example, written, quoted;
   } cases[] = {
@@ -126,7 +127,7 @@ TEST(KeptSettings, QuotesEachSettingAsTheFileWroteIt) {
 
 TEST(KeptSettings, CheckNamesEachIndexNoPanelHas) {
   TempXdgHome home;
-  std::string room = *platform::readWholeFile(kRoom);
+  std::string room = readOrFail(kRoom);
   for (const char* line : {"ROOM-SELECTION[05]='HDMI'", "ROOM-HID-FUNCT[8]='MUTE'", "ROOM-RELAY[0]=Maintained,On",
                            "ROOM-AFVP-GBT[6]=3,7,5", "ROOM-LEGEND-GIF[5]=\"x.gif\""})
     room = listing_lines::withLine(room, line);

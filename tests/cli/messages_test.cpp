@@ -22,6 +22,7 @@
 #include "platform/visible_text.h"
 #include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
+#include "tests/fakes/read_or_fail.h"
 #include "tests/fakes/temp_xdg_home.h"
 
 namespace {
@@ -79,19 +80,19 @@ TEST(Messages, NameTheFileAndTheReasonAndNeverPassControlBytes) {
   ::chmod((dir + "locked.room").c_str(), 0);
 
   // The panel image with its driver name's length byte at 255: the name runs on over NULs.
-  std::string image = *platform::readWholeFile(kExamples + "panel-format9.img");
+  std::string image = readOrFail(kExamples + "panel-format9.img");
   home.writeFile("panel.img", image);
   image[0x13] = '\xFF';
   home.writeFile("long-name.img", image);
   // A driver whose first line is a terminal's title command.
   home.writeFile("title.prjdrv", "\x1B]0;TITLE\x07\r\n" +
-                                     *platform::readWholeFile(drivers + "Borel IR-5 (Rev A).prjdrv"));
+                                     readOrFail(drivers + "Borel IR-5 (Rev A).prjdrv"));
   home.writeFile("plain-file", "");
   // An accented name with a CSI in UTF-8, which also starts the driver's first line; a panel
   // whose driver name starts with a lone CSI byte.
   const std::string csiName = "\xC3\xA9\xC2\x9B.prjdrv";
-  home.writeFile(csiName, "\xC2\x9B[2J\r\n" + *platform::readWholeFile(drivers + "Borel IR-5 (Rev A).prjdrv"));
-  image = *platform::readWholeFile(kExamples + "panel-format9.img");
+  home.writeFile(csiName, "\xC2\x9B[2J\r\n" + readOrFail(drivers + "Borel IR-5 (Rev A).prjdrv"));
+  image = readOrFail(kExamples + "panel-format9.img");
   image[0x14] = '\x9B';
   home.writeFile("csi-name.img", image);
 
@@ -188,7 +189,7 @@ TEST(Messages, NamesThatCouldDriveOrReorderTheTerminalAreEscapedInLibraryToo) {
 TEST(Messages, AListingOrARoomOnATerminalCannotDriveIt) {
   TempXdgHome home;
   const std::string dir = home.root() + "/", note = "ROOM-USR-NOTE=\"A\x1B[2JB\x1B]0;t\x07" "C\"";
-  const std::string room = *platform::readWholeFile(kExamples + "library/orvella/userrooms/Room 101.room");
+  const std::string room = readOrFail(kExamples + "library/orvella/userrooms/Room 101.room");
   home.writeFile("note.room", listing_lines::withLine(room, note));
   home.writeFile("panel.img", "AB\x7F\x80" + std::string(8188, '\0'));
   using Kind = ProgramStdout::Kind;
@@ -225,7 +226,7 @@ TEST(Messages, AnImageIsNeverWrittenToATerminal) {
   const std::string ownTerminalName = ::ttyname(ownTerminalSide);
   // The factory defaults' image has no time stamp: every build gives the same bytes.
   ASSERT_EQ(runOrvellaConfig({"--library", library, "build", "--defaults", "--format", "9", "-o", image}).status, 0);
-  const std::string bytes = *platform::readWholeFile(image);
+  const std::string bytes = readOrFail(image);
   std::remove(image.c_str());
   using Kind = ProgramStdout::Kind;
   const struct {
@@ -257,7 +258,7 @@ TEST(Messages, AnImageIsNeverWrittenToATerminal) {
     }
     EXPECT_EQ(run.status, 0) << run.err;
     // The image whole in the pipe; on the terminal, the listing as text.
-    EXPECT_EQ(c.to == Kind::pipe ? run.out : *platform::readWholeFile(image), bytes);
+    EXPECT_EQ(c.to == Kind::pipe ? run.out : platform::readWholeFile(image).value_or("<none>"), bytes);
     if (c.to == Kind::terminal) {
       EXPECT_NE(run.out.find("\r\n"), std::string::npos);
     }

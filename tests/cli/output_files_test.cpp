@@ -4,7 +4,8 @@
 // not replaced; a folder that cannot hold the file; a name that stands for an open descriptor
 // written through it; a link loop refused; a file the user may not write kept, and a folder the
 // user may not write refused first; a failed write to standard output failing every command; a
-// signal leaving no temporary file; no run touching the real home.
+// signal leaving no temporary file; a file-size limit failing the write; no run touching the
+// real home.
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -25,6 +26,7 @@
 #include "platform/fs_util.h"
 #include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
+#include "tests/fakes/read_or_fail.h"
 #include "tests/fakes/temp_xdg_home.h"
 
 namespace {
@@ -40,7 +42,7 @@ mode_t typeOf(const std::string& path) {
 TEST(OutputFiles, NeverDestroyAnInputOrADevice) {
   TempXdgHome home;
   const std::string dir = home.root() + "/", driver = dir + "d.prjdrv";
-  home.writeFile("d.prjdrv", *platform::readWholeFile(kDriver));
+  home.writeFile("d.prjdrv", readOrFail(kDriver));
   home.writeFile("target.room", "old");
   ::symlink((dir + "d.prjdrv").c_str(), (dir + "input-link.room").c_str());
   ::symlink("target.room", (dir + "link.room").c_str());
@@ -92,7 +94,7 @@ TEST(OutputFiles, NeverDestroyAnInputOrADevice) {
 TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
   TempXdgHome home;
   const std::string dir = home.root() + "/", driver = dir + "d.prjdrv", log = dir + "log";
-  home.writeFile("d.prjdrv", *platform::readWholeFile(kDriver));
+  home.writeFile("d.prjdrv", readOrFail(kDriver));
   ::symlink("/dev/stdout", (dir + "stdout-link").c_str());
   ::symlink("a2", (dir + "a1").c_str());
   ::symlink("a1", (dir + "a2").c_str());
@@ -104,7 +106,7 @@ TEST(OutputFiles, DescriptorNamesLinkLoopsAndTheDecodedDriver) {
   ::symlink(libraryDriver.c_str(), (dir + "driver-link").c_str());
   const std::string panel = std::string(ORVELLA_SOURCE_DIR) + "/examples/panel-format9.img";
   ASSERT_EQ(runOrvellaConfig({"room", driver, "-o", dir + "first.room"}).status, 0);
-  const std::string room = *platform::readWholeFile(dir + "first.room");
+  const std::string room = readOrFail(dir + "first.room");
   const std::string saved = dir + "first.room";  // which, unlike the driver, has no comments to count
 
   using Kind = ProgramStdout::Kind;
@@ -174,9 +176,9 @@ TEST(OutputFiles, AFileTheUserMayNotWriteIsNeverReplaced) {
   TempXdgHome home;
   ::chmod(home.root().c_str(), 0777);  // a folder the other user can write
   const std::string dir = home.root() + "/", driver = dir + "d.prjdrv";
-  home.writeFile("d.prjdrv", *platform::readWholeFile(kDriver));
+  home.writeFile("d.prjdrv", readOrFail(kDriver));
   ASSERT_EQ(runOrvellaConfig({"room", driver, "-o", dir + "first.room"}).status, 0);
-  const std::string room = *platform::readWholeFile(dir + "first.room");
+  const std::string room = readOrFail(dir + "first.room");
   const Unprivileged runner = unprivilegedUser();
   const bool root = ::geteuid() == 0;
 
@@ -251,7 +253,7 @@ TEST(OutputFiles, AFolderTheUserMayNotWriteIsRefusedFirst) {
   TempXdgHome home;
   ::chmod(home.root().c_str(), 0777);  // the listing's folder, which the other user can write
   const std::string dir = home.root() + "/", locked = dir + "locked/", listing = dir + "listing.txt";
-  home.writeFile("d.prjdrv", *platform::readWholeFile(kDriver));
+  home.writeFile("d.prjdrv", readOrFail(kDriver));
   ASSERT_EQ(::mkdir(locked.c_str(), 0777), 0);
   home.writeFile("locked/old.img", "old bytes\n");
   ::chmod((locked + "old.img").c_str(), 0666);
@@ -302,7 +304,7 @@ TEST(OutputFiles, AFailedChecksListingNeverTakesTheOutputsPlace) {
   TempXdgHome home;
   const std::string dir = home.root() + "/", room = dir + "bad.room", listing = dir + "L.lst", library = dir + "lib";
   const std::string examples = std::string(ORVELLA_SOURCE_DIR) + "/examples/library";
-  home.writeFile("bad.room", listing_lines::withLine(*platform::readWholeFile(examples + "/orvella/userrooms/Room 101.room"),
+  home.writeFile("bad.room", listing_lines::withLine(readOrFail(examples + "/orvella/userrooms/Room 101.room"),
                                                      "ROOM-INACT-SHUTDOWN-TIMER=-1H"));
   const std::string factory = "lib/orvella/drivers/" + std::string(PanelSettingsV2::kFactoryDefaultsDriver);
   home.writeFile(factory, "PROJ-FILE-FMT=2\r\nVOL-MUTE=300\r\n");
@@ -336,6 +338,12 @@ TEST(OutputFiles, AFailedChecksListingNeverTakesTheOutputsPlace) {
   EXPECT_EQ(typeOf(dir + "x.img"), 0u);
 }
 
+std::set<std::string> namesIn(const std::string& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
+  return names;
+}
+
 // Waits (10 s at most) until `dir` holds a name that starts with `prefix`; true when it does.
 bool waitForNameIn(const std::string& dir, const std::string& prefix) {
   const int events = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
@@ -355,7 +363,8 @@ bool waitForNameIn(const std::string& dir, const std::string& prefix) {
 }
 
 // A signal that ends build while the image's temporary file exists removes it and leaves the
-// old image whole, and the program ends by that signal. The temporary file is made when the
+// old image whole, and the program ends by that signal (SIGQUIT and SIGXCPU, whose default
+// action dumps core, with core dumps limited to none). The temporary file is made when the
 // outputs are prepared, and the listing goes to a FIFO that nobody opens for reading, which the
 // program opens last of its outputs (or to a pipe nobody reads from any more, which raises
 // SIGPIPE when the listing is written), so the program waits there with the file made.
@@ -369,14 +378,16 @@ TEST(OutputFiles, ASignalLeavesNoTemporaryFileAndTheOldFileWhole) {
   const struct {
     int signal;
     bool sent;  // by the test; otherwise raised by the write to the pipe
-  } cases[] = {{SIGINT, true}, {SIGTERM, true}, {SIGHUP, true}, {SIGPIPE, false}};
+  } cases[] = {{SIGINT, true},  {SIGTERM, true}, {SIGHUP, true},  {SIGPIPE, false},   {SIGQUIT, true},
+               {SIGALRM, true}, {SIGXCPU, true}, {SIGUSR1, true}, {SIGRTMIN + 1, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(strsignal(c.signal));
     home.writeFile("out/existing.img", old);
     ProgramRun run;
     if (c.sent) {
       StartedProgram program =
-          startOrvellaConfig({"build", room, "--format", "9", "-o", image, "--listing", fifo});
+          startOrvellaConfig({"build", room, "--format", "9", "-o", image, "--listing", fifo}, {}, std::nullopt,
+                             {std::nullopt, true});
       ASSERT_GT(program.pid, 0);
       const bool made = waitForNameIn(dir, "existing.img.");
       ::kill(program.pid, c.signal);
@@ -387,10 +398,27 @@ TEST(OutputFiles, ASignalLeavesNoTemporaryFileAndTheOldFileWhole) {
     }
     EXPECT_EQ(run.signal, c.signal) << run.status << " " << run.err;
     EXPECT_EQ(platform::readWholeFile(image), old);
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
-    EXPECT_EQ(names, (std::set<std::string>{"existing.img", "listing.fifo"}));
+    EXPECT_EQ(namesIn(dir), (std::set<std::string>{"existing.img", "listing.fifo"}));
   }
+}
+
+// Under a file-size limit, the write that passes it fails as a full disk would (73, with the
+// system's reason) instead of ending the program by SIGXFSZ: no temporary file is left, and the
+// old files stay as they were. The listing is larger than the limit, the image is not.
+TEST(OutputFiles, AFileSizeLimitFailsTheWriteAndKeepsTheOldFiles) {
+  TempXdgHome home;
+  const std::string dir = home.root() + "/out/";
+  const std::string room = std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/userrooms/Room 101.room";
+  home.writeFile("out/out.img", "old image");
+  home.writeFile("out/out.txt", "old listing");
+  ProgramRun run = runOrvellaConfig(
+      {"build", room, "--format", "9", "-o", dir + "out.img", "--listing", dir + "out.txt"}, {}, std::nullopt,
+      {16 * 1024, true});
+  EXPECT_EQ(run.status, 73) << run.signal;
+  EXPECT_EQ(run.err, "orvella-config: cannot write '" + dir + "out.txt': File too large\n");
+  EXPECT_EQ(namesIn(dir), (std::set<std::string>{"out.img", "out.txt"}));
+  EXPECT_EQ(platform::readWholeFile(dir + "out.img"), "old image");
+  EXPECT_EQ(platform::readWholeFile(dir + "out.txt"), "old listing");
 }
 
 // A test that forgets its own home still runs the program in a temporary one.

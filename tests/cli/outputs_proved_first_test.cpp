@@ -216,7 +216,7 @@ TEST(OutputsProvedFirst, TheImageReplacesTheOldFileAfterItsWarnings) {
     ::fcntl(ends[1], F_SETFL, 0);  // the program's writes wait
     StartedProgram program = startOrvellaConfig({"--library", kExamples, "--fw", "2.0", "build", dir + "r.room",
                                                  "--format", "9", "-o", image, "--listing", dir + "L.txt"},
-                                                {}, std::nullopt, ends[1]);
+                                                {}, std::nullopt, {}, ends[1]);
     ::close(ends[1]);
     ASSERT_GT(program.pid, 0);
     bool waiting = false;

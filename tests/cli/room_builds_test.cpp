@@ -10,6 +10,7 @@
 #include "platform/fs_util.h"
 #include "tests/fakes/listing_lines.h"
 #include "tests/fakes/program_runner.h"
+#include "tests/fakes/read_or_fail.h"
 #include "tests/fakes/temp_xdg_home.h"
 
 namespace {
@@ -22,8 +23,8 @@ TEST(RoomBuilds, CheckNamesWhatWillNotBuildAndARoomThatChecksBuildsInEveryFormat
   const std::string durations = "Must be one of 'Maintained','100ms'", events = "Must be one of 'On','Off'";
   const std::string image = home.root() + "/panel.img";
   const std::string texts[] = {
-      *platform::readWholeFile(kExamples + "/orvella/userrooms/Room 101.room"),
-      *platform::readWholeFile(kExamples + "/orvella/drivers/_SPECIAL Factory Defaults (Rev A).prjdrv")};
+      readOrFail(kExamples + "/orvella/userrooms/Room 101.room"),
+      readOrFail(kExamples + "/orvella/drivers/_SPECIAL Factory Defaults (Rev A).prjdrv")};
   // In the example room (or the factory-defaults driver), the line that starts as `was` becomes
   // `is` ("" drops it; no `was` adds `is` at the end); check's status, the error lines of its
   // listing, and a line of its stderr (after "FILE: " or "FILE:LINE: "), none when "". Build

@@ -40,6 +40,8 @@ TEST(RoomCommand, WritesTheRoomOnlyAfterACleanCheck) {
                                         std::pair{"BYTES-TO-QUEUE=8\r", "BYTES-TO-QUEUE=8;queue\r"}})
     trailing.replace(trailing.find(line), std::string(line).size(), commented);
   folder.writeFile("trailing.room", trailing);
+  trailing.replace(trailing.find("BYTES-TO-QUEUE=8;queue\r"), 23, "BYTES-TO-QUEUE=8\r");
+  folder.writeFile("one-comment.room", trailing);
 
   struct {
     std::vector<std::string> args;
@@ -53,6 +55,9 @@ TEST(RoomCommand, WritesTheRoomOnlyAfterACleanCheck) {
       {{"room", "-o", dir + "again.room", dir + "out.room"}, 0, false, ""},
       {{"room", dir + "trailing.room", "-o", dir + "plain.room"}, 0, false,
        "orvella-config: " + dir + "trailing.room: 2 comment lines are not written to '" + dir +
+           "plain.room': a room file keeps settings only\n"},
+      {{"room", dir + "one-comment.room", "-o", dir + "plain.room"}, 0, false,
+       "orvella-config: " + dir + "one-comment.room: 1 comment line is not written to '" + dir +
            "plain.room': a room file keeps settings only\n"},
       {{"room", dir + "broken.prjdrv", "-o", dir + "out.room"}, 2, true,
        "orvella-config: " + dir + "broken.prjdrv: load error 2: "},

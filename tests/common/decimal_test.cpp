@@ -21,6 +21,29 @@ TEST(Decimal, DividesExactlyAndRoundsHalvesToEven) {
   for (const auto& [value, integer] : rounded) EXPECT_EQ(integer, value.toInt64()) << value.toString();
 }
 
+// Where a quotient or a product has more digits than a decimal holds, the digits dropped round
+// it half to even: a tie goes to the even neighbour.
+TEST(Decimal, DroppedDigitsRoundHalvesToEven) {
+  const struct {
+    const char* a;
+    char op;
+    const char* b;
+    const char* result;
+  } cases[] = {
+      {"79228162514264337593543950335", '/', "2", "39614081257132168796771975168"},  // ...67.5: odd, up
+      {"79228162514264337593543950333", '/', "2", "39614081257132168796771975166"},  // ...66.5: even, kept
+      {"1", '/', "20000000000000000000000000000", "0"},                              // 28 zeros, then 5
+      {"3", '/', "20000000000000000000000000000", "0.0000000000000000000000000002"},  // 1.5E-28
+      {"0.00000000000001", '*', "0.000000000000005", "0"},                           // 5E-29
+      {"0.00000000000001", '*', "0.000000000000015", "0.0000000000000000000000000002"},  // 15E-29
+      {"0.00000000000001", '*', "0.000000000000025", "0.0000000000000000000000000002"},  // 25E-29
+  };
+  for (const auto& c : cases) {
+    const Decimal result = c.op == '/' ? D(c.a) / D(c.b) : D(c.a) * D(c.b);
+    EXPECT_EQ(result.toString(), c.result) << c.a << " " << c.op << " " << c.b;
+  }
+}
+
 TEST(Decimal, ArithmeticIsExactAndComparesAcrossScales) {
   EXPECT_EQ("103219.2", (D("51.2") * D("32") * D("63")).toString());
   EXPECT_EQ("0.3", (D("0.1") + D("0.2")).toString());

@@ -21,6 +21,7 @@ extern char** environ;
 namespace {
 
 constexpr const char* kSetpriv = "/usr/bin/setpriv";
+constexpr const char* kPrlimit = "/usr/bin/prlimit";
 
 std::string tempFile() {
   char name[] = "/tmp/orvella-run-XXXXXX";
@@ -136,12 +137,21 @@ StartedProgram spawnProgram(std::vector<std::string> words, const ProgramStdout&
 }  // namespace
 
 StartedProgram startOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo,
-                                  const std::optional<ProgramUser>& user, int errDescriptor) {
-  std::vector<std::string> words = {user ? kSetpriv : ORVELLA_CONFIG_PROGRAM};
-  if (user) {
-    words.insert(words.end(), {"--reuid=" + std::to_string(user->uid), "--regid=" + std::to_string(user->gid),
-                               "--clear-groups", ORVELLA_CONFIG_PROGRAM});
+                                  const std::optional<ProgramUser>& user, const ProgramLimits& limits,
+                                  int errDescriptor) {
+  std::vector<std::string> words;
+  if (limits.fileSize || limits.noCoreDump) {
+    words.push_back(kPrlimit);
+    if (limits.fileSize) words.push_back("--fsize=" + std::to_string(*limits.fileSize));
+    if (limits.noCoreDump) words.push_back("--core=0");
+    words.push_back("--");
   }
+  if (user) {
+    words.push_back(kSetpriv);
+    words.insert(words.end(), {"--reuid=" + std::to_string(user->uid), "--regid=" + std::to_string(user->gid),
+                               "--clear-groups"});
+  }
+  words.push_back(ORVELLA_CONFIG_PROGRAM);
   words.insert(words.end(), args.begin(), args.end());
   return spawnProgram(words, stdoutTo, {"", {}, errDescriptor});
 }
@@ -178,7 +188,7 @@ ProgramRun finishOrvellaConfig(StartedProgram& program) {
 }
 
 ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo,
-                            const std::optional<ProgramUser>& user) {
-  StartedProgram program = startOrvellaConfig(args, stdoutTo, user);
+                            const std::optional<ProgramUser>& user, const ProgramLimits& limits) {
+  StartedProgram program = startOrvellaConfig(args, stdoutTo, user, limits);
   return finishOrvellaConfig(program);
 }

@@ -49,12 +49,20 @@ struct Unprivileged {
 };
 Unprivileged unprivilegedUser();
 
+// Limits the program runs under, set in it before it starts (through prlimit): the most bytes
+// a file it writes may hold, as `ulimit -f` sets it; and no core dump, so that a signal whose
+// default action dumps core (SIGQUIT) ends it by that signal and leaves no core file.
+struct ProgramLimits {
+  std::optional<unsigned long> fileSize;
+  bool noCoreDump = false;
+};
+
 // Runs the program with `args` (stdin from /dev/null, no descriptor open beyond 2) and waits for
 // it to end; as `user` when
 // one is given (its stdout and stderr files are still opened by the tests' own user). It starts
 // with the default action for every signal and none blocked, whatever the tests inherited.
 ProgramRun runOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo = {},
-                            const std::optional<ProgramUser>& user = std::nullopt);
+                            const std::optional<ProgramUser>& user = std::nullopt, const ProgramLimits& limits = {});
 
 // The same in two steps, for a test that acts on the program while it runs (sends it a
 // signal): startOrvellaConfig starts it, finishOrvellaConfig reads its stdout (a pipe's or a
@@ -68,7 +76,8 @@ struct StartedProgram {
 // With `errDescriptor`, the program's stderr is that descriptor (a pipe the test holds) and
 // ProgramRun::err stays empty.
 StartedProgram startOrvellaConfig(const std::vector<std::string>& args, const ProgramStdout& stdoutTo = {},
-                                  const std::optional<ProgramUser>& user = std::nullopt, int errDescriptor = -1);
+                                  const std::optional<ProgramUser>& user = std::nullopt,
+                                  const ProgramLimits& limits = {}, int errDescriptor = -1);
 ProgramRun finishOrvellaConfig(StartedProgram& program);
 
 // Runs `commandLine` with bash in `folder`, the program's path in $ORVELLA, as runOrvellaConfig

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include <filesystem>
+#include <optional>
 #include <set>
 
 #include "platform/fs_util.h"
@@ -88,42 +89,81 @@ TEST(OutputFile, ALongNameGetsATemporaryFileWithinTheFolderLimit) {
   EXPECT_EQ(namesIn(out), std::set<std::string>{name});
 }
 
-// A signal that ends the program while an output's temporary file exists removes it, leaves the
-// old file whole and ends the program by that signal; a signal the program ignores changes
-// nothing, and one after the rename leaves the new file. Each case runs in a child process.
+volatile sig_atomic_t caught = 0;
+void catchSignal(int) { caught = 1; }
+
+// A signal that ends the program while outputs' temporary files exist removes them all, leaves
+// the old files whole and ends the program by that signal (SIGQUIT's default action dumps core:
+// none is made here); a signal the program ignores or catches itself changes nothing, a fault
+// signal keeps its default action (the temporary file stays), and one after the rename leaves
+// the new file. Each case runs in a child process.
 TEST(OutputFile, ASignalThatEndsTheProgramLeavesNoTemporaryFile) {
   TempXdgHome folder;
-  const std::string dir = folder.root() + "/out/", path = dir + "old.img";
+  const std::string dir = folder.root() + "/out/";
+  const std::string paths[] = {dir + "old.img", dir + "old.lst"};
+  enum class Before { defaultAction, ignored, caught };  // the signal's action when the outputs are made
   const struct {
     int signal;
-    bool ignored, afterTheRename;
-    const char* left;
+    Before before;
+    size_t outputs;
+    bool afterTheRename;
+    const char* left;  // in each file
+    size_t temporaryFilesLeft;
   } cases[] = {
-      {SIGINT, false, false, "old bytes"},  {SIGTERM, false, false, "old bytes"},
-      {SIGHUP, false, false, "old bytes"},  {SIGPIPE, false, false, "old bytes"},
-      {SIGPIPE, true, false, "new bytes"},  {SIGTERM, false, true, "new bytes"},
+      {SIGINT, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGTERM, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGHUP, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGPIPE, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGQUIT, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGUSR2, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGVTALRM, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGPROF, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGIO, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGPWR, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGSTKFLT, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGXFSZ, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGRTMAX, Before::defaultAction, 1, false, "old bytes", 0},
+      {SIGTERM, Before::defaultAction, 2, false, "old bytes", 0},
+      {SIGTRAP, Before::defaultAction, 1, false, "old bytes", 1},
+      {SIGPIPE, Before::ignored, 1, false, "new bytes", 0},
+      {SIGPROF, Before::caught, 2, false, "new bytes", 0},
+      {SIGTERM, Before::defaultAction, 1, true, "new bytes", 0},
   };
+  rlimit noCore{};
+  ::getrlimit(RLIMIT_CORE, &noCore);
+  noCore.rlim_cur = 0;
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << strsignal(c.signal) << (c.ignored ? " ignored" : "")
-                                    << (c.afterTheRename ? " after the rename" : ""));
+    const char* before[] = {"", " ignored", " caught"};
+    SCOPED_TRACE(testing::Message() << strsignal(c.signal) << before[int(c.before)] << ", " << c.outputs
+                                    << " outputs" << (c.afterTheRename ? ", after the rename" : ""));
     std::filesystem::remove_all(dir);
-    folder.writeFile("out/old.img", "old bytes");
+    std::set<std::string> old;
+    for (size_t i = 0; i < c.outputs; ++i) {
+      folder.writeFile("out/" + platform::nameOf(paths[i]), "old bytes");
+      old.insert(platform::nameOf(paths[i]));
+    }
     const pid_t child = ::fork();
     if (child == 0) {
-      ::signal(c.signal, c.ignored ? SIG_IGN : SIG_DFL);
+      ::setrlimit(RLIMIT_CORE, &noCore);
+      ::signal(c.signal, c.before == Before::ignored ? SIG_IGN : c.before == Before::caught ? catchSignal : SIG_DFL);
       std::string reason;
-      platform::OutputFile output(path);
-      if (c.afterTheRename) (void)(output.write("new bytes", reason) && output.putInPlace(reason));
-      else if (namesIn(dir).size() != 2) ::_exit(3);  // no temporary file to remove
+      std::optional<platform::OutputFile> outputs[2];
+      for (size_t i = 0; i < c.outputs; ++i) outputs[i].emplace(paths[i]);
+      if (c.afterTheRename) (void)(outputs[0]->write("new bytes", reason) && outputs[0]->putInPlace(reason));
+      else if (namesIn(dir).size() != 2 * c.outputs) ::_exit(3);  // no temporary file to remove
       ::raise(c.signal);
-      (void)(output.write("new bytes", reason) && output.putInPlace(reason));
-      ::_exit(0);
+      for (size_t i = 0; i < c.outputs; ++i) (void)(outputs[i]->write("new bytes", reason) && outputs[i]->putInPlace(reason));
+      ::_exit(c.before == Before::caught && !caught ? 4 : 0);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_EQ(WIFSIGNALED(status) ? WTERMSIG(status) : -WEXITSTATUS(status), c.ignored ? 0 : c.signal) << status;
-    EXPECT_EQ(namesIn(dir), std::set<std::string>{"old.img"});
-    EXPECT_EQ(platform::readWholeFile(path), c.left);
+    const bool ends = c.before == Before::defaultAction;
+    EXPECT_EQ(WIFSIGNALED(status) ? WTERMSIG(status) : -WEXITSTATUS(status), ends ? c.signal : 0) << status;
+    EXPECT_EQ(namesIn(dir).size(), old.size() + c.temporaryFilesLeft);
+    for (size_t i = 0; i < c.outputs; ++i) {
+      EXPECT_TRUE(namesIn(dir).count(platform::nameOf(paths[i])));
+      EXPECT_EQ(platform::readWholeFile(paths[i]), c.left) << paths[i];
+    }
   }
 }
 

@@ -17,6 +17,7 @@
 #include "platform/fs_util.h"
 #include "tests/fakes/fake_block_source.h"
 #include "tests/fakes/platform_doubles.h"
+#include "tests/fakes/read_or_fail.h"
 #include "tests/panel/checked_driver_text.h"
 #include "tests/panel/driver_text_support.h"
 #include "wizard/mem_debug_form.h"
@@ -459,7 +460,7 @@ TEST_F(ImageReadBack, EveryCodeAsEachKeyComesBackAsChosen) {
 // A legend name and font holding each byte value: what a room file can carry comes back as its
 // line; what it cannot is given in the room's own form or not at all.
 TEST_F(ImageReadBack, LegendOfEveryByteComesBackAsBuilt) {
-  const std::string saved = *platform::readWholeFile(VXCommon::gFileTypes->localDir(ftSavedRooms) + "Room 101.room");
+  const std::string saved = readOrFail(VXCommon::gFileTypes->localDir(ftSavedRooms) + "Room 101.room");
   auto legendRoom = [&saved](const std::string& text) {
     return listing_lines::withLine(listing_lines::withLine(saved, "ROOM-LEGEND-NAME[1]=\"" + text + "\""),
                                    "ROOM-LEGEND-FONT[1]=\"" + text + "\"");
