@@ -5,7 +5,9 @@
 // before anything is written). The memory listing goes to --listing FILE, or to stdout; the
 // room file (-o) is written only when the panel decodes cleanly. Then the listing's warnings (what
 // the room could not take as the panel holds it) are said on stderr, and so is a room that
-// would not build the panel's image again (room_rebuild_check.h).
+// would not build the panel's image again (room_rebuild_check.h). A room that no room file can
+// hold as it is (room_file_refusal.h) is refused before anything is written (73: neither the
+// listing nor the room); without -o it is said instead, as a warning.
 // Any other result is said on stderr with its load-error text and the listing's error lines
 // (for a panel of no known format, what its format byte reads: decode_failure_report.h);
 // for a driver that does not check (2) the driver's parse listing follows the memory listing
@@ -32,6 +34,7 @@
 #include "cli/file_args.h"
 #include "cli/output_writer.h"
 #include "cli/panel_source.h"
+#include "cli/room_file_refusal.h"
 #include "cli/room_rebuild_check.h"
 #include "cli/settings_file_reader.h"
 #include "wizard/mem_debug_form.h"
@@ -77,6 +80,10 @@ int run() {
   const std::string driversFolder = VXCommon::gFileTypes->localDir(ftDrivers);
   if (!settings->fullDriverName().empty()) outputs.refuseInputs({driversFolder + settings->fullDriverName()});
 
+  // A room that cannot be written is refused before any output is.
+  const RoomFile room = result == loadOk ? roomFileOf(*settings) : RoomFile{};
+  if (room.refusal && !args.room.empty()) return refuseRoomFile(args.room, *room.refusal);
+
   std::string listing = MemDebugForm::instance().txtMemDumpListing();
   SettingsFile driver;
   if (result == loadDriverParseError && !settings->fullDriverName().empty()) {
@@ -88,9 +95,12 @@ int run() {
   if (result == loadOk) {
     // What the room cannot give back as the panel holds it is said, not only listed.
     reportMemoryWarnings(source, MemDebugForm::instance().txtMemDumpListing());
-    const std::string room = settings->encodeRoomFile();
-    const int written = args.room.empty() ? kExitOk : outputs[1].writeText(room);
-    reportRoomRebuild(source, room, version, *panel);
+    if (room.refusal) {
+      sayLine(source + ": warning: " + *room.refusal);
+      return kExitOk;
+    }
+    const int written = args.room.empty() ? kExitOk : outputs[1].writeText(room.text);
+    reportRoomRebuild(source, room.text, version, *panel);
     return written;
   }
   const std::string formatByte = result == loadUnknownFormat ? formatByteMessage(source, *panel, *settings) : "";

@@ -3,7 +3,7 @@
 // writes the room. When that driver cannot be read the status is 66; when it does not check
 // cleanly its parse listing is printed (left out when ROOM is standard output), the failure
 // said on stderr, nothing is written and the status is its load error; 73 when ROOM cannot be
-// written.
+// written or a room file cannot hold the settings (room_file_refusal.h: nothing is written).
 #include <CLI/CLI.hpp>
 #include <memory>
 #include <string>
@@ -13,6 +13,7 @@
 #include "cli/command.h"
 #include "cli/file_args.h"
 #include "cli/output_writer.h"
+#include "cli/room_file_refusal.h"
 #include "cli/settings_file_reader.h"
 
 namespace cli {
@@ -31,7 +32,9 @@ int run() {
   int status = kExitOk;
   std::shared_ptr<PanelSettingsV2> settings = loadFactoryDefaults(status, parseListing.get());
   if (!settings) return status;
-  return outputs[0].writeText(settings->encodeRoomFile());
+  const RoomFile room = roomFileOf(*settings);
+  if (room.refusal) return refuseRoomFile(output, *room.refusal);
+  return outputs[0].writeText(room.text);
 }
 
 CommandRegistration registration({"defaults", "the factory defaults as a room file\n-o ROOM", define, run});

@@ -3,7 +3,7 @@
 // room; otherwise the parse listing is printed (left out when ROOM is standard output), the
 // failure said on stderr, nothing is written and the exit status is the load error (for a room
 // file 1, the room file's load error). 66 when FILE cannot be read, 73 when ROOM cannot be
-// written. A room file keeps settings only: the lines of FILE that held a comment are counted
+// written or a room file cannot hold what FILE holds (room_file_refusal.h: nothing is written). A room file keeps settings only: the lines of FILE that held a comment are counted
 // on stderr once the room is written, so that no note is dropped without a word.
 #include <CLI/CLI.hpp>
 #include <memory>
@@ -13,6 +13,7 @@
 #include "cli/failure_report.h"
 #include "cli/file_args.h"
 #include "cli/output_writer.h"
+#include "cli/room_file_refusal.h"
 #include "cli/settings_file_reader.h"
 
 namespace cli {
@@ -38,7 +39,9 @@ int run() {
   int status = kExitOk;
   std::shared_ptr<PanelSettingsV2> settings = readCheckedSettings(input, status, parseListing.get());
   if (!settings) return status;
-  const int written = outputs[0].writeText(settings->encodeRoomFile());
+  const RoomFile room = roomFileOf(*settings, isRoomFileName(input) ? "" : input);
+  if (room.refusal) return refuseRoomFile(output, *room.refusal);
+  const int written = outputs[0].writeText(room.text);
   const int32_t comments = settings->commentLines();
   if (written == kExitOk && comments > 0) sayCommentsNotWritten(comments);
   return written;

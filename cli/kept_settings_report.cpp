@@ -16,6 +16,7 @@
 #include "cli/error_echo.h"
 #include "cli/failure_report.h"
 #include "cli/listing_text.h"
+#include "cli/room_file_refusal.h"
 #include "cli/settings_file_reader.h"
 #include "cli/written_statements.h"
 #include "wizard/mem_debug_form.h"
@@ -140,6 +141,14 @@ std::optional<std::string> libraryDriverOfRoom(const PanelSettingsV2& room) {
 
 void reportSettingsNotKept(const std::string& file, const PanelSettingsV2& checked, int16_t ruleSet,
                            const std::string& image) {
+  // What decode of the image cannot do: write its room, or find its driver.
+  const std::optional<std::string> refusal = roomFileOf(checked, isRoomFileName(file) ? "" : file).refusal;
+  if (refusal) sayLine(file + ": warning: " + *refusal + "; decode of the image writes no room");
+  if (!libraryDriverOfRoom(checked))
+    sayLine(file + ": warning: the image names the driver '" + checked.fullDriverName() +
+            "', which the drivers folder " + LibraryDriver::folder() +
+            " does not hold: decode reads the image back only once the driver is there");
+
   std::vector<std::string> warnings;
   {
     ListingsKept listings;
@@ -153,6 +162,8 @@ void reportSettingsNotKept(const std::string& file, const PanelSettingsV2& check
     int16_t version = 0;
     const int16_t result = decoded->decodeMemoryMap(version, &driver);
     if (result != 0 || version != ruleSet) {
+      // A text no room file holds is why the driver does not read here; it is said already.
+      if (refusal) return;
       fail(0, "cannot tell which settings of '" + file + "' its image keeps: the image does not decode (load error " +
                   std::to_string(result) + ")");
       return;

@@ -16,6 +16,15 @@
 // field's tick (45s as 45.12s) and the room's notes are not named; a time below one tick,
 // which builds as one tick, is.
 //
+// Before those, what decode of the image cannot do is said: write its room, when a room file
+// cannot hold the settings (room_file_refusal.h, in the words room and decode -o refuse with),
+// and read the image back at all, when the library's drivers folder has no driver of the name
+// the image holds:
+//   "r.room: warning: the image names the driver 'X (Rev A).prjdrv', which the drivers folder
+//    DIR/ does not hold: decode reads the image back only once the driver is there"
+// A room that cannot be written is also why the image may not decode against the room's own
+// driver here; then nothing more is said.
+//
 // Nothing of the listing, the image or the exit status changes.
 #pragma once
 

@@ -2,7 +2,7 @@
 // and under a ".prj" name (the older records), with a panel new enough for any driver. Whatever
 // reads and checks with result 0 is written as a room file, and that room must read back and
 // check with result 0 to the same settings: every slot with the same values in the same order,
-// times as exact as the room's time text, and, written again, the same room text.
+// times exactly, and, written again, the same room text.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +12,6 @@
 #include "common/device_globals.h"
 #include "fuzz/scratch_folder.h"
 #include "panel/panel_settings.h"
-#include "panel/room/room_file_text.h"
 
 namespace {
 
@@ -22,8 +21,8 @@ bool isMarker(int16_t type) {
   return (type >= lexVarBin && type <= lexQStop) || type == lexVarHex || type == lexVarAsc0;
 }
 
-// A value as the room keeps it: times by their room text, markers by their type alone (the
-// room spells them one way), lists with their keys unless `withKeys` is off.
+// A value as the room keeps it: times exactly, markers by their type alone (the room spells
+// them one way), lists with their keys unless `withKeys` is off.
 std::string describe(const Variant& value, bool withKeys = true) {
   if (auto lexes = value.object<TypeValueList>()) {
     std::string text = "<";
@@ -33,7 +32,7 @@ std::string describe(const Variant& value, bool withKeys = true) {
         continue;
       }
       text += " " + std::to_string(lex->theType) + "(";
-      if (lex->theValue.isDecimal()) text += RoomFileText::codeTime(lex->theValue.toDecimal());
+      if (lex->theValue.isDecimal()) text += lex->theValue.toDecimal().toString();
       else if (!isMarker(lex->theType)) text += lex->theValue.toText();
       text += ")";
     }
@@ -47,7 +46,7 @@ std::string describe(const Variant& value, bool withKeys = true) {
     return text + "}";
   }
   if (value.isNothing()) return "null";
-  if (value.isDecimal()) return RoomFileText::time(value.toDecimal());
+  if (value.isDecimal()) return value.toDecimal().toString();
   return value.toText();
 }
 

@@ -23,6 +23,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,8 +36,12 @@
 #include "panel/model/parse_log_kind.h"
 #include "panel/model/prj_translator_state.h"
 #include "panel/model/type_value.h"
+#include "panel/unwritable_text.h"
 
 class memBlockCls;
+namespace RoomFileText {
+class Quoting;
+}
 
 class PanelSettingsV2 : public VbObject {
  public:
@@ -257,8 +262,12 @@ class PanelSettingsV2 : public VbObject {
   // ---- Room-file writer (room/).
   // The whole text of a room file that reads back into these settings: slots in row order, one
   // statement per line ended by CR LF, PROJ-FILE-FMT=2 first, slots never created left out.
-  // Changes nothing, the changed flag included.
+  // Changes nothing, the changed flag included. Only a room whose roomFileRefusal is none reads
+  // back so: a text that no room file can hold is written as roomFileRefusal says.
   std::string encodeRoomFile() const;
+  // The first text of encodeRoomFile that no room file can hold as it is (one holding its own
+  // quote character or a line end), with its statement's setting; none when the room reads back.
+  std::optional<UnwritableText> roomFileRefusal() const;
   // The statement of slot `row` that the room file writes for `entry` (the pair's key; Empty
   // for a keyword without subscript), without its line end: "ROOM-RELAY[2]=Maintained". Only
   // "KEYWORD[entry]" when the room file writes no value for it.
@@ -375,14 +384,17 @@ class PanelSettingsV2 : public VbObject {
 
   // ---- Room-file writer (room/).
   // One stored value, or every value of a list joined by ",", as room-file text of the value
-  // type; codes (types 8, 9 and 11) as codeEntryText.
-  static std::string formatRoomValue(const Variant& value, int16_t valueType);
+  // type; codes (types 8, 9 and 11) as codeEntryText. `quoting` quotes the texts and
+  // remembers the first it cannot quote.
+  static std::string formatRoomValue(const Variant& value, int16_t valueType, RoomFileText::Quoting& quoting);
   // A code entry as the text after "=": its lexes in double quotes, then its flags and its
   // CONTINUE and REPEATS values.
-  static std::string codeEntryText(const KeyValueClass& entry);
+  static std::string codeEntryText(const KeyValueClass& entry, RoomFileText::Quoting& quoting);
   // The statement of one pair of subscripted slot `row` as the room file writes it, without its
-  // line end; "" when its value formats to nothing.
-  std::string pairStatement(int16_t row, const Variant& key, Variant value) const;
+  // line end; "" when its value formats to nothing. A text it cannot quote is named after it.
+  std::string pairStatement(int16_t row, const Variant& key, Variant value, RoomFileText::Quoting& quoting) const;
+  // The whole room file, each text it cannot quote named after the statement that holds it.
+  std::string encodeRoomFile(RoomFileText::Quoting& quoting) const;
 
   // ---- Relay, serial-line and pre-amplifier forms of the panel image (image/).
   // `image` only receives the log lines. `relayValues` is the ROOM-RELAY slot: relay r is its

@@ -2,8 +2,10 @@
 // escapes as plain bytes: ESC V, ESC H, ESC W n, ESC L n, ESC D and ESC ESC. The lexes are read
 // as the byte stream they spell (a byte lex is one byte, a text lex one byte per character),
 // so a letter or a count that shares a text lex with the characters after it is taken off
-// that text and the rest of the text stays.
+// that text and the rest of the text stays. A width of W other than 0 to 3, which the panel has
+// no code for, is an error.
 #include <optional>
+#include <string>
 
 #include "common/ascii_text.h"
 #include "panel/language/code_string_compiler.h"
@@ -53,15 +55,14 @@ TypeValuePtr makeLex(int16_t type, Variant value) {
   return std::make_shared<typeValueClass>(type, std::move(value));
 }
 
-// ESC W n: the ASCII field marker of width n. Another width gets a lex of type 0, which the
-// code-table packer refuses.
+// ESC W n: the ASCII field marker of width n; the panel has none for another width.
 TypeValuePtr widthMarker(int width) {
   switch (width) {
     case 0: return makeLex(lexVarAsc0, Variant("&VASC0"));
     case 1: return makeLex(lexVarAsc1, Variant("&VASC1"));
     case 2: return makeLex(lexVarAsc2, Variant("&VASC2"));
     case 3: return makeLex(lexVarAsc3, Variant("&VASC3"));
-    default: return makeLex(0, Variant());
+    default: return nullptr;
   }
 }
 
@@ -104,7 +105,12 @@ void translateEscCodes(TypeValueList& lexes, const LogSink& sink) {
           break;
         }
         consumeLeadingByte(lexes, i);
-        lexes.insert(i, widthMarker(*width));
+        if (TypeValuePtr marker = widthMarker(*width)) {
+          lexes.insert(i, marker);
+        } else {
+          // No lex is left in its place: the error fails the driver's check.
+          log(sink, plError, "The value following a W is " + std::to_string(*width) + ", and a W takes 0 to 3.");
+        }
         break;
       }
       case 'L':

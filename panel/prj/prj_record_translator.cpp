@@ -113,6 +113,12 @@ void PanelSettingsV2::PrjRecordTranslator::add(int16_t kind, const std::string& 
   addToken(statement_, kind, text);
 }
 
+bool PanelSettingsV2::PrjRecordTranslator::holdsItsQuote(const std::string& text, char quote, const char* rule) {
+  if (text.find(quote) == std::string::npos) return false;
+  refuse(std::string(rule) + ": " + text);
+  return true;
+}
+
 void PanelSettingsV2::PrjRecordTranslator::parse(bool allowDuplicates) {
   // The language has no escapes: a text holding the quote it stands between would be stored,
   // but a room file could not say it again. Such a statement is refused here, where its
@@ -121,8 +127,8 @@ void PanelSettingsV2::PrjRecordTranslator::parse(bool allowDuplicates) {
     const char quote = token->theType == tokSingleQuoted ? '\''
                        : token->theType == tokDoubleQuoted ? '"'
                                                            : '\0';
-    if (quote != '\0' && SlotReading::textOf(token->theValue).find(quote) != std::string::npos) {
-      refuse("a text may not hold its own quote character: " + SlotReading::textOf(token->theValue));
+    if (quote != '\0' && holdsItsQuote(SlotReading::textOf(token->theValue), quote,
+                                          "a text may not hold its own quote character")) {
       statement_ = TypeValueList();
       return;
     }

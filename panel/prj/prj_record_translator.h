@@ -9,8 +9,9 @@
 // A record the translation cannot settle makes no statement at all and logs one error:
 // fewer fields than its kind reads, more fields than a list holds, a numeric field beyond the
 // 16-bit range, a value that stands for no word of its list, a recorded-name index outside its
-// list, more than 300 names of one category, a carrier PR2 of 0. Everything else wrong with a
-// statement is reported by the parser.
+// list, more than 300 names of one category, a carrier PR2 of 0, a text holding the quote a room
+// file writes it between (a code string handed on as a word included). Everything else wrong
+// with a statement is reported by the parser.
 #pragma once
 
 #include <array>
@@ -67,6 +68,9 @@ class PanelSettingsV2::PrjRecordTranslator {
   void translateKeyword();
 
   // ---- Building statements.
+  // True, after refusing the record with `rule` and the text, when a text that a room file
+  // writes between `quote` characters holds one.
+  bool holdsItsQuote(const std::string& text, char quote, const char* rule);
   void add(int16_t kind, const std::string& text);
   void parse(bool allowDuplicates);
 

@@ -139,6 +139,9 @@ void PanelSettingsV2::PrjRecordTranslator::translateKeyword() {
     valueKind = tokSingleQuoted;
   } else if (def.valueType == valDoubleQuoted) {
     valueKind = tokDoubleQuoted;
+  } else if (def.valueType == valCodeString || def.valueType == valIrCode || def.valueType == valRs232Code) {
+    // A code string handed on as a word: a room file writes it between double quotes.
+    if (holdsItsQuote(value, '"', "a code string may not hold a double quote")) return;
   }
   add(tokWord, def.keyword);
   add(tokEquals, "=");

@@ -7,8 +7,9 @@
 // subscripted keyword is one line per pair, and a pair whose value formats to nothing is left
 // out. The code table that IRCODE and RSCODE share is written once, in its own order, each
 // code under the keyword of its kind, so that reading the room back rebuilds the same table
-// (the panel addresses codes by their position in it). Values are written by the keyword's value type; RoomFileText keeps quoted texts,
-// subscripts and times reading back as the values they were written from.
+// (the panel addresses codes by their position in it). Values are written by the keyword's value
+// type; RoomFileText keeps quoted texts, subscripts and times reading back as the values they
+// were written from, and names the first text that no room file can hold (roomFileRefusal).
 #include "common/ascii_text.h"
 #include "common/hex_text.h"
 #include "panel/panel_settings.h"
@@ -34,10 +35,10 @@ std::string timedLex(char letter, const Variant& value) {
 }
 
 // One lex as the code-string scanner reads it; a lex of an unknown type writes nothing.
-std::string lexSpelling(const typeValueClass& lex) {
+std::string lexSpelling(const typeValueClass& lex, RoomFileText::Quoting& quoting) {
   const Variant& value = lex.theValue;
   switch (lex.theType) {
-    case lexText: return RoomFileText::quoted(asText(value), '\'');
+    case lexText: return quoting.codeText(asText(value));
     case lexBinary: return "%" + asText(value);
     case lexDecimal: return asText(value);
     case lexHex: return "$" + VXCommon::hex2Str(asInt16(value));
@@ -61,7 +62,7 @@ bool isRs232Entry(const Variant& value) {
 }
 
 // One value of a list (or a lone value) by the keyword's value type.
-std::string itemText(const Variant& item, int16_t valueType) {
+std::string itemText(const Variant& item, int16_t valueType, RoomFileText::Quoting& quoting) {
   switch (valueType) {
     case valTime: {
       std::optional<Decimal> microseconds = asDecimal(item);
@@ -72,14 +73,14 @@ std::string itemText(const Variant& item, int16_t valueType) {
       return asText(item);
     case valSingleQuoted:
     case valCodeName:
-      return RoomFileText::quoted(asText(item), '\'');
+      return quoting.quoted(asText(item), '\'');
     case valBoolean: {
       // Empty or not a truth value: written as nothing.
       std::optional<bool> truth = item.isEmpty() ? std::nullopt : item.tryToBool();
       return truth ? (*truth ? "True" : "False") : std::string();
     }
     case valDoubleQuoted:
-      return RoomFileText::quoted(asText(item), '"');
+      return quoting.quoted(asText(item), '"');
     default:
       return std::string();
   }
@@ -87,7 +88,7 @@ std::string itemText(const Variant& item, int16_t valueType) {
 
 }  // namespace
 
-std::string PanelSettingsV2::codeEntryText(const KeyValueClass& entry) {
+std::string PanelSettingsV2::codeEntryText(const KeyValueClass& entry, RoomFileText::Quoting& quoting) {
   std::string text;
   for (int32_t i = 1; i <= entry.count(); ++i) {
     if (i > 1) text += ',';
@@ -99,7 +100,7 @@ std::string PanelSettingsV2::codeEntryText(const KeyValueClass& entry) {
         for (const TypeValuePtr& lex : *lexes) {
           if (!first) text += ',';
           first = false;
-          if (lex) text += lexSpelling(*lex);
+          if (lex) text += lexSpelling(*lex, quoting);
         }
       }
       text += '"';
@@ -107,37 +108,49 @@ std::string PanelSettingsV2::codeEntryText(const KeyValueClass& entry) {
     }
     std::string key = asText(entry.ItemKey(i));
     text += key;
-    if (equalsIgnoringCase(key, "CONTINUE")) text += "=" + RoomFileText::quoted(asText(value), '\'');
+    if (equalsIgnoringCase(key, "CONTINUE")) text += "=" + quoting.quoted(asText(value), '\'');
     else if (equalsIgnoringCase(key, "REPEATS")) text += "=" + asText(value);
   }
   return text;
 }
 
-std::string PanelSettingsV2::formatRoomValue(const Variant& value, int16_t valueType) {
+std::string PanelSettingsV2::formatRoomValue(const Variant& value, int16_t valueType,
+                                             RoomFileText::Quoting& quoting) {
   if (valueType == valRs232Code || valueType == valIrCode) {
     auto entry = value.object<KeyValueClass>();
     if (!entry || entry->count() == 0) return std::string();
     const char* medium = valueType == valRs232Code ? "RSCODE" : "IRCODE";
     if (!equalsIgnoringCase(asText(entry->ItemKey(1)), medium)) return std::string();
-    return codeEntryText(*entry);
+    return codeEntryText(*entry, quoting);
   }
   if (valueType == valCodeString) {
     auto entry = value.object<KeyValueClass>();
-    return entry ? codeEntryText(*entry) : std::string();
+    return entry ? codeEntryText(*entry, quoting) : std::string();
   }
 
   if (auto list = value.object<KeyValueClass>()) {
     std::string text;
     for (int32_t i = 1; i <= list->count(); ++i) {
       if (i > 1) text += ',';
-      text += itemText(list->ItemVal(i), valueType);
+      text += itemText(list->ItemVal(i), valueType, quoting);
     }
     return text;
   }
-  return itemText(value, valueType);
+  return itemText(value, valueType, quoting);
 }
 
 std::string PanelSettingsV2::encodeRoomFile() const {
+  RoomFileText::Quoting quoting;
+  return encodeRoomFile(quoting);
+}
+
+std::optional<UnwritableText> PanelSettingsV2::roomFileRefusal() const {
+  RoomFileText::Quoting quoting;
+  (void)encodeRoomFile(quoting);
+  return quoting.first();
+}
+
+std::string PanelSettingsV2::encodeRoomFile(RoomFileText::Quoting& quoting) const {
   std::string text;
   for (int16_t row = 1; row <= kKeywordCount; ++row) {
     const KeyValuePtr& slot = kv(row);
@@ -148,19 +161,21 @@ std::string PanelSettingsV2::encodeRoomFile() const {
       continue;
     }
     if (def.subscriptKind == subNone) {
-      text += def.keyword + "=" + formatRoomValue(Variant(slot), def.valueType) + kLineEnd;
+      text += def.keyword + "=" + formatRoomValue(Variant(slot), def.valueType, quoting) + kLineEnd;
+      quoting.nameSetting(def.keyword);
       continue;
     }
     if (row == kwRsCode && slot == kv(kwIrCode)) continue;  // written with IRCODE
     for (int32_t i = 1; i <= slot->count(); ++i) {
-      const std::string statement = pairStatement(row, slot->ItemKey(i), slot->ItemVal(i));
+      const std::string statement = pairStatement(row, slot->ItemKey(i), slot->ItemVal(i), quoting);
       if (!statement.empty()) text += statement + kLineEnd;
     }
   }
   return text;
 }
 
-std::string PanelSettingsV2::pairStatement(int16_t row, const Variant& key, Variant value) const {
+std::string PanelSettingsV2::pairStatement(int16_t row, const Variant& key, Variant value,
+                                           RoomFileText::Quoting& quoting) const {
   const keywordDef& def = keywordTable(row);
   // A legend name of several lines stays one statement: its line ends become "|".
   if (row == kwRoomLegendName && value.isString())
@@ -168,20 +183,22 @@ std::string PanelSettingsV2::pairStatement(int16_t row, const Variant& key, Vari
   // The code table is one slot for both keywords; each code goes under the keyword of its kind.
   const bool codeTable = (row == kwIrCode || row == kwRsCode) && kv(kwIrCode) == kv(kwRsCode);
   const keywordDef& kind = codeTable ? keywordTable(isRs232Entry(value) ? kwRsCode : kwIrCode) : def;
-  std::string formatted = formatRoomValue(value, kind.valueType);
+  std::string formatted = formatRoomValue(value, kind.valueType, quoting);
   if (formatted.empty()) return std::string();
-  return kind.keyword + "[" + RoomFileText::subscript(asText(key), def.subscriptKind == subQuoted) +
-         "]=" + formatted;
+  const std::string setting = kind.keyword + "[" + quoting.subscript(asText(key), def.subscriptKind == subQuoted) + "]";
+  quoting.nameSetting(setting);
+  return setting + "=" + formatted;
 }
 
 std::string PanelSettingsV2::roomStatement(int16_t row, const Variant& entry) const {
   if (row < 1 || row > kKeywordCount) return std::string();
   const keywordDef& def = keywordTable(row);
   const KeyValuePtr& slot = kv(row);
+  RoomFileText::Quoting quoting;
   if (def.subscriptKind == subNone)
-    return def.keyword + "=" + (slot ? formatRoomValue(Variant(slot), def.valueType) : std::string());
+    return def.keyword + "=" + (slot ? formatRoomValue(Variant(slot), def.valueType, quoting) : std::string());
   if (slot) {
-    if (std::string statement = pairStatement(row, entry, slot->GetValue(entry)); !statement.empty())
+    if (std::string statement = pairStatement(row, entry, slot->GetValue(entry), quoting); !statement.empty())
       return statement;
   }
   return def.keyword + "[" + RoomFileText::subscript(asText(entry), def.subscriptKind == subQuoted) + "]";

@@ -12,27 +12,75 @@ namespace {
 
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
-const Decimal kHour(int64_t{3600000000});
 const Decimal kMinute(60000000);
+const Decimal kSecond(1000000);
 
-// Minutes and hours are written rounded to 4 decimals. A time within half a unit of the fourth
-// decimal of the largest decimal would round to a count that, read back, no longer fits: such
-// a count is taken one step lower.
-std::string inUnits(const Decimal& magnitude, const Decimal& unit, const char* letter) {
-  static const Decimal kStep = Decimal::fromParts(false, 1, 4);
-  Decimal count = (magnitude / unit).roundHalfEven(4);
-  for (;;) {
-    try {
-      (void)(count * unit);
-      break;
-    } catch (const VbError&) {
-      count -= kStep;
-    }
+// True when `text` reads back as exactly `magnitude`.
+bool readsBackAs(const std::string& text, const Decimal& magnitude) {
+  const std::optional<Decimal> read = VXCommon::parseTimeValue(text, false);
+  return read && *read == magnitude;
+}
+
+// The minutes of a time, when four decimals of a minute hold it exactly.
+std::optional<std::string> exactMinutes(const Decimal& magnitude) {
+  try {
+    const Decimal minutes = (magnitude / kMinute).roundHalfEven(4);
+    if (minutes * kMinute == magnitude) return minutes.toString() + "M";
+  } catch (const VbError&) {
+    // Rounded up, the largest times no longer fit: not in minutes.
   }
-  return count.toString() + letter;
+  return std::nullopt;
+}
+
+// The text of a time that reads back as that very time; `hours` allows the usual hour text.
+std::string exactTime(const Decimal& magnitude, bool hours) {
+  const std::string usual = VXCommon::formatMicroseconds(magnitude);
+  if ((hours || usual.back() != 'H') && readsBackAs(usual, magnitude)) return usual;
+  if (std::optional<std::string> minutes = exactMinutes(magnitude)) return *minutes;
+  // Above a second a time has at most 22 decimals of a microsecond: in seconds it is exact.
+  return (magnitude / kSecond).toString() + "s";
 }
 
 }  // namespace
+
+void Quoting::check(std::string_view text, std::string_view quotes) {
+  if (first_) return;
+  for (char c : text) {
+    if (isLineEnd(c)) {
+      first_ = UnwritableText{"", std::string(text), "it holds a line end, which would end its statement"};
+    } else if (quotes.find(c) != std::string_view::npos) {
+      first_ = UnwritableText{"", std::string(text),
+                          std::string("it holds a ") + (c == '"' ? "double" : "single") + " quote, which would end it"};
+    } else {
+      continue;
+    }
+    return;
+  }
+}
+
+std::string Quoting::quoted(std::string_view text, char quote) {
+  check(text, std::string_view(&quote, 1));
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += quote;
+  for (char c : text) out += isLineEnd(c) ? ' ' : c;
+  out += quote;
+  return out;
+}
+
+std::string Quoting::codeText(std::string_view text) {
+  check(text, "'\"");
+  return quoted(text, '\'');
+}
+
+std::string Quoting::subscript(std::string_view key, bool alwaysQuoted) {
+  if (!alwaysQuoted && isPlainWord(key)) return std::string(key);
+  return quoted(key, '\'');
+}
+
+void Quoting::nameSetting(const std::string& setting) {
+  if (first_ && first_->setting.empty()) first_->setting = setting;
+}
 
 bool isPlainWord(std::string_view text) {
   if (text.empty()) return false;
@@ -44,15 +92,6 @@ bool isPlainWord(std::string_view text) {
   return true;
 }
 
-std::string quoted(std::string_view text, char quote) {
-  std::string out;
-  out.reserve(text.size() + 2);
-  out += quote;
-  for (char c : text) out += isLineEnd(c) ? ' ' : c;
-  out += quote;
-  return out;
-}
-
 std::string legendLine(std::string_view text) {
   // CR LF and a lone CR are one line end each; a lone LF is the only one left after that.
   std::string line = VXCommon::crLfToPipe(text);
@@ -61,23 +100,10 @@ std::string legendLine(std::string_view text) {
   return line;
 }
 
-std::string subscript(std::string_view key, bool alwaysQuoted) {
-  if (!alwaysQuoted && isPlainWord(key)) return std::string(key);
-  return quoted(key, '\'');
-}
+std::string subscript(std::string_view key, bool alwaysQuoted) { return Quoting().subscript(key, alwaysQuoted); }
 
-std::string time(const Decimal& microseconds) {
-  const Decimal magnitude = microseconds.abs();
-  if (magnitude > kHour) return inUnits(magnitude, kHour, "H");
-  if (magnitude > kMinute) return inUnits(magnitude, kMinute, "M");
-  return VXCommon::formatMicroseconds(magnitude);
-}
+std::string time(const Decimal& microseconds) { return exactTime(microseconds.abs(), true); }
 
-// The code-string scanner knows no hour unit: a longer delay is written in minutes.
-std::string codeTime(const Decimal& microseconds) {
-  const Decimal magnitude = microseconds.abs();
-  if (magnitude > kMinute) return inUnits(magnitude, kMinute, "M");
-  return VXCommon::formatMicroseconds(magnitude);
-}
+std::string codeTime(const Decimal& microseconds) { return exactTime(microseconds.abs(), false); }
 
 }  // namespace RoomFileText

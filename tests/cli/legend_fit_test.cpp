@@ -73,6 +73,41 @@ TEST(LegendFit, LegendsTooLongTogetherAreEachNamedWithTheirBytes) {
                               "length bytes, but its field $0220-$02BF holds 152 after its 4 pointers");
 }
 
+// A legend table exactly full (148 bytes of text and its 4 length bytes) builds, and decode
+// gives every name back without a word, though the driver has legend names of its own.
+TEST(LegendFit, AFullLegendTableComesBackWhole) {
+  TempXdgHome folder;
+  const std::string lib = folder.root() + "/lib", dir = folder.root() + "/";
+  const std::string driverName = "Acme PX-100 (Rev A).prjdrv";
+  const auto driver =
+      platform::readWholeFile(std::string(ORVELLA_SOURCE_DIR) + "/examples/library/orvella/drivers/" + driverName);
+  ASSERT_TRUE(driver);
+  std::string own = *driver;
+  for (const char* line : {"ROOM-LEGEND-NAME[1]=\"DrvA\"", "ROOM-LEGEND-NAME[2]=\"DrvB\"",
+                           "ROOM-LEGEND-NAME[3]=\"DrvC\"", "ROOM-LEGEND-NAME[4]=\"DrvD\""})
+    own = listing_lines::withLine(own, line);
+  folder.writeFile("lib/orvella/drivers/" + driverName, own);
+  const std::vector<std::string> names = {"ROOM-LEGEND-NAME[1]=\"" + std::string(145, 'N') + "\"",
+                                          "ROOM-LEGEND-NAME[2]=\"a\"", "ROOM-LEGEND-NAME[3]=\"b\"",
+                                          "ROOM-LEGEND-NAME[4]=\"c\""};
+  std::string room = exampleRoom();
+  for (const std::string& line : names) room = listing_lines::withLine(room, line);
+  folder.writeFile("full.room", room);
+
+  ASSERT_EQ(runOrvellaConfig({"--library", lib, "--fw", "2.0", "build", dir + "full.room", "--format", "9", "-o",
+                              dir + "full.img", "--listing", dir + "full.txt"}).status, 0);
+  const ProgramRun run = runOrvellaConfig({"--library", lib, "--fw", "2.0", "decode", "--image", dir + "full.img",
+                                           "-o", dir + "back.room", "--listing", dir + "back.txt"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  const auto back = platform::readWholeFile(dir + "back.room");
+  ASSERT_TRUE(back);
+  std::vector<std::string> legends;
+  for (const std::string& line : listing_lines::of(*back))
+    if (line.rfind("ROOM-LEGEND-NAME[", 0) == 0) legends.push_back(line);
+  EXPECT_EQ(legends, names);
+}
+
 // The driver's name is its file name, and format 9 keeps 109 bytes for it.
 TEST(LegendFit, ADriverNameTooLongForItsFieldSaysSoAndWritesNoImage) {
   TempXdgHome folder;

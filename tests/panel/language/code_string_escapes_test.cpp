@@ -31,7 +31,6 @@ TEST(CodeStringEscapes, EscapeSequencesBecomeLexes) {
   struct { std::string code, lexes, log; } cases[] = {
       {"$1B,'W',$00", "vasc0(&VASC0)", ""},
       {"$1B,'w',1,'A'", "vasc1(&VASC1) txt(A)", ""},
-      {"$1B,'W',7", "type0()", ""},
       {"$1B,'L',255", "dly(7395000)", ""},
       {"27,'d',$0D", "dly(29000) hex(13)", ""},
       {"$1B,27", "dec(27)", ""},
@@ -52,6 +51,9 @@ TEST(CodeStringEscapes, EscapeSequencesBecomeLexes) {
       {"$1B,'L',D5m", "dly(5000)", "(E) There is no value following a L."},
       {"$1B,'W'", "", "(E) There is no value following a W."},
       {"1,$1B,'W',&VHEX", "dec(1) vhex(&VHEX)", "(E) There is no value following a W."},
+      // A width the panel has no code for is an error, named by its byte value.
+      {"$1B,'W',7", "", "(E) The value following a W is 7, and a W takes 0 to 3."},
+      {"$1B,'W5',$03", "hex(3)", "(E) The value following a W is 53, and a W takes 0 to 3."},
   };
   for (const auto& c : cases) {
     RecordingLog compileLog, log;
