@@ -43,8 +43,16 @@ PreparedOutput::PreparedOutput(const OutputName& name)
 std::string PreparedOutput::refusalReason() const {
   const int error = file_.refusal();
   if (error == 0) return "";
-  // A standard output closed at start is held on the null device: no output is there.
-  if (isStandardOutput() && error == EBADF && !platform::openAtStart(STDOUT_FILENO)) return "it is closed";
+  // A descriptor name stands for what the program was started with; the system's "Bad file
+  // descriptor" would not say which of the two faults it is.
+  if (const int fd = file_.ownDescriptor(); fd >= 0 && error == EBADF) {
+    if (platform::openAtStart(fd))
+      return fd == STDOUT_FILENO ? "it is not open for writing" : "descriptor " + std::to_string(fd) + " is not open for writing";
+    // A standard descriptor closed at start is held on the null device: no output is there.
+    if (fd == STDOUT_FILENO) return "it is closed";
+    if (fd == STDERR_FILENO) return "standard error is closed";
+    return "descriptor " + std::to_string(fd) + " was not open when the program started";
+  }
   return std::strerror(error);
 }
 

@@ -125,12 +125,13 @@ TEST(OutputsProvedFirst, StandardDescriptorsAndDescriptorNames) {
        ""},
       // A descriptor name stands for what was open at start, and open for writing.
       {"oc build r.room --format 9 -o out.img --listing /dev/fd/3", 73, {{"out.img", "absent"}},
-       "orvella-config: cannot write '/dev/fd/3': Bad file descriptor"},
+       "orvella-config: cannot write '/dev/fd/3': descriptor 3 was not open when the program started"},
       {"oc build r.room --format 9 -o out.img --listing /dev/stderr 2>&-", 73, {{"out.img", "absent"}}, ""},
       {"oc build r.room --format 9 -o /dev/fd/3 --listing L.txt", 73, {{"L.txt", "absent"}},
-       "orvella-config: cannot write '/dev/fd/3': Bad file descriptor"},
+       "orvella-config: cannot write '/dev/fd/3': descriptor 3 was not open when the program started"},
       {"cp w.img in.img; oc build r.room --format 9 -o /dev/fd/3 --listing L.txt 3<in.img", 73, {{"L.txt", "absent"}, {"in.img", "image"}},
-       "orvella-config: cannot write '/dev/fd/3': Bad file descriptor"},
+       "orvella-config: cannot write '/dev/fd/3': descriptor 3 is not open for writing"},
+      {"oc check r.room 1<r.room", 73, {}, "orvella-config: cannot write to standard output: it is not open for writing"},
       {"oc build r.room --format 9 -o /proc/self/fd/3 --listing L.txt 3>fd3.img", 0,
        {{"L.txt", "listing"}, {"fd3.img", "image"}}, ""},
       // Two descriptors on one file or pipe are one output.
