@@ -89,7 +89,7 @@ std::string refusedValue(const CLI::ValidationError& error) {
 int printUsageText(CLI::App& app, const CLI::Error& request) {
   std::ostringstream text;
   app.exit(request, text, std::cerr);
-  return writeOutputFile(kStandardOutput, text.str());
+  return writeStandardOutput(text.str());
 }
 
 // The system's message boxes (the start-up's warnings among them) say their lines as every

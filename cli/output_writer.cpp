@@ -96,8 +96,8 @@ int PreparedOutput::writeText(const std::string& text, const std::string& lineEn
   return ok ? putInPlace() : written(false, reason);
 }
 
-int writeOutputFile(const std::string& path, const std::string& bytes) {
-  return PreparedOutput({"", path}).write(bytes);
+int writeStandardOutput(const std::string& bytes) {
+  return PreparedOutput({"", kStandardOutput}).write(bytes);
 }
 
 int finishStandardOutput(int status) {

@@ -69,8 +69,8 @@ class PreparedOutput {
   platform::OutputFile file_;
 };
 
-// Prepares one output and writes the bytes there, as PreparedOutput::write.
-int writeOutputFile(const std::string& path, const std::string& bytes);
+// Writes the bytes on standard output, as PreparedOutput::write (the usage, the version).
+int writeStandardOutput(const std::string& bytes);
 
 // At the end of the run: flushes standard output and gives kExitCantCreate when any write to
 // it failed (said on stderr unless a PreparedOutput said it already), else `status`.

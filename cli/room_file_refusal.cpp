@@ -26,9 +26,11 @@ std::optional<UnwritableText> cutDriverName(const PanelSettingsV2& settings, con
 }  // namespace
 
 RoomFile roomFileOf(const PanelSettingsV2& settings, const std::string& driverFile) {
-  RoomFile room{settings.encodeRoomFile(), std::nullopt};
-  std::optional<UnwritableText> unwritable = driverFile.empty() ? std::nullopt : cutDriverName(settings, driverFile);
-  if (!unwritable) unwritable = settings.roomFileRefusal();
+  std::optional<UnwritableText> unwritable;
+  RoomFile room{settings.encodeRoomFile(unwritable), std::nullopt};
+  // The driver's own name comes first: the room would name another driver.
+  if (!driverFile.empty())
+    if (std::optional<UnwritableText> cut = cutDriverName(settings, driverFile)) unwritable = cut;
   if (unwritable) room.refusal = sentence(*unwritable);
   return room;
 }

@@ -268,6 +268,8 @@ class PanelSettingsV2 : public VbObject {
   // The first text of encodeRoomFile that no room file can hold as it is (one holding its own
   // quote character or a line end), with its statement's setting; none when the room reads back.
   std::optional<UnwritableText> roomFileRefusal() const;
+  // encodeRoomFile and roomFileRefusal in one pass: the text, and the refusal in `refusal`.
+  std::string encodeRoomFile(std::optional<UnwritableText>& refusal) const;
   // The statement of slot `row` that the room file writes for `entry` (the pair's key; Empty
   // for a keyword without subscript), without its line end: "ROOM-RELAY[2]=Maintained". Only
   // "KEYWORD[entry]" when the room file writes no value for it.

@@ -62,11 +62,6 @@ void giveOwnerAndMode(int fd, const std::optional<mode_t>& mode, const std::opti
 bool replaceFile(const std::string& path, const std::string& bytes, std::optional<mode_t> mode,
                  std::optional<FileOwner> owner) {
   TemporaryFile temporary(path);
-  return replaceFile(temporary, path, bytes, mode, owner);
-}
-
-bool replaceFile(TemporaryFile& temporary, const std::string& path, const std::string& bytes,
-                 std::optional<mode_t> mode, std::optional<FileOwner> owner) {
   return fillTemporaryFile(temporary, bytes, mode, owner) && temporary.renameTo(path);
 }
 

@@ -35,10 +35,6 @@ struct FileOwner {
 bool replaceFile(const std::string& path, const std::string& bytes, std::optional<mode_t> mode = std::nullopt,
                  std::optional<FileOwner> owner = std::nullopt);
 
-// The same through `temporary`, made beside `path` beforehand (false when it could not be made).
-bool replaceFile(TemporaryFile& temporary, const std::string& path, const std::string& bytes,
-                 std::optional<mode_t> mode = std::nullopt, std::optional<FileOwner> owner = std::nullopt);
-
 // The first half of that: the bytes, owner and mode given to `temporary`, flushed to disk and
 // closed, ready to be renamed. False (errno saying why) on any failure.
 bool fillTemporaryFile(TemporaryFile& temporary, const std::string& bytes, std::optional<mode_t> mode = std::nullopt,

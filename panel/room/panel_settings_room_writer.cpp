@@ -145,9 +145,16 @@ std::string PanelSettingsV2::encodeRoomFile() const {
 }
 
 std::optional<UnwritableText> PanelSettingsV2::roomFileRefusal() const {
+  std::optional<UnwritableText> refusal;
+  (void)encodeRoomFile(refusal);
+  return refusal;
+}
+
+std::string PanelSettingsV2::encodeRoomFile(std::optional<UnwritableText>& refusal) const {
   RoomFileText::Quoting quoting;
-  (void)encodeRoomFile(quoting);
-  return quoting.first();
+  std::string text = encodeRoomFile(quoting);
+  refusal = quoting.first();
+  return text;
 }
 
 std::string PanelSettingsV2::encodeRoomFile(RoomFileText::Quoting& quoting) const {
